@@ -1,0 +1,56 @@
+// kelmaron-cli: the program's computations without a window.
+#include <exception>
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/CliArgs.h"
+#include "app/PositionCommand.h"
+
+namespace {
+
+const char* kUsage =
+    "Aufruf: kelmaron-cli position [--date T.M.JJJJ [--time H:M[:S]] | --jd JD] [--zone UT|MEZ|MESZ]\n"
+    "                             [--place NAME|NUMMER | --lon GRAD --lat GRAD]\n"
+    "                             [--object Sonne|Mond|Merkur|Venus|Mars|Jupiter|Saturn|Uranus|Neptun|Erde|Disk|beliebig]\n"
+    "                             [--elements DATEI] [--equinox JAHR]\n"
+    "                             [--bel-name TEXT --bel-ra STUNDEN --bel-dec GRAD --bel-mag MAG --bel-equinox JAHR]\n"
+    "                             [--json]\n"
+    "       kelmaron-cli utm --lon GRAD --lat GRAD\n"
+    "       kelmaron-cli geo --east METER --north METER\n";
+
+std::string ProgramFolder(const char* argv0) {
+    std::error_code ec;
+    std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec) self = std::filesystem::absolute(argv0, ec);
+    return self.parent_path().string();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::cerr << "Befehl fehlt (position, utm oder geo)\n";
+        return 2;
+    }
+    const std::string command = argv[1];
+    if (command == "--help" || command == "-h" || command == "hilfe") {
+        std::cout << kUsage;
+        return 0;
+    }
+    const std::vector<std::string> args(argv + 2, argv + argc);
+    try {
+        if (command == "position") return cli::RunPosition(args, ProgramFolder(argv[0]), std::cout, std::cerr);
+        if (command == "utm") return cli::RunUtm(args, std::cout);
+        if (command == "geo") return cli::RunGeo(args, std::cout);
+        std::cerr << "Unbekannter Befehl: " << command << " (position, utm oder geo)\n";
+        return 2;
+    } catch (const cli::UsageError& e) {
+        std::cerr << e.what() << '\n';
+        return 2;
+    } catch (const std::exception& e) {
+        std::cerr << "Fehler: " << e.what() << '\n';
+        return 2;
+    }
+}

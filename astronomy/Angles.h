@@ -1,0 +1,47 @@
+// Angle reduction, the full-circle arctangent, rectangular to spherical
+// conversion, the ecliptic/equatorial/horizontal transforms and precession.
+#pragma once
+
+namespace astronomy {
+
+double Mod360(double x);
+// x - c INT(x/c) with c = 6.2831853072 (2 pi rounded to ten decimals).
+double Mod2Pi(double x);
+double AzimuthFromNorth(double southAzimuth);
+// -pi < result <= pi
+double ArcTan2(double y, double x);
+// Arc sine and arc cosine of a value that rounding may push past +-1.
+double SafeAsin(double x);
+double SafeAcos(double x);
+
+struct Spherical {
+    double lon = 0;  // 0..2 pi
+    double lat = 0;  // -pi/2..pi/2
+};
+Spherical RectToSpherical(double x, double y, double z);
+
+struct Equatorial {
+    double alpha = 0;
+    double delta = 0;
+};
+Equatorial EclipticToEquatorial(double lambda, double beta, double obliquity);
+
+struct Horizontal {
+    double altitude = 0;
+    double azimuth = 0;  // from south, positive towards west
+};
+Horizontal EquatorialToHorizontal(double hourAngleRad, double delta, double sinLat, double cosLat);
+
+struct HourAngleDec {
+    double hourAngle = 0;  // radians
+    double delta = 0;
+};
+HourAngleDec HorizontalToEquatorial(double azimuth, double altitude, double sinLat, double cosLat);
+
+inline constexpr int kEquinoxOfDate = 9999;
+
+// Precesses (alpha, delta) from the equinox of the date J + F to the equinox
+// of targetYear (9999: unchanged).
+Equatorial Precess(double J, double F, int targetYear, double alpha, double delta);
+
+}  // namespace astronomy

@@ -1,0 +1,135 @@
+// The one record of everything the program knows between two commands.
+// Field names are the settings-file keys where a field is stored there.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "astronomy/OrbitElements.h"
+
+namespace astronomy {
+
+inline constexpr double kPi = 3.141592653589793;
+inline constexpr double kDegToRad = 0.017453292519943295;  // pi/180
+
+struct Place {
+    std::string name;
+    double longitude = 0;  // radians, east positive
+    double latitude = 0;   // radians, north positive
+};
+
+inline constexpr int kPlaceSlots = 20;
+inline constexpr int kPlacesInMenu = 15;
+
+// One entry of the Messier catalogue as the position service needs it.
+struct MessierEntry {
+    double ra = 0;         // radians, equinox 1950.0
+    double dec = 0;        // radians, equinox 1950.0
+    double magnitude = 0;
+    std::string type;      // "OSt", "KSt", "PlN", "Ga", "E"
+    std::string name;      // common name (may be blank)
+    std::string constellation;
+    std::string description;
+};
+
+// Sidereal time, obliquity, nutation, local mean time and Delta T of the
+// current instant, written by UpdateTimeQuantities.
+struct TimeQuantities {
+    double GST0 = 0;       // hours, Greenwich mean sidereal time at 0h UT
+    double LST = 0;        // hours, local apparent sidereal time
+    double obliquity = 0;  // radians
+    double nutation = 0;   // radians, nutation in longitude
+    double LMT = 0;        // hours
+    double deltaT = 0;     // days
+};
+
+struct ProgramState {
+    // Window and layout
+    int x_pos = 150, y_pos = 45, x_max = 1300, y_max = 900;
+    float Maximiert = 0;
+    float PrintingFlag = 0;
+    int ChartWidth = 0, ChartCentreX = 0, ChartCentreY = 0, ChartRadius = 0;
+    int TextSplitX = 0, TextSplitHalfX = 0;
+    double TextScale = 0;
+
+    // Current instant
+    int Day = 1, Month = 1, Year = 2000;
+    double ClockTime = 0;  // hours of the zone clock
+    int Zone = 1;          // 0 UT, 1 MEZ, 2 MESZ (= offset from UT in hours)
+    double J = 0, F = 0;   // Julian Date as day number and fraction from noon
+    int Weekday = 0;       // 0 = Monday
+    double RealtimeBaseJ = 0, RealtimeBaseF = 0, RealtimeBaseSeconds = 0;
+    TimeQuantities tq;
+
+    // Place
+    std::array<Place, kPlaceSlots + 1> Orte{};  // slots 1..20 (slot 0 unused)
+    int OrtAnz = 15;
+    int Ort = 1;
+    double Longitude = 0, Latitude = 0;
+    double UtmEast = 0, UtmNorth = 0;
+    double SinLat = 0, CosLat = 1;
+    double SinLatPolar = 0, CosLatPolar = 1;
+
+    // Equinox of the displayed coordinates; 9999 = equinox of date
+    int Aequi = 2000;
+
+    // Selected object
+    std::string Objekt = "Sonne";
+    int Messier = 1;
+    std::string BelName = "Polarstern";
+    double BelAlpha = 0, BelDelta = 0, BelMag = 1.97;
+    int BelAequi = 2000;
+    std::string Pfad;
+    std::string DiskName;
+    OrbitalElements Elements;  // the orbit object "Disk"
+
+    // Display
+    float ChartMode = 4.0f;
+    int DisplayFlags = 123;
+    double Grenzmag = 8.0;
+    int Invers = 1;
+    double TrackLaenge = 31;
+    float TrackStep = 0;
+    std::string TrackDatum = "d";
+    int TrackAlle = 1;
+    double Alpha_min = 1.8, Alpha_max = 6.2, Delta_min = 5, Delta_max = 30;
+    double Pol_min = 60, Pol_max = 120, Pol_mitte = 0;
+    double Hoehe_min = 0, Hoehe_max = 20, Azi_min = 72.05, Azi_max = 118.65;
+    double View_lambda = 180, View_beta = 30, View_rs = 4;
+    int OutputChannel = 2;
+    float RedrawSuppressed = 0;
+    bool TrackDrawing = false;  // raised while a track is drawn
+
+    // Folders
+    std::string ProgramFolder;
+    std::string DataFolder;
+
+    // Tables filled at start-up
+    std::vector<MessierEntry> MessierCatalogue;  // entry n-1 is M n
+};
+
+// The built-in list of observing places (longitude, latitude in degrees).
+struct BuiltInPlace {
+    const char* name;
+    double longitudeDeg;
+    double latitudeDeg;
+};
+extern const std::array<BuiltInPlace, 15> kBuiltInPlaces;
+
+// Assigns the defaults that are in force before the settings file is read,
+// including the 15 built-in places. DataFolder must already be set (the
+// default element file lies below it).
+void ApplyDefaults(ProgramState& s);
+
+// The latitude terms of a place change: SinLat/CosLat (CosLat never 0) and
+// the polar-chart variants moved off the pole.
+void SetLatitudeTerms(ProgramState& s);
+
+// SetPlace for a place of the list (1 <= n <= OrtAnz): takes its longitude
+// and latitude and sets the latitude terms. Returns false (and changes
+// nothing) for a number outside the list; the prompts for other numbers
+// belong to the shell.
+bool SetPlaceFromList(ProgramState& s, int n);
+
+}  // namespace astronomy

@@ -1,0 +1,62 @@
+// Civil date and zone time <-> Julian Date (held as day number J and
+// fraction F from noon), the time quantities of an instant, Delta T and the
+// sexagesimal split of hours and degrees.
+#pragma once
+
+#include <string>
+
+namespace astronomy {
+
+struct ProgramState;
+
+// Integer parts: Int rounds towards minus infinity, Trunc towards zero.
+double Int(double x);
+double Trunc(double x);
+double Frac(double x);  // x - Trunc(x)
+int Sgn(double x);
+
+struct JulianDate {
+    double J = 0;     // integral day number
+    double F = 0;     // 0 <= F < 1, from noon UT
+    int weekday = 0;  // 0 = Monday ... 6 = Sunday
+};
+
+struct CivilDate {
+    double hours = 0;  // zone time of day
+    int day = 1, month = 1, year = 2000;
+    int weekday = 0;
+};
+
+// hours, day, month, year are zone time; zone is the offset from UT in hours.
+JulianDate CalendarToJulianDate(double hours, int day, int month, int year, int zone);
+CivilDate JulianDateToCalendar(double J, double F, int zone);
+
+// TT - UT in days at the instant (J, F).
+double DeltaT(double J, double F);
+
+// Recomputes the time quantities of the state's instant, zone and place.
+void UpdateTimeQuantities(ProgramState& s);
+
+// Hours to the calendar fields, the way every command that changes the
+// instant ends: JulianDateToCalendar, written back into the state.
+void ApplyJulianDate(ProgramState& s, double J, double F);
+
+// Splits a typed Julian Date at its first "." into the day number and the
+// fraction, as the Julian Date entry does ("2451545.25" -> 2451545, 0.25).
+// A negative date is split into a whole day number below it and a positive
+// fraction. Returns false for text that is not a number.
+bool SplitJulianDateText(const std::string& text, double& J, double& F);
+
+struct Hms {
+    int units = 0;
+    int minutes = 0;
+    double seconds = 0;
+    int sign = 0;  // -1, 0, +1
+};
+Hms HoursToHms(double x);
+double HmsToHours(int units, int minutes, double seconds, int sign);
+
+// x - 24 INT(x/24)
+double Mod24(double x);
+
+}  // namespace astronomy
