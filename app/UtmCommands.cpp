@@ -40,12 +40,15 @@ int RunUtm(const std::vector<std::string>& args, std::ostream& out) {
 }
 
 int RunGeo(const std::vector<std::string>& args, std::ostream& out) {
-    const Options o(args, {"--east", "--north"}, {});
+    const Options o(args, {"--east", "--north", "--hemisphere"}, {});
     const double east = Required(o, "--east");
     const double north = Required(o, "--north");
+    const std::string hemisphere = o.text("--hemisphere").value_or("N");
+    if (hemisphere != "N" && hemisphere != "S") throw UsageError("Halbkugel N oder S erwartet: '" + hemisphere + "'");
     if (east < 0 || east > 61000000) throw UsageError("Ostwert außerhalb des UTM-Bereichs: " + *o.text("--east"));
-    if (north < 0 || north > 10000000) throw UsageError("Nordwert außerhalb von 0..10000000 m: " + *o.text("--north"));
-    const GeoCoordinates g = UtmToGeo(east, north);
+    if (north < 0 || north >= 10000000) throw UsageError("Nordwert außerhalb von 0..10000000 m: " + *o.text("--north"));
+    // Southern northings are counted from 10000000 m at the equator.
+    const GeoCoordinates g = UtmToGeo(east, hemisphere == "S" ? north - 10000000 : north);
     if (!std::isfinite(g.longitude) || !std::isfinite(g.latitude))
         throw UsageError("Diese UTM-Koordinaten lassen sich nicht umrechnen");
     out << "Länge=  " << FormatAngleDmsFine(g.longitude / kDegToRad) << "  (" << Fixed(g.longitude / kDegToRad, 9)

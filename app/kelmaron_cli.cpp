@@ -18,7 +18,7 @@ const char* kUsage =
     "                             [--bel-name TEXT --bel-ra STUNDEN --bel-dec GRAD --bel-mag MAG --bel-equinox JAHR]\n"
     "                             [--json]\n"
     "       kelmaron-cli utm --lon GRAD --lat GRAD\n"
-    "       kelmaron-cli geo --east METER --north METER\n";
+    "       kelmaron-cli geo --east METER --north METER [--hemisphere N|S]\n";
 
 std::string ProgramFolder(const char* argv0) {
     std::error_code ec;

@@ -1,0 +1,386 @@
+// Tests of the geographic <-> UTM conversions.
+
+#include "astronomy/Utm.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <initializer_list>
+#include <limits>
+#include <vector>
+
+#include "astronomy/ProgramState.h"
+
+namespace astronomy {
+namespace {
+
+constexpr double kDeg = kDegToRad;
+constexpr double kPrefixUnit = 1000000.0;
+constexpr double kFalseNorthing = 10000000.0;
+
+// Ground distance per radian of latitude, rounded down (the meridian radius
+// of WGS84 is at least 6335439 m, at the equator), so that a tolerance in
+// metres divided by it errs on the strict side.
+constexpr double kMetresPerRadian = 6335000.0;
+
+double AngleDifference(double a, double b) {
+    return std::remainder(a - b, 2.0 * kPi);
+}
+
+// Zone number as written in front of the six-digit easting.
+double ZoneOf(const UtmCoordinates& u) { return std::floor(u.east / kPrefixUnit); }
+
+// ---------------------------------------------------------------------------
+// Independent computation: the transverse Mercator projection by Krueger's
+// series in the third flattening n, to sixth order, after C. F. F. Karney,
+// "Transverse Mercator with an accuracy of a few nanometers", J. Geodesy 85
+// (2011), eqs. (7)-(11) and (35). It shares nothing with the program's
+// Gauss-Krueger power series in l: it maps through the conformal latitude
+// and a trigonometric series, and is accurate to about 5 nm within the UTM
+// range. WGS84 with its defining inverse flattening 298.257223563.
+struct KruegerGrid {
+    double east = 0;   // metres from the central meridian, scaled by k0
+    double north = 0;  // metres from the equator, scaled by k0, signed
+};
+
+KruegerGrid KruegerForward(double phi, double l) {
+    const double a = 6378137.0;
+    const double f = 1.0 / 298.257223563;
+    const double k0 = 0.9996;
+    const double n = f / (2.0 - f);
+    const double e = std::sqrt(f * (2.0 - f));
+    const double n2 = n * n, n3 = n2 * n, n4 = n3 * n, n5 = n4 * n, n6 = n5 * n;
+    const double alpha[6] = {
+        n / 2 - 2 * n2 / 3 + 5 * n3 / 16 + 41 * n4 / 180 - 127 * n5 / 288 + 7891 * n6 / 37800,
+        13 * n2 / 48 - 3 * n3 / 5 + 557 * n4 / 1440 + 281 * n5 / 630 - 1983433 * n6 / 1935360,
+        61 * n3 / 240 - 103 * n4 / 140 + 15061 * n5 / 26880 + 167603 * n6 / 181440,
+        49561 * n4 / 161280 - 179 * n5 / 168 + 6601661 * n6 / 7257600,
+        34729 * n5 / 80640 - 3418889 * n6 / 1995840,
+        212378941 * n6 / 319334400};
+    const double rectifyingRadius = a / (1 + n) * (1 + n2 / 4 + n4 / 64 + n6 / 256);
+
+    const double tau = std::tan(phi);
+    const double sigma = std::sinh(e * std::atanh(e * tau / std::sqrt(1 + tau * tau)));
+    const double tauConformal = tau * std::sqrt(1 + sigma * sigma) - sigma * std::sqrt(1 + tau * tau);
+    const double xiP = std::atan2(tauConformal, std::cos(l));
+    const double etaP =
+        std::asinh(std::sin(l) / std::sqrt(tauConformal * tauConformal + std::cos(l) * std::cos(l)));
+    double xi = xiP, eta = etaP;
+    for (int j = 1; j <= 6; ++j) {
+        xi += alpha[j - 1] * std::sin(2 * j * xiP) * std::cosh(2 * j * etaP);
+        eta += alpha[j - 1] * std::cos(2 * j * xiP) * std::sinh(2 * j * etaP);
+    }
+    return {k0 * rectifyingRadius * eta, k0 * rectifyingRadius * xi};
+}
+
+// Sample latitudes (degrees) of the UTM range, both hemispheres.
+const std::vector<double> kSampleLatitudes = {-80.0, -67.25, -45.0, -23.4, -10.0, -0.5, 0.0,
+                                               0.7,   12.5,   33.3,  50.0,  61.9,  78.9, 84.0};
+// Offsets from the central meridian (degrees), up to the zone borders.
+const std::vector<double> kSampleOffsets = {-3.0, -2.2, -1.0, 0.0, 0.3, 1.7, 2.999999};
+
+// ---------------------------------------------------------------------------
+
+TEST(GeoToUtmTest, WorkedExamples) {
+    // Worked examples: 9 deg E is the central meridian of zone 32. The
+    // northings are given to the centimetre, so they hold to half a
+    // centimetre (plus a micrometre for the arithmetic).
+    struct Case {
+        double lonDeg, latDeg, east, north;
+    };
+    const Case cases[] = {
+        {9.0, 50.0, 32500000.0, 5538630.70},
+        {9.0, -10.0, 32500000.0, 8894587.51},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.lonDeg << " E, " << c.latDeg << " N");
+        const UtmCoordinates u = GeoToUtm(c.lonDeg * kDeg, c.latDeg * kDeg);
+        EXPECT_NEAR(u.north, c.north, 0.005 + 1e-6);
+        // On the central meridian the easting is the false easting exactly;
+        // a micrometre allows for 9 deg not being exact in radians.
+        EXPECT_NEAR(u.east, c.east, 1e-6);
+    }
+}
+
+TEST(UtmToGeoTest, WorkedExampleInverts) {
+    // The worked place read back: the northing 5538630.70 is rounded to
+    // 5 mm, i.e. at most 0.005 m / 6335000 m = 7.9e-10 rad of latitude.
+    const GeoCoordinates g = UtmToGeo(32500000.0, 5538630.70);
+    EXPECT_NEAR(g.longitude, 9.0 * kDeg, 1e-15);
+    EXPECT_NEAR(g.latitude, 50.0 * kDeg, 0.005 / kMetresPerRadian);
+}
+
+TEST(UtmToGeoTest, EastingWithoutPrefixIsReadInZone30) {
+    // The prefix rule: an easting up to 9999999 has 500000 subtracted and the
+    // zone offset rounded, so 500000 is the central meridian -3 deg of zone
+    // 30 at every northing (worked example), and a seven-digit
+    // easting d500000 lands on the central meridian of zone 30 + d (6 d - 3
+    // deg). On a central meridian the longitude offset is exactly zero.
+    struct Case {
+        double east, north, centralMeridianDeg;
+    };
+    const Case cases[] = {
+        {500000.0, 0.0, -3.0},         {500000.0, 5538630.70, -3.0},
+        {500000.0, -4000000.0, -3.0},  {500000.0, 9000000.0, -3.0},
+        {1500000.0, 5000000.0, 3.0},   {9500000.0, 2000000.0, 51.0},
+        {-500000.0, 1000000.0, -9.0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "east " << c.east << " north " << c.north);
+        const GeoCoordinates g = UtmToGeo(c.east, c.north);
+        EXPECT_NEAR(g.longitude, c.centralMeridianDeg * kDeg, 1e-15);
+    }
+    // Off the central meridian the longitude stays on the same side of -3 deg.
+    EXPECT_LT(UtmToGeo(400000.0, 5000000.0).longitude, -3.0 * kDeg);
+    EXPECT_GT(UtmToGeo(600000.0, 5000000.0).longitude, -3.0 * kDeg);
+}
+
+TEST(GeoToUtmTest, ZonesFollowTheStandardBoundaries) {
+    // UTM zone definition: zone = floor((lon + 180) / 6) + 1, each zone
+    // covering [6 zone - 186, 6 zone - 180) deg; a border belongs to the
+    // zone east of it.
+    struct Case {
+        double lonDeg;
+        double zone;
+    };
+    const Case cases[] = {
+        {-180.0, 1},  {-177.0, 1},    {-174.0001, 1}, {-174.0, 2}, {-123.1, 10},
+        {-74.0, 18},  {-6.0, 30},     {-0.0001, 30},  {0.0, 31},   {5.9999, 31},
+        {6.0, 32},    {9.0, 32},      {13.4, 33},     {151.2, 56}, {179.9999, 60},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.lonDeg << " deg");
+        EXPECT_EQ(ZoneOf(GeoToUtm(c.lonDeg * kDeg, 47.0 * kDeg)), c.zone);
+    }
+}
+
+TEST(GeoToUtmTest, PoleLiesAtTheScaledQuarterMeridian) {
+    // Published length of the WGS84 quarter meridian, 10001965.729 m (the
+    // standard tables of the meridian arc), scaled by k0: 9997964.943 m. It
+    // is given to the millimetre, and the series falls 0.09 mm short at the
+    // pole (see MeridianArcAgreesWithKruegerSeries): 0.6 mm. The northing at
+    // the pole is the meridian arc alone, whatever the longitude offset.
+    for (double offsetDeg : {0.0, -2.5, 1.0}) {
+        SCOPED_TRACE(testing::Message() << "offset " << offsetDeg);
+        const UtmCoordinates u = GeoToUtm((9.0 + offsetDeg) * kDeg, 90.0 * kDeg);
+        EXPECT_NEAR(u.north, 0.9996 * 10001965.729, 0.0006);
+    }
+    // The equator on the central meridian is the origin of the northings.
+    EXPECT_EQ(GeoToUtm(9.0 * kDeg, 0.0).north, 0.0);
+}
+
+// Northing with the false northing of the southern hemisphere taken off.
+double SignedNorth(const UtmCoordinates& u, double latDeg) {
+    return latDeg < 0 ? u.north - kFalseNorthing : u.north;
+}
+
+TEST(UtmTest, MatchesKruegerSeriesWithinTheZone) {
+    // Independent computation (KruegerForward above), in both directions.
+    // The power series in l stops at l^4 (northing) and l^5 (easting). At a
+    // zone border (l = 3 deg) the first omitted northing term,
+    // N sin cos^5 (61 - 58 t^2 + t^4) l^6 / 720, reaches 2.45 mm (near 20 deg
+    // latitude), the first omitted easting term,
+    // N cos^7 (61 - 479 t^2 + 179 t^4 - t^6) l^7 / 5040, 0.08 mm (at the
+    // equator); the meridian arc adds at most 0.09 mm (see
+    // MeridianArcAgreesWithKruegerSeries). Hence 3 mm and 0.2 mm, both well
+    // inside the centimetre that UTM coordinates need within a zone; read
+    // back, 3 mm on the ground as an angle of latitude and, east-west,
+    // divided by cos(latitude).
+    const double groundTolerance = 0.003 / kMetresPerRadian;
+    for (double centralDeg : {-75.0, 9.0, 147.0}) {
+        const double zone = (centralDeg + 183.0) / 6.0;
+        for (double latDeg : kSampleLatitudes) {
+            for (double offsetDeg : kSampleOffsets) {
+                SCOPED_TRACE(testing::Message() << "central " << centralDeg << " lat " << latDeg
+                                                << " offset " << offsetDeg);
+                const double lon = (centralDeg + offsetDeg) * kDeg;
+                const double lat = latDeg * kDeg;
+                const KruegerGrid k = KruegerForward(lat, offsetDeg * kDeg);
+                const UtmCoordinates u = GeoToUtm(lon, lat);
+                EXPECT_EQ(ZoneOf(u), zone);
+                EXPECT_NEAR(u.east - zone * kPrefixUnit - 500000.0, k.east, 0.0002);
+                EXPECT_NEAR(SignedNorth(u, latDeg), k.north, 0.003);
+
+                // A negative northing is read as southern.
+                const GeoCoordinates g = UtmToGeo(zone * kPrefixUnit + 500000.0 + k.east, k.north);
+                EXPECT_NEAR(g.latitude, lat, groundTolerance);
+                EXPECT_NEAR(AngleDifference(g.longitude, lon), 0.0, groundTolerance / std::cos(lat));
+            }
+        }
+    }
+}
+
+TEST(GeoToUtmTest, MeridianArcAgreesWithKruegerSeries) {
+    // On the central meridian the northing is k0 times the meridian arc. Its
+    // coefficients stop at e^8; the first omitted term of A,
+    // 43659/65536 e^10 a (1 - e^2) phi, is 0.09 mm at the pole (confirmed by
+    // numerical integration of the meridian radius), hence 0.1 mm.
+    for (double latDeg : {-90.0, -80.0, -45.0, -10.0, 0.0, 1.0, 30.0, 50.0, 70.0, 84.0, 90.0}) {
+        SCOPED_TRACE(testing::Message() << "lat " << latDeg);
+        const UtmCoordinates u = GeoToUtm(9.0 * kDeg, latDeg * kDeg);
+        EXPECT_NEAR(SignedNorth(u, latDeg), KruegerForward(latDeg * kDeg, 0.0).north, 0.0001);
+    }
+}
+
+TEST(GeoToUtmTest, LongitudeTermsAgreeWithKruegerSeries) {
+    // Independent computation, as above, within 1 deg of the central
+    // meridian, where the omitted terms shrink by 3^6 and 3^7 to 3.4 and
+    // 0.04 micrometres. Subtracting the northing on the central meridian
+    // removes the meridian arc, so that the eta^2 parts of the retained terms
+    // are checked too: 4 and 1 micrometres.
+    for (double latDeg : kSampleLatitudes) {
+        const double northOnCentral = SignedNorth(GeoToUtm(9.0 * kDeg, latDeg * kDeg), latDeg);
+        const double kruegerOnCentral = KruegerForward(latDeg * kDeg, 0.0).north;
+        for (double offsetDeg : {-1.0, -0.6, 0.25, 1.0}) {
+            SCOPED_TRACE(testing::Message() << "lat " << latDeg << " offset " << offsetDeg);
+            const KruegerGrid k = KruegerForward(latDeg * kDeg, offsetDeg * kDeg);
+            const UtmCoordinates u = GeoToUtm((9.0 + offsetDeg) * kDeg, latDeg * kDeg);
+            EXPECT_NEAR(u.east - 32500000.0, k.east, 1e-6);
+            EXPECT_NEAR(SignedNorth(u, latDeg) - northOnCentral, k.north - kruegerOnCentral, 4e-6);
+        }
+    }
+}
+
+TEST(UtmRoundTripTest, GeographicToUtmAndBack) {
+    // UtmToGeo solves the forward series itself, so the round trip is exact
+    // up to rounding: grid values near 3e7 m carry 4e-9 m of rounding, far
+    // below 1e-11 rad (0.06 mm). Zones 10 to 60: the prefixed eastings of
+    // zones 1 to 9 have seven digits and read as zones 31 to 39 (see
+    // EastingWithoutPrefixIsReadInZone30). Southern northings are passed
+    // with the false northing taken off, as the inverse expects.
+    const double tolerance = 1e-11;
+    for (int zone = 10; zone <= 60; ++zone) {
+        const double centralDeg = 6.0 * zone - 183.0;
+        for (double latDeg : kSampleLatitudes) {
+            for (double offsetDeg : kSampleOffsets) {
+                const double lon = (centralDeg + offsetDeg) * kDeg;
+                const double lat = latDeg * kDeg;
+                const UtmCoordinates u = GeoToUtm(lon, lat);
+                const double north = lat < 0 ? u.north - kFalseNorthing : u.north;
+                const GeoCoordinates g = UtmToGeo(u.east, north);
+                EXPECT_NEAR(g.latitude, lat, tolerance)
+                    << "zone " << zone << " lat " << latDeg << " offset " << offsetDeg;
+                EXPECT_NEAR(AngleDifference(g.longitude, lon), 0.0, tolerance)
+                    << "zone " << zone << " lat " << latDeg << " offset " << offsetDeg;
+            }
+        }
+    }
+}
+
+TEST(UtmRoundTripTest, UtmToGeographicAndBack) {
+    // The other direction over grid coordinates that stay inside their zone
+    // (30 km east-west reaches 83.7 deg; 200 km up to 45 deg). GeoToUtm gives
+    // the zone and, south of the equator, the false northing back; the
+    // residual is rounding of values near 3e7 m, far below a micrometre.
+    const double tolerance = 1e-6;
+    std::vector<double> prefixes = {0.0};  // plain eastings: zone 30
+    for (int zone = 10; zone <= 60; ++zone) prefixes.push_back(zone * kPrefixUnit);
+    const double northings[] = {-9000000.0, -5000000.0, -1000000.0, -1000.0, 0.0,    1234.5,
+                                1000000.0,  4000000.0,  5000000.0,  6000000.0, 9000000.0, 9300000.0};
+    for (double prefix : prefixes) {
+        for (double north : northings) {
+            std::vector<double> offsets = {-30000.0, -5000.25, 0.0, 12345.678, 29999.0};
+            if (std::fabs(north) <= 5000000.0) {
+                offsets.push_back(-200000.0);
+                offsets.push_back(200000.0);
+            }
+            for (double offset : offsets) {
+                const double east = prefix + 500000.0 + offset;
+                const GeoCoordinates g = UtmToGeo(east, north);
+                const UtmCoordinates u = GeoToUtm(g.longitude, g.latitude);
+                const double expectedPrefix = prefix == 0.0 ? 30 * kPrefixUnit : prefix;
+                const double expectedNorth = north < 0 ? north + kFalseNorthing : north;
+                EXPECT_NEAR(u.east, expectedPrefix + 500000.0 + offset, tolerance)
+                    << "east " << east << " north " << north;
+                EXPECT_NEAR(u.north, expectedNorth, tolerance) << "east " << east << " north " << north;
+            }
+        }
+    }
+}
+
+TEST(UtmToGeoTest, HemisphereOfTheNorthing) {
+    // Northings count from the equator northwards: a southern place is read
+    // back from its northing minus the false northing. The band between the
+    // pole's northing (9997964.94 m, see PoleLiesAtTheScaledQuarterMeridian)
+    // and 10000000 m holds no northern place and is read as the false
+    // northing of places within about 2 km south of the equator.
+    struct Case {
+        double latDeg;
+        double subtractFalseNorthing;  // what the caller passes: 0 or 1e7
+    };
+    const Case cases[] = {
+        {89.99, 0.0},          // northern, near the pole
+        {0.01, 0.0},           // northern, near the equator
+        {-10.0, kFalseNorthing},
+        {-0.01, 0.0},          // 1.1 km south: northing 9998894 m, read as southern
+        {-0.018, 0.0},         // 2.0 km south: northing 9998010 m
+        {-0.01, kFalseNorthing},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.latDeg << " deg, minus " << c.subtractFalseNorthing);
+        const UtmCoordinates u = GeoToUtm(10.3 * kDeg, c.latDeg * kDeg);
+        const GeoCoordinates g = UtmToGeo(u.east, u.north - c.subtractFalseNorthing);
+        // Round trip of the forward series, see GeographicToUtmAndBack.
+        EXPECT_NEAR(g.latitude, c.latDeg * kDeg, 1e-11);
+        EXPECT_NEAR(g.longitude, 10.3 * kDeg, 1e-11);
+    }
+
+    // Read without help, the northing of a southern place further from the
+    // equator is a northern one: 10 deg S becomes about 80.2 deg N.
+    const UtmCoordinates south = GeoToUtm(9.0 * kDeg, -10.0 * kDeg);
+    EXPECT_GT(UtmToGeo(south.east, south.north).latitude, 80.0 * kDeg);
+
+    // The pole itself, and a northing rounded up a few centimetres past it.
+    for (double north : {9997964.943, 9997965.0}) {
+        SCOPED_TRACE(testing::Message() << "north " << north);
+        const GeoCoordinates pole = UtmToGeo(32500000.0, north);
+        // 0.06 m beyond the pole is 1e-8 rad.
+        EXPECT_NEAR(pole.latitude, kPi / 2.0, 1e-8);
+        EXPECT_LE(pole.latitude, kPi / 2.0);
+    }
+}
+
+TEST(UtmToGeoTest, CoordinatesOfNoPlaceGiveNaN) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    struct Case {
+        double east, north;
+        const char* why;
+    };
+    const Case cases[] = {
+        {nan, 5000000.0, "easting NaN"},
+        {32500000.0, nan, "northing NaN"},
+        {inf, 5000000.0, "easting infinite"},
+        {32500000.0, -inf, "northing infinite"},
+        {32500000.0, 10000000.0, "northing of 1e7 m: no hemisphere gives it"},
+        {32500000.0, 1e300, "huge northing"},
+        {32500000.0, -9999000.0, "beyond the south pole"},
+        {1e300, 5000000.0, "huge easting: no zone"},
+        {-1e300, 5000000.0, "huge negative easting: no zone"},
+        {62500000.0, 5000000.0, "zone 62"},
+        // 300 km west of the central meridian and 100 km from the pole: far
+        // outside the reach of a series in the longitude offset.
+        {32200000.0, 9900000.0, "beyond the series near the pole"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        const GeoCoordinates g = UtmToGeo(c.east, c.north);
+        EXPECT_TRUE(std::isnan(g.longitude));
+        EXPECT_TRUE(std::isnan(g.latitude));
+    }
+}
+
+TEST(GeoToUtmTest, NonFiniteInputGivesNaN) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inputs[][2] = {{nan, 0.5}, {0.5, nan}, {inf, 0.5}, {0.5, -inf}};
+    for (const auto& in : inputs) {
+        SCOPED_TRACE(testing::Message() << in[0] << ", " << in[1]);
+        const UtmCoordinates u = GeoToUtm(in[0], in[1]);
+        EXPECT_TRUE(std::isnan(u.east));
+        EXPECT_TRUE(std::isnan(u.north));
+    }
+}
+
+}  // namespace
+}  // namespace astronomy
