@@ -1,0 +1,605 @@
+// The orbit object "Disk": element files, completion and checks, the writer,
+// the reduction to the equinox of date and the orbit solution.
+
+#include "astronomy/OrbitElements.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
+#include <iterator>
+#include <limits>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+#include "astronomy/Angles.h"
+#include "astronomy/ProgramState.h"
+#include "astronomy/SunPlanets.h"
+#include "astronomy/TimeCalendar.h"
+
+namespace astronomy {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr double kArcsecToRad = kDegToRad / 3600;
+constexpr double kSolarMassKg = 1.98e30;
+constexpr double kKmPerAu = 149600000;
+constexpr double kGaussK = 0.01720209895;            // Gaussian gravitational constant
+constexpr double kGaussKSquared = 0.0002959122083;   // its square
+constexpr double kBarkerFactor = 0.01824558123;      // 3 k / (2 sqrt 2)
+constexpr int kHyperbolicSteps = 61;
+constexpr double kHyperbolicTolerance = 1e-7;
+
+// ---------------------------------------------------------------------------
+// Text encodings: the files are Windows-1252, the program works in UTF-8.
+
+// Unicode of the Windows-1252 bytes 0x80..0x9F; the five unassigned bytes
+// map to the C1 control of the same number, as Windows itself does.
+constexpr std::array<char32_t, 32> kCp1252High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+// Decodes one UTF-8 sequence at text[pos]; returns its length, 0 when the
+// bytes there are not valid UTF-8 (overlong forms and surrogates included).
+std::size_t DecodeUtf8(std::string_view text, std::size_t pos, char32_t& cp) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[pos + k]); };
+    const unsigned char b0 = byte(0);
+    std::size_t len = 0;
+    char32_t min = 0;
+    if (b0 < 0x80) {
+        cp = b0;
+        return 1;
+    } else if ((b0 & 0xE0) == 0xC0) {
+        len = 2, cp = b0 & 0x1F, min = 0x80;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        len = 3, cp = b0 & 0x0F, min = 0x800;
+    } else if ((b0 & 0xF8) == 0xF0) {
+        len = 4, cp = b0 & 0x07, min = 0x10000;
+    } else {
+        return 0;
+    }
+    if (pos + len > text.size()) return 0;
+    for (std::size_t k = 1; k < len; ++k) {
+        if ((byte(k) & 0xC0) != 0x80) return 0;
+        cp = (cp << 6) | (byte(k) & 0x3F);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+    return len;
+}
+
+bool IsValidUtf8(std::string_view text) {
+    char32_t cp = 0;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t len = DecodeUtf8(text, pos, cp);
+        if (len == 0) return false;
+        pos += len;
+    }
+    return true;
+}
+
+void AppendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+std::string Cp1252ToUtf8(std::string_view text) {
+    std::string out;
+    for (const char c : text) {
+        const auto b = static_cast<unsigned char>(c);
+        AppendUtf8(out, b >= 0x80 && b < 0xA0 ? kCp1252High[b - 0x80] : char32_t{b});
+    }
+    return out;
+}
+
+// Text as it is kept in the program (UTF-8) to Windows-1252; characters
+// that code page lacks become "?".
+std::string Utf8ToCp1252(std::string_view text) {
+    std::string out;
+    char32_t cp = 0;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t len = DecodeUtf8(text, pos, cp);
+        if (len == 0) {
+            out += '?';
+            ++pos;
+            continue;
+        }
+        pos += len;
+        if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
+            out += static_cast<char>(cp);
+            continue;
+        }
+        const auto it = std::find(kCp1252High.begin(), kCp1252High.end(), cp);
+        out += it != kCp1252High.end() ? static_cast<char>(0x80 + (it - kCp1252High.begin())) : '?';
+    }
+    return out;
+}
+
+// ---------------------------------------------------------------------------
+// Numbers in the files.
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The value of a text, read like VAL in BASIC: leading blanks
+// and tabs skipped, then the longest prefix that forms a decimal number
+// (sign, digits, one point, exponent); no number at all reads as 0.
+double ReadValue(std::string_view text) {
+    std::size_t pos = 0;
+    while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t')) ++pos;
+    bool negative = false;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) negative = text[pos++] == '-';
+    std::string intDigits, fracDigits;
+    while (pos < text.size() && IsDigit(text[pos])) intDigits += text[pos++];
+    if (pos < text.size() && text[pos] == '.') {
+        ++pos;
+        while (pos < text.size() && IsDigit(text[pos])) fracDigits += text[pos++];
+    }
+    if (intDigits.empty() && fracDigits.empty()) return 0;
+    std::string exponent;
+    if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
+        std::size_t p = pos + 1;
+        std::string candidate;
+        if (p < text.size() && (text[p] == '+' || text[p] == '-')) candidate += text[p++];
+        const std::size_t digitsStart = p;
+        while (p < text.size() && IsDigit(text[p])) candidate += text[p++];
+        if (p > digitsStart) exponent = candidate;  // "1e" and "1e+" stop before the "e"
+    }
+    const std::string number = (intDigits.empty() ? "0" : intDigits) + "." + fracDigits + "0" +
+                               (exponent.empty() ? "" : "e" + exponent);
+    double value = 0;
+    const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
+    (void)end;
+    if (ec == std::errc::result_out_of_range) {
+        // Too large reads as infinity (caught by the checks), too small as 0.
+        const std::string mantissa = intDigits + fracDigits;
+        const auto firstNonZero = mantissa.find_first_not_of('0');
+        long long magnitude = 0;
+        const auto parsed = std::from_chars(exponent.data() + (exponent.starts_with('+') ? 1 : 0),
+                                            exponent.data() + exponent.size(), magnitude);
+        if (parsed.ec == std::errc::result_out_of_range) magnitude = exponent.starts_with('-') ? -1 : 1;
+        if (firstNonZero != std::string::npos)
+            magnitude += static_cast<long long>(intDigits.size()) - static_cast<long long>(firstNonZero);
+        value = magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    } else if (ec != std::errc{}) {
+        value = 0;
+    }
+    return negative ? -value : value;
+}
+
+// A year field from a number: rounded, kept inside the range of an int.
+int ToYear(double x) {
+    if (std::isnan(x)) return 0;
+    const double r = std::nearbyint(x);
+    if (r >= std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
+    if (r <= std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
+    return static_cast<int>(r);
+}
+
+// A number as the writer puts it after the "=": a blank before a number that
+// is not negative, then the shortest digits that read back as the same
+// double. A number that is not finite cannot be written and stands as 0
+// (WriteElementFile refuses such records before it gets here).
+std::string NumberText(double x) {
+    if (!std::isfinite(x) || x == 0) x = 0;  // also turns -0 into 0
+    std::array<char, 64> buf{};
+    const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), x);
+    const std::string digits(buf.data(), res.ptr);
+    return x < 0 ? digits : " " + digits;
+}
+
+// An angle held in radians, written in degrees: the shortest degree value
+// that the reader turns back into exactly these radians, so that "120"
+// stays "120" and does not come back as 119.99999999999999.
+std::string DegreesText(double rad) {
+    const double deg = rad / kDegToRad;
+    if (!std::isfinite(deg)) return NumberText(deg);
+    for (int precision = 1; precision <= 17; ++precision) {
+        std::array<char, 64> buf{};
+        const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), deg, std::chars_format::general,
+                                       precision);
+        double candidate = 0;
+        std::from_chars(buf.data(), res.ptr, candidate);
+        if (candidate * kDegToRad == rad) return NumberText(candidate);
+    }
+    return NumberText(deg);
+}
+
+std::string IntText(int x) { return x < 0 ? std::to_string(x) : " " + std::to_string(x); }
+
+// ---------------------------------------------------------------------------
+// Keys.
+
+bool IsEquinoxKey(std::string_view key) {
+    // The letter Ä as Windows-1252, as the DOS code page, or as UTF-8.
+    for (const std::string_view ae : {"\xC4", "\x8E", "\xC3\x84"}) {
+        if (key == ae) return true;
+        if (key.size() == ae.size() + 3 && key.starts_with(ae) && key.ends_with("qui")) return true;
+    }
+    return false;
+}
+
+// Stores one "key=value" line; keys not listed are ignored.
+void ApplyKey(OrbitalElements& el, std::string_view key, double value) {
+    if (key == "e") el.e = value;
+    else if (key == "a") el.a = value;
+    else if (key == "q") el.q = value;
+    else if (key == "knoten" || key == "kn") el.node = value * kDegToRad;
+    else if (key == "omega" || key == "om") el.omega = value * kDegToRad;
+    else if (key == "i") el.i = value * kDegToRad;
+    else if (key == "T") el.T = value;
+    else if (key == "M") el.M = value * kDegToRad;
+    else if (key == "t") el.t = value;
+    else if (key == "d") el.d = value;
+    else if (IsEquinoxKey(key)) el.equinox = ToYear(value);
+    else if (key == "mag" || key == "m") el.mag = value;
+    else if (key == "Masse" || key == "Ma") el.mass = value;
+}
+
+bool IsBlankLine(std::string_view line) {
+    return line.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+// Splits at LF and drops one CR before each LF, so CRLF and LF files read
+// alike. The line end after the last line does not start another line.
+std::vector<std::string_view> SplitLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    while (!text.empty()) {
+        const std::size_t lf = text.find('\n');
+        std::string_view line = text.substr(0, lf);
+        if (line.ends_with('\r')) line.remove_suffix(1);
+        lines.push_back(line);
+        if (lf == std::string_view::npos) break;
+        text.remove_prefix(lf + 1);
+    }
+    return lines;
+}
+
+// ---------------------------------------------------------------------------
+// Which elements allow a position at all.
+
+bool Finite(std::initializer_list<double> values) {
+    return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
+}
+
+bool PositiveFinite(double x) { return x > 0 && std::isfinite(x); }
+
+// False for elements whose orbit formulas would divide by zero, take the root
+// of a negative number or overflow: a negative eccentricity, a = 0 (or
+// negative) for an ellipse, q = 0 (or negative) for a parabola or hyperbola,
+// a mean motion of zero or beyond the range of a double.
+bool OrbitIsSolvable(const OrbitalElements& el, double massSolar) {
+    if (!Finite({el.e, el.a, el.q, el.node, el.omega, el.i, el.T, el.M, el.t, massSolar})) return false;
+    if (!(el.e >= 0)) return false;
+    const double k1 = 1 + massSolar;
+    if (!(k1 > 0)) return false;
+    if (el.e < 1) {
+        if (!(el.a > 0)) return false;
+        const double a3 = el.a * el.a * el.a;
+        return PositiveFinite(a3) && PositiveFinite(std::sqrt(a3 / kGaussKSquared / k1)) &&
+               PositiveFinite(kGaussK * std::sqrt(k1 / a3));
+    }
+    if (!(el.q > 0)) return false;
+    const double q3 = el.q * el.q * el.q;
+    if (el.e == 1) return PositiveFinite(kBarkerFactor * std::sqrt(k1 / q3));
+    const double a = el.q / (1 - el.e);
+    if (!(a < 0) || !std::isfinite(a)) return false;
+    const double n = kGaussK * std::sqrt(k1 / (a * a * std::fabs(a)));
+    return PositiveFinite(n) && std::isfinite(std::sqrt((el.e + 1) / (el.e - 1)));
+}
+
+// ---------------------------------------------------------------------------
+// Orbit solution.
+
+struct Anomaly {
+    double v = 0;       // true anomaly
+    double r = 0;       // AU
+    double period = 0;  // years or marker
+};
+
+Anomaly SolveEllipse(const OrbitalElements& el, double m, double JD) {
+    const double a = el.a, e = el.e;
+    double M = 0;
+    if (el.M == 0)
+        M = Mod2Pi((JD - el.T) / std::sqrt(a * a * a / kGaussKSquared / (1 + m)));
+    else
+        M = el.M + kGaussK * std::sqrt((1 + m) / (a * a * a)) * (JD - el.t);
+    const double E = SolveKepler(M, e, nullptr);
+    Anomaly out;
+    out.v = 2 * std::atan(std::sqrt((1 + e) / (1 - e)) * std::tan(E / 2));
+    out.r = a * (1 - e * std::cos(E));
+    out.period = std::sqrt(a * a * a);
+    return out;
+}
+
+// Barker's equation, solved in closed form.
+Anomaly SolveParabola(const OrbitalElements& el, double m, double JD) {
+    const double q = el.q;
+    const double W = kBarkerFactor * std::sqrt((1 + m) / (q * q * q)) * (JD - el.T);
+    const double root = std::sqrt(W * W + 1);
+    const double s = std::pow(W + root, 1.0 / 3) - std::pow(root - W, 1.0 / 3);
+    Anomaly out;
+    out.v = 2 * std::atan(s);
+    out.r = 2 * q / (1 + std::cos(out.v));
+    out.period = kPeriodParabolic;
+    return out;
+}
+
+// Kepler's equation of the hyperbola, e sinh H - H = M, by Newton's method.
+Anomaly SolveHyperbola(const OrbitalElements& el, double m, double JD) {
+    const double e = el.e;
+    const double a = el.q / (1 - e);
+    const double n = kGaussK * std::sqrt((1 + m) / (a * a * std::fabs(a)));
+    const double M = n * (JD - el.T);
+    double H = M > 0 ? std::pow(6 * M, 1.0 / 3) : -std::pow(-6 * M, 1.0 / 3);
+    for (int step = 1; step <= kHyperbolicSteps; ++step) {
+        const double next = H - (e * std::sinh(H) - H - M) / (e * std::cosh(H) - 1);
+        const bool done = std::fabs(H - next) < kHyperbolicTolerance;
+        H = next;
+        if (done || !std::isfinite(H)) break;
+    }
+    Anomaly out;
+    out.v = 2 * std::atan(std::sqrt((e + 1) / (e - 1)) * std::tanh(H / 2));
+    out.r = std::fabs(a) * (e * std::cosh(H) - 1);
+    out.period = kPeriodHyperbolic;
+    return out;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+
+int ObjectKindFor(const std::string& path, const std::string& name) {
+    if (name == "Pluto") return kKindPluto;
+    const std::string_view tail = path.size() >= 3 ? std::string_view(path).substr(path.size() - 3) : "";
+    if (tail == "KPL" || tail == "kpl") return kKindMinorPlanet;
+    if (tail == "KOM" || tail == "kom") return kKindComet;
+    return kKindOther;
+}
+
+std::string ExtensionForKind(int kind) {
+    static constexpr std::string_view kExtensions = "plakom   kpl";
+    if (kind < kKindPluto || kind > kKindMinorPlanet) return "";  // no extension for other kinds
+    return std::string(kExtensions.substr(3 * (kind - kKindPluto), 3));
+}
+
+std::string ResolvePathCaseInsensitive(const std::string& path) {
+    std::string slashed = path;
+    std::replace(slashed.begin(), slashed.end(), '\\', '/');
+    const fs::path given(slashed);
+    std::error_code ec;
+    if (fs::exists(given, ec)) return slashed;
+
+    const auto lower = [](std::string s) {
+        for (char& c : s)
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        return s;
+    };
+    fs::path current = given.root_path();
+    bool searching = true;  // until a component cannot be found
+    for (const fs::path& part : given.relative_path()) {
+        if (part.empty()) continue;
+        fs::path next = current / part;
+        if (searching && !fs::exists(next, ec) && part != "." && part != "..") {
+            const std::string wanted = lower(part.string());
+            std::string best;
+            const fs::path dir = current.empty() ? fs::path(".") : current;
+            for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+                const std::string candidate = it->path().filename().string();
+                if (lower(candidate) == wanted && (best.empty() || candidate < best)) best = candidate;
+            }
+            if (best.empty())
+                searching = false;
+            else
+                next = current / best;
+        }
+        current = next;
+    }
+    return current.string();
+}
+
+void CompleteAndCheckElements(OrbitalElements& el, MessageList& messages) {
+    if (el.T == 0) el.T = el.t;
+    if (el.t == 0) el.t = el.T;
+    if (el.M != 0 && el.t == 0) messages.push_back({"Bahnelemente von " + el.name + "|überprüfen !", " Aha "});
+    if (el.e != 1 && el.a == 0 && el.q != 0) el.a = el.q / (1 - el.e);
+    if (el.a != 0 && el.q == 0) el.q = el.a * (1 - el.e);
+
+    const bool suspicious = el.omega == 0 || el.node == 0 || el.i == 0 || (el.a == 0 && el.e != 1) || el.e == 0;
+    // Elements that give no position at all get the same message.
+    const bool degenerate =
+        !Finite({el.d, el.mag, el.mass}) || !OrbitIsSolvable(el, el.mass / kSolarMassKg);
+    if (suspicious || degenerate)
+        messages.push_back({"Bahnelemente von " + el.name + "| überprüfen !", " Aha "});
+
+    if (el.i == 0) el.i = 1e-12;
+    if (el.d < 1) el.d = 0.0001;
+}
+
+OrbitalElements ParseElementText(const std::string& bytes, const std::string& path, int aequi,
+                                 MessageList& messages) {
+    std::string_view text(bytes);
+    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);  // byte order mark of UTF-8
+    const std::vector<std::string_view> lines = SplitLines(text);
+
+    OrbitalElements el;
+    el.equinox = aequi;
+    if (!lines.empty()) {
+        const std::string_view name = lines.front();
+        el.name = IsValidUtf8(name) ? std::string(name) : Cp1252ToUtf8(name);
+    }
+    for (std::size_t k = 1; k < lines.size(); ++k) {
+        const std::string_view line = lines[k];
+        if (IsBlankLine(line)) continue;  // empty lines are harmless, no message
+        const std::size_t eq = line.find('=');
+        if (eq == std::string_view::npos) {
+            messages.push_back({"Fehler in Datei|" + path, " OK "});
+            continue;
+        }
+        ApplyKey(el, line.substr(0, eq), ReadValue(line.substr(eq + 1)));
+    }
+    CompleteAndCheckElements(el, messages);
+    el.kind = ObjectKindFor(path, el.name);
+    return el;
+}
+
+ElementFileRead ParseElementFile(const std::string& path, const std::string& dataFolder, int aequi,
+                                 MessageList& messages) {
+    ElementFileRead out;
+    out.path = path.empty() ? (fs::path(dataFolder) / "Objekte" / "Pluto.kpl").string() : path;
+    const fs::path resolved(ResolvePathCaseInsensitive(out.path));
+
+    std::string bytes;
+    std::error_code ec;
+    if (!fs::is_directory(resolved, ec)) {
+        std::ifstream in(resolved, std::ios::binary);
+        if (in) {
+            out.opened = true;
+            bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        }
+    }
+    // An unreadable file leaves the record empty; the checks still run on it
+    // and tell the user.
+    out.elements = ParseElementText(bytes, out.path, aequi, messages);
+    return out;
+}
+
+std::string FormatElementFile(const OrbitalElements& el) {
+    std::string name = Utf8ToCp1252(el.name);
+    std::replace_if(name.begin(), name.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+
+    std::string out;
+    const auto line = [&out](const std::string& text) { out += text + "\r\n"; };
+    line(name);
+    line("e=" + NumberText(el.e));
+    if (el.a != 0) line("a=" + NumberText(el.a));
+    line("q=" + NumberText(el.q));
+    line("knoten=" + DegreesText(el.node));
+    line("omega=" + DegreesText(el.omega));
+    line("i=" + DegreesText(el.i));
+    if (el.t == 0) {
+        line("T=" + NumberText(el.T));
+    } else {
+        line("M=" + DegreesText(el.M));
+        line("t=" + NumberText(el.t));
+    }
+    if (el.d != 0) line("d=" + NumberText(el.d));
+    line("\xC4qui=" + IntText(el.equinox));
+    if (el.mag != 0) line("mag=" + NumberText(el.mag));
+    if (el.mass != 0) line("Masse=" + NumberText(el.mass));
+    return out;
+}
+
+bool WriteElementFile(const std::string& path, const OrbitalElements& el, std::string& error) {
+    if (path.empty()) {
+        error = "Kein Dateiname angegeben";
+        return false;
+    }
+    const fs::path target(ResolvePathCaseInsensitive(path));
+    // The angles are checked in degrees, the unit they are written in.
+    if (!Finite({el.e, el.a, el.q, el.node / kDegToRad, el.omega / kDegToRad, el.i / kDegToRad, el.T,
+                 el.M / kDegToRad, el.t, el.d, el.mag, el.mass})) {
+        error = "Bahnelemente enthalten ungültige Zahlen|Nicht gespeichert: " + path;
+        return false;
+    }
+    const std::string text = FormatElementFile(el);
+
+    // Write beside the target and rename over it: the old file stays whole
+    // until the new one is complete.
+    fs::path temp = target;
+    temp += ".kelmaron-tmp";
+    std::error_code ec;
+    bool written = false;
+    {
+        std::ofstream outFile(temp, std::ios::binary | std::ios::trunc);
+        if (outFile) {
+            outFile.write(text.data(), static_cast<std::streamsize>(text.size()));
+            outFile.close();
+            written = !outFile.fail();
+        }
+    }
+    if (written) fs::rename(temp, target, ec);
+    if (!written || ec) {
+        fs::remove(temp, ec);
+        error = "Datei kann nicht geschrieben werden|" + path;
+        return false;
+    }
+    error.clear();
+    return true;
+}
+
+void ReduceElementsToEquinox(OrbitalElements& el, int fromYear, double clockTime, int day, int month,
+                             int year, int zone) {
+    const double Je = CalendarToJulianDate(zone, 1, 1, fromYear, zone).J;
+    const double Te = (Je - 2451544.5) / 36525;
+    const double Jn = CalendarToJulianDate(clockTime, day, month, year, zone).J;
+    const double t = (Jn - Je) / 36525;
+
+    const double PiDeg = 174.87638333 + (3289.48 * Te + 0.61 * (Te * Te)) / 3600 + (-869.81 - 0.5 * Te) * t / 3600;
+    const double Pi = PiDeg * kDegToRad;
+    const double eta = ((47.003 - 0.067 * Te) * t - 0.033 * (t * t)) * kArcsecToRad;
+    const double p = ((5029.097 + 2.222 * Te) * t + 1.111 * (t * t)) * kArcsecToRad;
+
+    const double node = el.node;
+    const double i = el.i;
+    el.omega = el.omega + eta * std::sin(Pi - node) / std::sin(i);
+    el.node = node + p - eta * std::sin(Pi - node) / std::tan(i);
+    el.i = i - eta * std::cos(Pi - node);
+}
+
+PreparedOrbit PrepareOrbit(const OrbitalElements& el, double clockTime, int day, int month, int year, int zone) {
+    PreparedOrbit out;
+    out.el = el;
+    out.massSolar = el.mass / kSolarMassKg;
+    out.s = (el.d / 2) / kKmPerAu / kDegToRad * 3600;
+    out.m0 = el.mag;
+    const int equinox = (el.equinox == 0 || el.equinox == kEquinoxOfDate) ? year : el.equinox;
+    if (equinox != year) ReduceElementsToEquinox(out.el, equinox, clockTime, day, month, year, zone);
+    out.el.equinox = year;
+    out.name = el.name;
+    out.index = el.kind;
+    return out;
+}
+
+HeliocentricPlace SolveOrbit(const PreparedOrbit& orbit, double T) {
+    HeliocentricPlace out;
+    const OrbitalElements& el = orbit.el;
+    if (!std::isfinite(T) || !OrbitIsSolvable(el, orbit.massSolar)) return out;
+
+    const double JD = 36525 * T + 2415020;
+    Anomaly an;
+    if (el.e < 1)
+        an = SolveEllipse(el, orbit.massSolar, JD);
+    else if (el.e == 1)
+        an = SolveParabola(el, orbit.massSolar, JD);
+    else
+        an = SolveHyperbola(el, orbit.massSolar, JD);
+
+    const double u = el.omega + an.v;
+    const Spherical sp = RectToSpherical(std::cos(u), std::sin(u) * std::cos(el.i), std::sin(u) * std::sin(el.i));
+    const double l = Mod2Pi(sp.lon + el.node);
+    // Far from perihelion a parabola or hyperbola can leave the range of a
+    // double; such a place is no place.
+    if (!Finite({l, sp.lat, an.r, an.period}) || !(an.r > 0)) return out;
+    out.lon = l;
+    out.lat = sp.lat;
+    out.r = an.r;
+    out.period = an.period;
+    out.ok = true;
+    return out;
+}
+
+}  // namespace astronomy
