@@ -47,7 +47,11 @@ JulianDate CalendarToJulianDate(double hours, int day, int month, int year, int 
         F = F + 1;
         J = J - 1;
     }
-    const int k = (0.5 - zone / 24.0 <= F) ? 1 : 0;
+    // k = 1 when the zone date has passed its midnight relative to the noon
+    // of J. At a zone midnight exactly, F comes out an ulp below the
+    // threshold, which would name the previous weekday; a tolerance of 1e-9
+    // day (86 microseconds) keeps the weekday with the date.
+    const int k = (0.5 - zone / 24.0 - 1e-9 <= F) ? 1 : 0;
     out.J = J;
     out.F = F;
     out.weekday = WeekdayOf(J + k);
@@ -59,7 +63,6 @@ CivilDate JulianDateToCalendar(double J, double F, int zone) {
     double Fp = F + zone / 24.0;
     int G = 1;
     if (J < 2299160 || (J == 2299160 && Fp < 0.5)) G = 0;
-    out.weekday = WeekdayOf(J + (Fp >= 0.5 ? 1 : 0));
 
     Fp = Fp + 0.5;
     double Z = J;
@@ -76,13 +79,18 @@ CivilDate JulianDateToCalendar(double J, double F, int zone) {
     const double C = Int(B / 365.25 - 0.3343);
     const double D = Int(365.25 * C);
     const double E = Int((B - D) / 30.61);
-    const double DD = B - D - Int(30.61 * E) + Fp;
+    const double dayStart = B - D - Int(30.61 * E);
+    const double DD = dayStart + Fp;
     double month = E - 1;
     if (E > 13.5) month = month - 12;
     double year = C - 4716;
     if (month < 2.5) year = year + 1;
 
     out.day = static_cast<int>(Int(DD));
+    // The weekday of the date just computed: Z is the day number whose noon
+    // falls on it, unless the fraction rounded the day up (a zone midnight
+    // an ulp early), which the date then already shows.
+    out.weekday = WeekdayOf(Z + (Int(DD) - dayStart));
     out.hours = Frac(DD) * 24;
     out.month = static_cast<int>(month);
     out.year = static_cast<int>(year);

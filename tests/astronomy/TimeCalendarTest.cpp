@@ -207,3 +207,31 @@ TEST(TimeQuantities, SiderealTimeNutationObliquity) {
     EXPECT_NEAR(s.tq.LST, 14 + 10.0 / 60 + 46.1351 / 3600, 0.15 * kOneSecondOfTimeHours);
     EXPECT_NEAR(s.tq.deltaT * 86400, 55.4, 0.5);  // 1987: about 55 s (Espenak-Meeus)
 }
+
+TEST(Calendar, WeekdayAtZoneMidnightsFollowsTheDate) {
+    // Weekday of a Gregorian date by Zeller's congruence (0 = Monday), an
+    // independent rule. At 00:00 zone time the fraction lands an ulp away
+    // from the midnight threshold; the weekday must still be the date's own.
+    auto zeller = [](int d, int m, int y) {
+        if (m < 3) {
+            m += 12;
+            y -= 1;
+        }
+        const int h = (d + 13 * (m + 1) / 5 + y + y / 4 - y / 100 + y / 400) % 7;  // 0 = Saturday
+        return (h + 5) % 7;
+    };
+    for (int zone = 0; zone <= 2; ++zone) {
+        for (int year : {1999, 2000, 2026, 2100}) {
+            for (int month = 1; month <= 12; ++month) {
+                for (int day = 1; day <= 28; day += 3) {
+                    SCOPED_TRACE(testing::Message() << day << "." << month << "." << year << " zone " << zone);
+                    const JulianDate jd = CalendarToJulianDate(0, day, month, year, zone);
+                    ASSERT_EQ(jd.weekday, zeller(day, month, year));
+                    const CivilDate c = JulianDateToCalendar(jd.J, jd.F, zone);
+                    ASSERT_EQ(c.day, day);
+                    ASSERT_EQ(c.weekday, jd.weekday);
+                }
+            }
+        }
+    }
+}
