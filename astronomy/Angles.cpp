@@ -8,19 +8,16 @@
 namespace astronomy {
 
 namespace {
-// The stored full circle of the reductions, 2 pi rounded to ten decimals.
-constexpr double kStoredTwoPi = 6.2831853072;
 constexpr double kTwoPi = 6.283185307179586;
 constexpr double kArcsecToRad = kPi / 180 / 3600;
 }  // namespace
 
 double Mod360(double x) { return x - 360 * Int(x / 360); }
 
-double Mod2Pi(double x) { return x - kStoredTwoPi * Int(x / kStoredTwoPi); }
 
 double AzimuthFromNorth(double southAzimuth) {
     const double y = southAzimuth - kPi;
-    return y - kStoredTwoPi * Int(y / kStoredTwoPi);
+    return y - kStoredCircle * Int(y / kStoredCircle);
 }
 
 double ArcTan2(double y, double x) {

@@ -2,11 +2,15 @@
 // conversion, the ecliptic/equatorial/horizontal transforms and precession.
 #pragma once
 
+#include <cmath>
+
 namespace astronomy {
 
 double Mod360(double x);
-// x - c INT(x/c) with c = 6.2831853072 (2 pi rounded to ten decimals).
-double Mod2Pi(double x);
+// The stored full circle of the reductions, 2 pi rounded to ten decimals.
+inline constexpr double kStoredCircle = 6.2831853072;
+// x - c INT(x/c) with c = kStoredCircle.
+inline double Mod2Pi(double x) { return x - kStoredCircle * std::floor(x / kStoredCircle); }
 double AzimuthFromNorth(double southAzimuth);
 // -pi < result <= pi
 double ArcTan2(double y, double x);

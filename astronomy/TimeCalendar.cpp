@@ -7,12 +7,6 @@
 
 namespace astronomy {
 
-double Int(double x) { return std::floor(x); }
-double Trunc(double x) { return std::trunc(x); }
-double Frac(double x) { return x - std::trunc(x); }
-int Sgn(double x) { return x > 0 ? 1 : (x < 0 ? -1 : 0); }
-
-double Mod24(double x) { return x - 24 * Int(x / 24); }
 
 // Long division of an integral double by 7 that never returns a negative
 // remainder (day numbers before the epoch of the Julian Date are negative).

@@ -3,6 +3,7 @@
 // sexagesimal split of hours and degrees.
 #pragma once
 
+#include <cmath>
 #include <string>
 
 namespace astronomy {
@@ -10,10 +11,10 @@ namespace astronomy {
 struct ProgramState;
 
 // Integer parts: Int rounds towards minus infinity, Trunc towards zero.
-double Int(double x);
-double Trunc(double x);
-double Frac(double x);  // x - Trunc(x)
-int Sgn(double x);
+inline double Int(double x) { return std::floor(x); }
+inline double Trunc(double x) { return std::trunc(x); }
+inline double Frac(double x) { return x - std::trunc(x); }  // x - Trunc(x)
+inline int Sgn(double x) { return x > 0 ? 1 : (x < 0 ? -1 : 0); }
 
 struct JulianDate {
     double J = 0;     // integral day number
@@ -57,6 +58,6 @@ Hms HoursToHms(double x);
 double HmsToHours(int units, int minutes, double seconds, int sign);
 
 // x - 24 INT(x/24)
-double Mod24(double x);
+inline double Mod24(double x) { return x - 24 * Int(x / 24); }
 
 }  // namespace astronomy
