@@ -2,6 +2,8 @@
 
 #include "charts/Catalogue.h"
 
+#include "astronomy/TextEncoding.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -37,60 +39,6 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
 std::string FileNameOf(const std::string& path) {
     const std::string name = fs::path(path).filename().string();
     return name.empty() ? path : name;
-}
-
-// Unicode of the Windows-1252 bytes 0x80..0x9F (unassigned ones map to the C1
-// control of the same number).
-constexpr std::array<char32_t, 32> kCp1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-// Length of the valid UTF-8 sequence at text[pos], 0 when there is none.
-std::size_t Utf8Length(std::string_view text, std::size_t pos) {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[pos + k]); };
-    const unsigned char b0 = byte(0);
-    std::size_t len = 0;
-    char32_t cp = 0, min = 0;
-    if (b0 < 0x80) return 1;
-    if ((b0 & 0xE0) == 0xC0) {
-        len = 2, cp = b0 & 0x1F, min = 0x80;
-    } else if ((b0 & 0xF0) == 0xE0) {
-        len = 3, cp = b0 & 0x0F, min = 0x800;
-    } else if ((b0 & 0xF8) == 0xF0) {
-        len = 4, cp = b0 & 0x07, min = 0x10000;
-    } else {
-        return 0;
-    }
-    if (pos + len > text.size()) return 0;
-    for (std::size_t k = 1; k < len; ++k) {
-        if ((byte(k) & 0xC0) != 0x80) return 0;
-        cp = (cp << 6) | (byte(k) & 0x3F);
-    }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
-    return len;
-}
-
-bool IsValidUtf8(std::string_view text) {
-    for (std::size_t pos = 0; pos < text.size();) {
-        const std::size_t len = Utf8Length(text, pos);
-        if (len == 0) return false;
-        pos += len;
-    }
-    return true;
-}
-
-void AppendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
 }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -188,18 +136,6 @@ private:
 };
 
 }  // namespace
-
-std::string CatalogueTextToUtf8(std::string_view bytes) {
-    if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
-    if (IsValidUtf8(bytes)) return std::string(bytes);
-    std::string out;
-    out.reserve(bytes.size() + bytes.size() / 8);
-    for (const char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        AppendUtf8(out, b >= 0x80 && b < 0xA0 ? kCp1252High[b - 0x80] : char32_t{b});
-    }
-    return out;
-}
 
 std::string CatalogueFilePath(const std::string& folder, const std::string& fileName) {
     const std::string joined = folder.empty() ? fileName : (fs::path(folder) / fileName).string();
@@ -350,7 +286,7 @@ double SignOfDegrees(double deg, std::string_view field, bool minusWritten) {
 
 bool ParseMessierCatalogue(std::string_view bytes, const std::string& path,
                            std::vector<astronomy::MessierEntry>& out, std::string& error) {
-    const std::string text = CatalogueTextToUtf8(bytes);
+    const std::string text = astronomy::FileTextToUtf8(bytes);
     FieldReader reader(text);
     std::vector<astronomy::MessierEntry> entries;
     entries.reserve(kMessierCount);
@@ -456,7 +392,7 @@ std::vector<int> ParseFigureLine(std::string_view line, std::string& problem) {
 
 bool ParseConstellationFile(std::string_view bytes, const std::string& path,
                             std::vector<ConstellationFigure>& out, std::string& error) {
-    const std::string text = CatalogueTextToUtf8(bytes);
+    const std::string text = astronomy::FileTextToUtf8(bytes);
     FieldReader reader(text);
     std::vector<ConstellationFigure> figures;
     std::vector<std::string> problems;

@@ -200,8 +200,6 @@ bool ReadConstellationFile(const std::string& path, std::vector<ConstellationFig
 bool ParseConstellationFile(std::string_view bytes, const std::string& path,
                             std::vector<ConstellationFigure>& out, std::string& error);
 
-// File bytes as UTF-8 text: a UTF-8 byte order mark is dropped; bytes that
-// are not valid UTF-8 are read as Windows-1252.
-std::string CatalogueTextToUtf8(std::string_view bytes);
+
 
 }  // namespace charts
