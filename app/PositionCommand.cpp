@@ -15,6 +15,7 @@
 #include "astronomy/ProgramState.h"
 #include "astronomy/TextFormats.h"
 #include "astronomy/TimeCalendar.h"
+#include "charts/Catalogue.h"
 
 namespace cli {
 
@@ -23,8 +24,8 @@ using namespace astronomy;
 
 namespace {
 
-const std::vector<std::string> kObjects = {"Sonne",  "Mond",   "Merkur", "Venus", "Mars",     "Jupiter",
-                                           "Saturn", "Uranus", "Neptun", "Erde",  "Disk", "beliebig"};
+const std::vector<std::string> kObjects = {"Sonne",  "Mond",   "Merkur", "Venus", "Mars", "Jupiter",  "Saturn",
+                                           "Uranus", "Neptun", "Erde",   "Disk",  "Messier", "beliebig"};
 
 // "D.M.YYYY" with integral fields; the year may be negative.
 void ReadDate(const std::string& text, int& day, int& month, int& year) {
@@ -110,14 +111,15 @@ void ReadInstant(const Options& o, ProgramState& s) {
     UpdateTimeQuantities(s);
 }
 
-// The bundled default element file, looked up next to the program.
-std::string DefaultElementFile(const std::string& programFolder) {
-    for (const char* rel : {"Objekte/Pluto.kpl", "../share/kelmaron/Objekte/Pluto.kpl", "data/Objekte/Pluto.kpl"}) {
+// The folder of the bundled data (messier.kat, Objekte/): next to the
+// program in a build tree, share/kelmaron when installed.
+std::string DefaultDataFolder(const std::string& programFolder) {
+    for (const char* rel : {".", "../share/kelmaron"}) {
         fs::path p = fs::path(programFolder) / rel;
         std::error_code ec;
-        if (fs::is_regular_file(p, ec)) return p.lexically_normal().string();
+        if (fs::is_regular_file(p / "messier.kat", ec)) return p.lexically_normal().string();
     }
-    return {};
+    return programFolder;
 }
 
 std::string OneLine(const std::string& text) {
@@ -142,9 +144,21 @@ void ReadObject(const Options& o, ProgramState& s, std::ostream& err) {
         if (auto v = o.number("--bel-mag")) s.BelMag = *v;
         if (auto v = o.integer("--bel-equinox")) s.BelAequi = *v;
     }
+    if (s.Objekt == "Messier") {
+        const int n = o.integer("--messier").value_or(1);
+        if (n < 1 || n > 109) throw UsageError("Messier-Nummer außerhalb von 1..109: " + std::to_string(n));
+        std::string error;
+        std::vector<MessierEntry> catalogue;
+        const std::string path = charts::CatalogueFilePath(s.DataFolder, "messier.kat");
+        if (!charts::LoadMessierCatalogue(path, catalogue, error)) throw UsageError(OneLine(error));
+        s.MessierCatalogue = std::move(catalogue);
+        s.Messier = n;
+        return;
+    }
+    if (o.has("--messier")) throw UsageError("--messier gilt nur mit --object Messier");
     if (s.Objekt != "Disk") return;
-    std::string path = o.text("--elements").value_or(DefaultElementFile(s.ProgramFolder));
-    if (path.empty()) throw UsageError("Keine Elementdatei gefunden: --elements DATEI angeben");
+    const std::string path =
+        o.text("--elements").value_or(charts::CatalogueFilePath(s.DataFolder, "Objekte/Pluto.kpl"));
     MessageList messages;
     ElementFileRead read = ParseElementFile(path, s.DataFolder, s.Aequi, messages);
     if (!read.opened) throw UsageError("Elementdatei nicht lesbar: " + path);
@@ -222,11 +236,12 @@ int RunPosition(const std::vector<std::string>& args, const std::string& program
                 std::ostream& err) {
     const Options o(args,
                     {"--date", "--time", "--zone", "--jd", "--place", "--lon", "--lat", "--object", "--elements",
-                     "--bel-name", "--bel-ra", "--bel-dec", "--bel-mag", "--bel-equinox", "--equinox"},
+                     "--bel-name", "--bel-ra", "--bel-dec", "--bel-mag", "--bel-equinox", "--equinox", "--messier",
+                     "--data"},
                     {"--json"});
     ProgramState s;
     s.ProgramFolder = programFolder;
-    s.DataFolder = programFolder;
+    s.DataFolder = o.text("--data").value_or(DefaultDataFolder(programFolder));
     ApplyDefaults(s);
     ReadPlace(o, s);
     ReadObject(o, s, err);

@@ -1,11 +1,18 @@
 #!/usr/bin/env python3
 """Writes the Messier catalogue messier.kat from the data of the npm package
 d3-celestial (its messier.json, constellations.json and
-constellations.bounds.json).
+constellations.bounds.json) and the positions of OpenNGC.
 
 Usage (see data/README.md):
     D3="$(mktemp -d)"; (cd "$D3" && npm install --no-save d3-celestial@0.7.35)
     python3 data/tools/make_messier.py --d3 "$D3" --out data/messier.kat
+
+messier.json gives its positions rounded to a few arcminutes (M42 at
+-5 27', where the nebula's catalogue place is -5 23' 23"), so the J2000
+positions are taken from OpenNGC (Debian's kstars-data, OpenNGC.kscat),
+which names the Messier objects "M 1" ... "M 110"; M102 is missing there and
+is taken as messier.json's designation NGC 5866. Everything else
+(magnitudes, types, designations) comes from messier.json.
 
 Standard library only. The output depends only on the input files: running
 it again gives the same bytes.
@@ -29,6 +36,7 @@ Windows-1252, CRLF line ends, no commas inside the texts.
 """
 
 import argparse
+import sqlite3
 import hashlib
 import json
 import math
@@ -354,9 +362,30 @@ def ReadCoordinates(h_text, m_text, d_text, dm_text):
 
 # ---------------------------------------------------------------------------
 
-def Build(d3_dir):
+DEFAULT_OPENNGC = "/usr/share/kstars/OpenNGC.kscat"
+
+
+def LoadOpenNgcPositions(path, messier):
+    """J2000 (ra, dec) in degrees of M1..M109 from OpenNGC."""
+    con = sqlite3.connect("file:" + path + "?mode=ro", uri=True)
+    try:
+        rows = con.execute("SELECT name, ra, dec FROM cat WHERE name LIKE 'M %' OR name = 'NGC 5866'").fetchall()
+    finally:
+        con.close()
+    by_name = {name: (ra, dec) for name, ra, dec in rows}
+    positions = {}
+    for n in range(1, 110):
+        key = "M %d" % n if "M %d" % n in by_name else messier[n]["properties"]["desig"]
+        if key not in by_name:
+            sys.exit("M%d: not in OpenNGC" % n)
+        positions[n] = by_name[key]
+    return positions
+
+
+def Build(d3_dir, openngc_path):
     with open(os.path.join(d3_dir, "messier.json"), encoding="utf-8") as f:
         messier = {int(ft["id"][1:]): ft for ft in json.load(f)["features"]}
+    openngc = LoadOpenNgcPositions(openngc_path, messier)
     boundaries = LoadBoundaries(d3_dir)
     german = LoadGermanConstellationNames(d3_dir)
 
@@ -369,7 +398,12 @@ def Build(d3_dir):
     for n in range(1, 110):
         feature = messier[n]
         props = feature["properties"]
-        lon, lat = feature["geometry"]["coordinates"]
+        lon, lat = openngc[n]
+        d3lon, d3lat = feature["geometry"]["coordinates"]
+        offset = SeparationArcsec(math.radians(lon), math.radians(lat), math.radians(d3lon % 360), math.radians(d3lat))
+        if offset > 1800:
+            sys.exit("M%d: OpenNGC and messier.json disagree by %.0f arcsec" % (n, offset))
+        report["max_offset"] = max(report.get("max_offset", 0.0), offset)
         ra2000 = math.radians(lon % 360)
         dec2000 = math.radians(lat)
 
@@ -422,16 +456,19 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--d3", required=True,
                         help="d3-celestial: the folder npm installed into, the package folder or its data folder")
+    parser.add_argument("--openngc", default=DEFAULT_OPENNGC, help="OpenNGC.kscat of Debian's kstars-data package")
     parser.add_argument("--out", required=True, help="the messier.kat to write")
     args = parser.parse_args()
 
     d3 = D3DataFolder(args.d3)
-    data, report = Build(d3)
+    data, report = Build(d3, args.openngc)
     with open(args.out, "wb") as f:
         f.write(data)
     for name in ("messier.json", "constellations.json", "constellations.bounds.json"):
         print("%s  %s" % (Sha256(os.path.join(d3, name)), name))
+    print("%s  %s" % (Sha256(args.openngc), os.path.basename(args.openngc)))
     print("%s  %s" % (Sha256(args.out), os.path.basename(args.out)))
+    print("OpenNGC positions differ from messier.json by up to %.0f arcsec" % report["max_offset"])
     print("109 objects; largest round-trip residual %.5f arcsec (M%d); degree field 0: %s"
           % (report["max_residual"], report["max_residual_object"], ", ".join(report["zero_degrees"]) or "none"))
 
