@@ -399,6 +399,7 @@ def Build(d3_dir, openngc_path):
         feature = messier[n]
         props = feature["properties"]
         lon, lat = openngc[n]
+        report.setdefault("j2000", {})[n] = (lon, lat)
         d3lon, d3lat = feature["geometry"]["coordinates"]
         offset = SeparationArcsec(math.radians(lon), math.radians(lat), math.radians(d3lon % 360), math.radians(d3lat))
         if offset > 1800:
@@ -458,12 +459,19 @@ def main():
                         help="d3-celestial: the folder npm installed into, the package folder or its data folder")
     parser.add_argument("--openngc", default=DEFAULT_OPENNGC, help="OpenNGC.kscat of Debian's kstars-data package")
     parser.add_argument("--out", required=True, help="the messier.kat to write")
+    parser.add_argument("--reference-out",
+                        help="also write the J2000 source positions (for the program's tests)")
     args = parser.parse_args()
 
     d3 = D3DataFolder(args.d3)
     data, report = Build(d3, args.openngc)
     with open(args.out, "wb") as f:
         f.write(data)
+    if args.reference_out:
+        with open(args.reference_out, "w", encoding="ascii", newline="\n") as f:
+            f.write("messier,ra_deg,dec_deg\n")
+            for n, (ra, dec) in sorted(report["j2000"].items()):
+                f.write("%d,%r,%r\n" % (n, ra, dec))
     for name in ("messier.json", "constellations.json", "constellations.bounds.json"):
         print("%s  %s" % (Sha256(os.path.join(d3, name)), name))
     print("%s  %s" % (Sha256(args.openngc), os.path.basename(args.openngc)))
