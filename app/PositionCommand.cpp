@@ -129,7 +129,9 @@ std::string OneLine(const std::string& text) {
     return out;
 }
 
-void ReadObject(const Options& o, ProgramState& s, std::ostream& err) {
+// Element-file check messages are collected in notes; they are shown when
+// the position can be computed (and only inform).
+void ReadObject(const Options& o, ProgramState& s, MessageList& notes) {
     s.Objekt = o.text("--object").value_or("Sonne");
     if (std::find(kObjects.begin(), kObjects.end(), s.Objekt) == kObjects.end())
         throw UsageError("Objekt nicht bekannt: '" + s.Objekt + "'");
@@ -159,10 +161,8 @@ void ReadObject(const Options& o, ProgramState& s, std::ostream& err) {
     if (s.Objekt != "Disk") return;
     const std::string path =
         o.text("--elements").value_or(charts::CatalogueFilePath(s.DataFolder, "Objekte/Pluto.kpl"));
-    MessageList messages;
-    ElementFileRead read = ParseElementFile(path, s.DataFolder, s.Aequi, messages);
+    ElementFileRead read = ParseElementFile(path, s.DataFolder, s.Aequi, notes);
     if (!read.opened) throw UsageError("Elementdatei nicht lesbar: " + path);
-    for (const UserMessage& m : messages) err << OneLine(m.text) << '\n';
     s.Elements = read.elements;
     s.Pfad = read.path;
     s.DiskName = read.elements.name;
@@ -243,18 +243,19 @@ int RunPosition(const std::vector<std::string>& args, const std::string& program
     s.ProgramFolder = programFolder;
     s.DataFolder = o.text("--data").value_or(DefaultDataFolder(programFolder));
     ApplyDefaults(s);
+    MessageList messages;
     ReadPlace(o, s);
-    ReadObject(o, s, err);
+    ReadObject(o, s, messages);
     ReadInstant(o, s);
     s.ChartMode = 1;  // the object view
 
     BodyPosition pos;
     SunDerived sun;
-    MessageList messages;
     const PositionStatus status = ComputePosition(s, s.Objekt, pos, sun, messages);
-    for (const UserMessage& m : messages) err << OneLine(m.text) << '\n';
     if (status != PositionStatus::Ok || !AllFinite(s, sun))
-        throw UsageError("Position von '" + s.Objekt + "' ist zu diesem Zeitpunkt nicht berechenbar");
+        throw UsageError("Position von '" + s.Objekt + "' ist zu diesem Zeitpunkt nicht berechenbar" +
+                         (messages.empty() ? std::string() : " (" + OneLine(messages.front().text) + ")"));
+    for (const UserMessage& m : messages) err << OneLine(m.text) << '\n';
     if (o.has("--json"))
         PrintJson(out, s, pos, sun);
     else

@@ -33,7 +33,8 @@ int RunUtm(const std::vector<std::string>& args, std::ostream& out) {
     const double lat = Required(o, "--lat");
     if (std::fabs(lat) > 84) throw UsageError("UTM gilt nur für Breiten zwischen -84 und 84 Grad: " + *o.text("--lat"));
     if (std::fabs(lon) > 180) throw UsageError("Länge außerhalb von -180..180 Grad: " + *o.text("--lon"));
-    const UtmCoordinates u = GeoToUtm(lon * kDegToRad, lat * kDegToRad);
+    // 180 degrees east is the meridian of 180 degrees west, which starts zone 1.
+    const UtmCoordinates u = GeoToUtm((lon == 180 ? -180 : lon) * kDegToRad, lat * kDegToRad);
     out << "Ostwert:  " << Fixed(u.east, 3) << " m\n";
     out << "Nordwert: " << Fixed(u.north, 3) << " m\n";
     return 0;

@@ -13,8 +13,8 @@ namespace {
 const char* kUsage =
     "Aufruf: kelmaron-cli position [--date T.M.JJJJ [--time H:M[:S]] | --jd JD] [--zone UT|MEZ|MESZ]\n"
     "                             [--place NAME|NUMMER | --lon GRAD --lat GRAD]\n"
-    "                             [--object Sonne|Mond|Merkur|Venus|Mars|Jupiter|Saturn|Uranus|Neptun|Erde|Disk|beliebig]\n"
-    "                             [--elements DATEI] [--equinox JAHR]\n"
+    "                             [--object Sonne|Mond|Merkur|Venus|Mars|Jupiter|Saturn|Uranus|Neptun|Erde|Disk|Messier|beliebig]\n"
+    "                             [--elements DATEI] [--messier NUMMER] [--data ORDNER] [--equinox JAHR]\n"
     "                             [--bel-name TEXT --bel-ra STUNDEN --bel-dec GRAD --bel-mag MAG --bel-equinox JAHR]\n"
     "                             [--json]\n"
     "       kelmaron-cli utm --lon GRAD --lat GRAD\n"
