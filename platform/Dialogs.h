@@ -1,0 +1,38 @@
+// Message boxes, the prompt window and the file dialogs. All are modal: a
+// call returns when the user has answered.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace platform {
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+
+    // Lines of text and button labels are separated by "|". Returns the
+    // 1-based number of the chosen button (0 when the box was closed without
+    // a choice). preselected is the 1-based default button, 0 for none.
+    virtual int MessageBox(const std::string& text, const std::string& buttons, int preselected = 0) = 0;
+
+    // The prompt window: a small window with a title, lines of text printed
+    // at a cursor that advances line by line, and one-line edit fields.
+    virtual void OpenPromptWindow(const std::string& title, int height) = 0;
+    virtual void PromptPrint(const std::string& text, bool lineEnd = true) = 0;
+    virtual void PromptClear() = 0;
+    // Edits text in place on the current line (at most maxLength
+    // characters). Returns false when the user cancels or closes the window.
+    virtual bool EditField(std::string& text, int maxLength) = 0;
+    // A line without a default.
+    virtual bool LineInput(std::string& text) = 0;
+    virtual void ClosePromptWindow() = 0;
+
+    // filters: "Bahnelemente|*.kpl;|Kometen *.kom|*.kom;|..." (description|pattern pairs).
+    virtual std::optional<std::string> OpenFile(const std::string& title, const std::string& folder,
+                                                const std::string& filters) = 0;
+    virtual std::optional<std::string> SaveFile(const std::string& title, const std::string& folder,
+                                                const std::string& fileName, const std::string& filters) = 0;
+};
+
+}  // namespace platform
