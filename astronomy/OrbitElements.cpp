@@ -2,6 +2,7 @@
 // the reduction to the equinox of date and the orbit solution.
 
 #include "astronomy/OrbitElements.h"
+#include "astronomy/Files.h"
 #include "astronomy/TextEncoding.h"
 
 #include <algorithm>
@@ -284,41 +285,6 @@ std::string ExtensionForKind(int kind) {
     return std::string(kExtensions.substr(3 * (kind - kKindPluto), 3));
 }
 
-std::string ResolvePathCaseInsensitive(const std::string& path) {
-    std::string slashed = path;
-    std::replace(slashed.begin(), slashed.end(), '\\', '/');
-    const fs::path given(slashed);
-    std::error_code ec;
-    if (fs::exists(given, ec)) return slashed;
-
-    const auto lower = [](std::string s) {
-        for (char& c : s)
-            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        return s;
-    };
-    fs::path current = given.root_path();
-    bool searching = true;  // until a component cannot be found
-    for (const fs::path& part : given.relative_path()) {
-        if (part.empty()) continue;
-        fs::path next = current / part;
-        if (searching && !fs::exists(next, ec) && part != "." && part != "..") {
-            const std::string wanted = lower(part.string());
-            std::string best;
-            const fs::path dir = current.empty() ? fs::path(".") : current;
-            for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-                const std::string candidate = it->path().filename().string();
-                if (lower(candidate) == wanted && (best.empty() || candidate < best)) best = candidate;
-            }
-            if (best.empty())
-                searching = false;
-            else
-                next = current / best;
-        }
-        current = next;
-    }
-    return current.string();
-}
-
 void CompleteAndCheckElements(OrbitalElements& el, MessageList& messages) {
     if (el.T == 0) el.T = el.t;
     if (el.t == 0) el.t = el.T;
@@ -371,14 +337,7 @@ ElementFileRead ParseElementFile(const std::string& path, const std::string& dat
     const fs::path resolved(ResolvePathCaseInsensitive(out.path));
 
     std::string bytes;
-    std::error_code ec;
-    if (!fs::is_directory(resolved, ec)) {
-        std::ifstream in(resolved, std::ios::binary);
-        if (in) {
-            out.opened = true;
-            bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        }
-    }
+    out.opened = ReadSmallFile(resolved.string(), bytes, kElementFileLimit);
     // An unreadable file leaves the record empty; the checks still run on it
     // and tell the user.
     out.elements = ParseElementText(bytes, out.path, aequi, messages);

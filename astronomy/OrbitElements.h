@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "astronomy/Files.h"
 #include "astronomy/Messages.h"
 
 namespace astronomy {
@@ -61,11 +62,7 @@ ElementFileRead ParseElementFile(const std::string& path, const std::string& dat
 OrbitalElements ParseElementText(const std::string& bytes, const std::string& path, int aequi,
                                  MessageList& messages);
 
-// A file name as old settings and element lists write it ("\Objekte\pluto.kpl"):
-// "\" is read as "/", and each component that does not exist as written is
-// looked up ignoring the case of ASCII letters. Components that cannot be
-// found are kept as given, so the result also serves for a file to create.
-std::string ResolvePathCaseInsensitive(const std::string& path);
+
 
 // Completion and checks of a freshly read record (also used by the entry
 // dialog).

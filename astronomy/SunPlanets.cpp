@@ -190,8 +190,26 @@ const PlanetRecord* FindPlanet(const std::string& name) {
     return nullptr;
 }
 
+namespace {
+// Kepler's equation E - e sin E = M by bisection (the root is unique for
+// 0 <= e < 1 and lies within e of M), finished to the last bits.
+double BracketedKepler(double M, double e) {
+    double lo = M - e, hi = M + e;
+    for (int i = 0; i < 200 && hi - lo > 0; ++i) {
+        const double mid = lo + (hi - lo) / 2;
+        if (mid == lo || mid == hi) break;
+        if (mid - e * std::sin(mid) - M < 0)
+            lo = mid;
+        else
+            hi = mid;
+    }
+    return lo + (hi - lo) / 2;
+}
+}  // namespace
+
 double SolveKepler(double M, double e, MessageList* messages) {
     double E = M;
+    bool converged = false;
     for (int step = 0;; ++step) {
         const double next = E + (M - E + e * std::sin(E)) / (1 - e * std::cos(E));
         if (!std::isfinite(next) && messages) {
@@ -199,10 +217,16 @@ double SolveKepler(double M, double e, MessageList* messages) {
             std::snprintf(buf, sizeof buf, "Error=%.15g,%.15g", E, next);
             messages->push_back({buf, "OK"});
         }
-        const bool done = std::fabs(E - next) < 1e-8 || next > 1e10 || step >= 60;
+        converged = std::fabs(E - next) < 1e-8;
+        const bool done = converged || next > 1e10 || step >= 60;
         E = next;
         if (done || !std::isfinite(E)) break;
     }
+    // Newton's steps from E = M wander for eccentricities near 1 and can end
+    // after the step limit far from any solution (r off by many AU for a
+    // long-period comet). Then the equation is solved by bisection instead;
+    // every converging case keeps the iteration's own result.
+    if (!converged && e >= 0 && e < 1 && std::isfinite(M)) E = BracketedKepler(M, e);
     return E;
 }
 

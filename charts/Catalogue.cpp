@@ -2,6 +2,7 @@
 
 #include "charts/Catalogue.h"
 
+#include "astronomy/Files.h"
 #include "astronomy/TextEncoding.h"
 
 #include <algorithm>
@@ -26,14 +27,11 @@ namespace {
 // ---------------------------------------------------------------------------
 // Files and text
 
+// The text catalogues are small; the star files are 207200 bytes each.
+constexpr std::size_t kCatalogueFileLimit = 4 << 20;
+
 bool ReadWholeFile(const std::string& path, std::string& bytes) {
-    std::error_code ec;
-    const fs::path p(path);
-    if (fs::is_directory(p, ec)) return false;
-    std::ifstream in(p, std::ios::binary);
-    if (!in) return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+    return astronomy::ReadSmallFile(path, bytes, kCatalogueFileLimit);
 }
 
 std::string FileNameOf(const std::string& path) {

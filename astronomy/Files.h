@@ -1,0 +1,22 @@
+// Reading the program's small data files safely, and finding them by name.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace astronomy {
+
+// Element files are a few hundred bytes; anything far larger is no element file.
+inline constexpr std::size_t kElementFileLimit = 1 << 20;
+
+// The path with backslashes read as "/" and every component that does not
+// exist as written looked up ignoring the case of letters (names from old
+// settings files such as objekte\pluto.kpl). Components that are not found are
+// kept as given, so a path for a new file comes back usable.
+std::string ResolvePathCaseInsensitive(const std::string& path);
+
+// Reads a regular file of at most limit bytes whole. False for a missing or
+// unreadable file, a folder, a device or pipe, or a larger file.
+bool ReadSmallFile(const std::string& path, std::string& bytes, std::size_t limit);
+
+}  // namespace astronomy
