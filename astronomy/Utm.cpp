@@ -25,7 +25,7 @@ constexpr double kScaleFactor = 0.9996;  // k0 on the central meridian
 constexpr double kFalseEasting = 500000.0;
 constexpr double kFalseNorthing = 10000000.0;
 constexpr double kZonePrefixUnit = 1000000.0;  // zone number x 1000000 in front of the easting
-constexpr double kLargestPlainEasting = 9999999.0;
+constexpr double kSmallestPrefixedEasting = 1000000.0;
 
 // Northings typed back from a rounded display may lie a little beyond the
 // pole; up to this many metres they are still taken as the pole.
@@ -239,10 +239,10 @@ UtmCoordinates GeoToUtm(double longitude, double latitude) {
     return {east, north};
 }
 
-// The easting: above 9999999 it carries the zone number x 1000000 in front;
-// a plain six-digit easting is taken in zone 30 (central meridian -3). A
-// prefixed easting of zones 1 to 9 has only seven digits and is therefore read
-// by the same rule as an easting beyond zone 30 (zone 1 as zone 31 and so on).
+// The easting: from 1000000 on it carries the zone number x 1000000 in front
+// (a plain easting never reaches 1000000, and the prefixed eastings of zones
+// 1 to 9 have seven digits); a plain easting is taken in zone 30 (central
+// meridian -3).
 //
 // The northing counts from the equator northwards, so a negative northing is
 // a southern latitude: a caller that knows a southern place subtracts the
@@ -259,7 +259,7 @@ UtmCoordinates GeoToUtm(double longitude, double latitude) {
 GeoCoordinates UtmToGeo(double east, double north) {
     if (!std::isfinite(east) || !std::isfinite(north)) return {kNaN, kNaN};
 
-    const double ePrime = east > kLargestPlainEasting ? east - 30500000.0 : east - kFalseEasting;
+    const double ePrime = east >= kSmallestPrefixedEasting ? east - 30500000.0 : east - kFalseEasting;
     const double m = std::floor(ePrime / kZonePrefixUnit + 0.5);
     const double lambda0 = 6.0 * m - 3.0;
     if (lambda0 < kWestmostCentralMeridian || lambda0 > kEastmostCentralMeridian) {

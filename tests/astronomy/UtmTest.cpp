@@ -111,18 +111,18 @@ TEST(UtmToGeoTest, WorkedExampleInverts) {
 }
 
 TEST(UtmToGeoTest, EastingWithoutPrefixIsReadInZone30) {
-    // The prefix rule: an easting up to 9999999 has 500000 subtracted and the
-    // zone offset rounded, so 500000 is the central meridian -3 deg of zone
-    // 30 at every northing (worked example), and a seven-digit
-    // easting d500000 lands on the central meridian of zone 30 + d (6 d - 3
-    // deg). On a central meridian the longitude offset is exactly zero.
+    // An easting below 1000000 has no zone prefix and is read in zone 30:
+    // 500000 is the central meridian -3 deg at every northing (worked
+    // example). From 1000000 on the easting carries the zone: d500000 is the
+    // central meridian of zone d (6 d - 183 deg). On a central meridian the
+    // longitude offset is exactly zero.
     struct Case {
         double east, north, centralMeridianDeg;
     };
     const Case cases[] = {
         {500000.0, 0.0, -3.0},         {500000.0, 5538630.70, -3.0},
         {500000.0, -4000000.0, -3.0},  {500000.0, 9000000.0, -3.0},
-        {1500000.0, 5000000.0, 3.0},   {9500000.0, 2000000.0, 51.0},
+        {1500000.0, 5000000.0, -177.0}, {9500000.0, 2000000.0, -129.0},
         {-500000.0, 1000000.0, -9.0},
     };
     for (const Case& c : cases) {
@@ -244,12 +244,11 @@ TEST(GeoToUtmTest, LongitudeTermsAgreeWithKruegerSeries) {
 TEST(UtmRoundTripTest, GeographicToUtmAndBack) {
     // UtmToGeo solves the forward series itself, so the round trip is exact
     // up to rounding: grid values near 3e7 m carry 4e-9 m of rounding, far
-    // below 1e-11 rad (0.06 mm). Zones 10 to 60: the prefixed eastings of
-    // zones 1 to 9 have seven digits and read as zones 31 to 39 (see
-    // EastingWithoutPrefixIsReadInZone30). Southern northings are passed
-    // with the false northing taken off, as the inverse expects.
+    // below 1e-11 rad (0.06 mm). All 60 zones, the seven-digit eastings of
+    // zones 1 to 9 included. Southern northings are passed with the false
+    // northing taken off, as the inverse expects.
     const double tolerance = 1e-11;
-    for (int zone = 10; zone <= 60; ++zone) {
+    for (int zone = 1; zone <= 60; ++zone) {
         const double centralDeg = 6.0 * zone - 183.0;
         for (double latDeg : kSampleLatitudes) {
             for (double offsetDeg : kSampleOffsets) {
@@ -274,7 +273,7 @@ TEST(UtmRoundTripTest, UtmToGeographicAndBack) {
     // residual is rounding of values near 3e7 m, far below a micrometre.
     const double tolerance = 1e-6;
     std::vector<double> prefixes = {0.0};  // plain eastings: zone 30
-    for (int zone = 10; zone <= 60; ++zone) prefixes.push_back(zone * kPrefixUnit);
+    for (int zone = 1; zone <= 60; ++zone) prefixes.push_back(zone * kPrefixUnit);
     const double northings[] = {-9000000.0, -5000000.0, -1000000.0, -1000.0, 0.0,    1234.5,
                                 1000000.0,  4000000.0,  5000000.0,  6000000.0, 9000000.0, 9300000.0};
     for (double prefix : prefixes) {
