@@ -13,6 +13,7 @@
 #include "astronomy/Angles.h"
 #include "astronomy/PositionService.h"
 #include "astronomy/ProgramState.h"
+#include "astronomy/TextEncoding.h"
 #include "astronomy/TextFormats.h"
 #include "astronomy/TimeCalendar.h"
 #include "charts/Catalogue.h"
@@ -137,7 +138,7 @@ void ReadObject(const Options& o, ProgramState& s, MessageList& notes) {
         throw UsageError("Objekt nicht bekannt: '" + s.Objekt + "'");
     if (auto e = o.integer("--equinox")) s.Aequi = *e;
     if (s.Objekt == "beliebig") {
-        if (auto v = o.text("--bel-name")) s.BelName = *v;
+        if (auto v = o.text("--bel-name")) s.BelName = FileTextToUtf8(*v);  // a Latin-1 terminal's bytes too
         if (auto v = o.number("--bel-ra")) s.BelAlpha = *v * 15 * kDegToRad;
         if (auto v = o.number("--bel-dec")) {
             if (std::fabs(*v) > 90) throw UsageError("Deklination außerhalb von -90..90 Grad: " + *o.text("--bel-dec"));

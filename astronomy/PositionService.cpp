@@ -273,9 +273,14 @@ PositionStatus ComputePosition(ProgramState& s, const std::string& name, BodyPos
             const double dKm = name == "Mond" ? pos.delta : pos.delta * kKmPerAU;
             TopocentricCorrection(pos.ra, pos.dec, dKm, q.LST, s.SinLat, s.CosLat);
         }
-        const double a0 = sun.ra, d0 = sun.dec;
-        pos.limbAngle = ArcTan2(std::cos(d0) * std::sin(a0 - pos.ra),
-                                std::sin(d0) * std::cos(pos.dec) - std::cos(d0) * std::sin(pos.dec) * std::cos(a0 - pos.ra));
+        // The Earth, seen from itself, lies opposite the Sun: both arguments
+        // vanish and the angle would be rounding noise; it keeps its 0.
+        if (name != "Erde") {
+            const double a0 = sun.ra, d0 = sun.dec;
+            pos.limbAngle = ArcTan2(std::cos(d0) * std::sin(a0 - pos.ra), std::sin(d0) * std::cos(pos.dec) -
+                                                                              std::cos(d0) * std::sin(pos.dec) *
+                                                                                  std::cos(a0 - pos.ra));
+        }
     }
 
     ComputeRiseTransitSet(s, (name == "Sonne" || name == "Mond") ? kSinH0SunMoon : kSinH0Other, pos);

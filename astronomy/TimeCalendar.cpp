@@ -224,6 +224,10 @@ bool SplitJulianDateText(const std::string& text, double& J, double& F) {
         if (r.ec != std::errc()) return false;
     }
     if (!std::isfinite(w)) return false;
+    if (f >= 1) {  // more nines than a double holds: the next day
+        w = w + 1;
+        f = 0;
+    }
     if (negative) {
         w = -w;
         if (f > 0) {

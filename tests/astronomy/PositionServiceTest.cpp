@@ -236,6 +236,7 @@ TEST(PositionService, EarthIsTheSunSeenBackwards) {
     EXPECT_EQ(r.pos.r, r.sun.R);
     EXPECT_EQ(r.pos.delta, 0);
     EXPECT_EQ(r.pos.diameter, 0);
+    EXPECT_EQ(r.pos.limbAngle, 0);  // no bright limb of the Earth seen from itself
 }
 
 TEST(PositionService, MessierObjects) {

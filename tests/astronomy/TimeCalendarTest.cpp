@@ -170,6 +170,9 @@ TEST(JulianDateText, SplitsAtTheFirstPoint) {
     EXPECT_EQ(F, 0.25);
     ASSERT_TRUE(SplitJulianDateText("2451545", J, F));
     EXPECT_EQ(F, 0);
+    ASSERT_TRUE(SplitJulianDateText("2451545.99999999999999999", J, F));  // rounds to the next day
+    EXPECT_EQ(J, 2451546);
+    EXPECT_EQ(F, 0);
     ASSERT_TRUE(SplitJulianDateText("-0.25", J, F));  // 0.25 day before the epoch
     EXPECT_EQ(J, -1);
     EXPECT_EQ(F, 0.75);
