@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/Canvas.h"
+
 namespace platform {
 
 class Dialogs {
@@ -18,6 +20,9 @@ public:
 
     // The prompt window: a small window with a title, lines of text printed
     // at a cursor that advances line by line, and one-line edit fields.
+    // Its colours are the program's background and text colours of the
+    // moment; they apply to the next prompt window opened.
+    virtual void SetPromptColours(Colour /*background*/, Colour /*text*/) {}
     virtual void OpenPromptWindow(const std::string& title, int height) = 0;
     virtual void PromptPrint(const std::string& text, bool lineEnd = true) = 0;
     virtual void PromptClear() = 0;

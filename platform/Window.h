@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "platform/Canvas.h"
 #include "platform/Dialogs.h"
@@ -25,6 +26,11 @@ struct Key {
 };
 
 enum class PointerShape { Normal, Busy, Crosshair };
+
+// Mouse buttons, as bits of a button state.
+inline constexpr int kMouseLeft = 1;
+inline constexpr int kMouseRight = 2;
+inline constexpr int kMouseMiddle = 4;
 
 struct LocalTime {
     int year = 2000, month = 1, day = 1;
@@ -54,11 +60,24 @@ public:
     std::function<void(const Key&)> onKey;
     std::function<void()> onResize;
     std::function<bool()> onClose;  // true: the window may close
+    // The mouse over the drawing area: position, the buttons held after the
+    // event (kMouseLeft | ...), and whether the event pressed a button
+    // (false for moves and releases).
+    std::function<void(int x, int y, int buttons, bool pressed)> onMouse;
+
+    // The buttons held now and the pointer's last position in the drawing
+    // area, for loops that watch the mouse between ProcessEvents calls.
+    virtual int MouseButtons() const { return 0; }
+    virtual std::pair<int, int> MousePosition() const { return {0, 0}; }
 
     // Services.
     virtual LocalTime Now() const = 0;
+    // Waits inside the running command: the picture is still painted, keys
+    // and clicks stay queued until the pause is over.
     virtual void Pause(int milliseconds) = 0;
-    // A repeating timer; interval 0 stops it.
+    // A repeating timer; interval 0 stops it. It ticks only between
+    // commands: a tick that falls in a dialog, a pause or ProcessEvents is
+    // dropped.
     virtual void SetTimer(int milliseconds, std::function<void()> tick) = 0;
     // Keeps the window responsive during a long computation.
     virtual void ProcessEvents() = 0;

@@ -1,0 +1,363 @@
+#include "platform/qt/QtCanvas.h"
+
+#include <QFontMetrics>
+#include <QPainterPath>
+#include <QPolygon>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "platform/qt/QtText.h"
+
+namespace platform::qt {
+
+namespace {
+
+QColor ToQColor(Colour c) { return QColor(c.r, c.g, c.b); }
+
+QRgb ToRgb(Colour c) { return qRgb(c.r, c.g, c.b); }
+
+// Angles of QPainter arcs are sixteenths of a degree.
+int SixteenthsOfDegree(double radians) {
+    return static_cast<int>(std::lround(radians * 180.0 / std::numbers::pi * 16.0));
+}
+
+}  // namespace
+
+int PixelSizeForPoints(double pointSize) {
+    return std::max(1, static_cast<int>(std::lround(pointSize * 96.0 / 72.0)));
+}
+
+double StandardPointSize(FontRole role) {
+    switch (role) {
+        case FontRole::Note: return 8;
+        case FontRole::Table: return 10;
+        case FontRole::Heading: return 10;
+        case FontRole::Label:
+        case FontRole::Value:
+        case FontRole::Symbol: break;
+    }
+    return 9;
+}
+
+QFont RoleFont(FontRole role, double pointSize) {
+    const bool fixed = role == FontRole::Value || role == FontRole::Table;
+    QFont font(fixed ? QStringLiteral("DejaVu Sans Mono") : QStringLiteral("DejaVu Sans"));
+    font.setStyleHint(fixed ? QFont::TypeWriter : QFont::SansSerif);
+    font.setFixedPitch(fixed);
+    font.setPixelSize(PixelSizeForPoints(pointSize > 0 ? pointSize : StandardPointSize(role)));
+    // Whole-pixel glyphs and advances: XOR text must vanish exactly when
+    // drawn again, and fixed-pitch columns must line up.
+    font.setStyleStrategy(QFont::NoAntialias);
+    font.setHintingPreference(QFont::PreferFullHinting);
+    font.setKerning(false);
+    return font;
+}
+
+QtCanvas::QtCanvas(int width, int height)
+    : image_(std::max(1, width), std::max(1, height), QImage::Format_RGB32), font_(RoleFont(FontRole::Label)) {
+    image_.fill(ToRgb(background_));
+}
+
+QtCanvas::~QtCanvas() { EndPainting(); }
+
+const QImage& QtCanvas::Image() const {
+    EndPainting();
+    return image_;
+}
+
+void QtCanvas::Resize(int width, int height) {
+    width = std::max(1, width);
+    height = std::max(1, height);
+    if (width == image_.width() && height == image_.height()) return;
+    EndPainting();
+    QImage resized(width, height, QImage::Format_RGB32);
+    resized.fill(ToRgb(background_));
+    {
+        QPainter p(&resized);
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        p.drawImage(0, 0, image_);
+    }
+    image_ = resized;
+    Changed();
+}
+
+int QtCanvas::Width() const { return image_.width(); }
+int QtCanvas::Height() const { return image_.height(); }
+
+void QtCanvas::Clear(Colour background) {
+    EndPainting();
+    background_ = background;
+    image_.fill(ToRgb(background));
+    Changed();
+}
+
+void QtCanvas::SetPen(Colour c) { pen_ = c; }
+void QtCanvas::SetBrush(Colour c) { brush_ = c; }
+
+void QtCanvas::SetTextBackground(Colour c, bool opaque) {
+    textBackground_ = c;
+    textOpaque_ = opaque;
+}
+
+void QtCanvas::SetRasterOp(RasterOp op) { op_ = op; }
+void QtCanvas::SetLineWidth(int pixels) { lineWidth_ = std::max(1, pixels); }
+void QtCanvas::SetLineStyle(LineStyle style) { lineStyle_ = style; }
+void QtCanvas::SetFont(FontRole role, double pointSize) { font_ = RoleFont(role, pointSize); }
+
+QPainter& QtCanvas::Painter() {
+    if (!painter_) {
+        painter_ = std::make_unique<QPainter>(&image_);
+        painter_->setRenderHint(QPainter::Antialiasing, false);
+        painter_->setRenderHint(QPainter::TextAntialiasing, false);
+    }
+    ApplyPen(*painter_);
+    Changed();
+    return *painter_;
+}
+
+void QtCanvas::EndPainting() const {
+    if (painter_) {
+        painter_->end();
+        painter_.reset();
+    }
+}
+
+QPainter::CompositionMode QtCanvas::Mode() const {
+    switch (op_) {
+        case RasterOp::Xor: return QPainter::RasterOp_SourceXorDestination;
+        case RasterOp::NotXor: return QPainter::RasterOp_NotSourceXorDestination;
+        case RasterOp::Merge: return QPainter::RasterOp_SourceOrDestination;
+        case RasterOp::Copy: break;
+    }
+    return QPainter::CompositionMode_SourceOver;
+}
+
+QPen QtCanvas::MakePen() const {
+    QPen pen(ToQColor(pen_));
+    switch (lineStyle_) {
+        case LineStyle::Solid: pen.setStyle(Qt::SolidLine); break;
+        case LineStyle::Dash: pen.setStyle(Qt::DashLine); break;
+        case LineStyle::Dot: pen.setStyle(Qt::DotLine); break;
+    }
+    if (lineWidth_ <= 1) {
+        // A one-pixel line leaves out its last pixel, so that a polyline
+        // drawn segment by segment in XOR has no gaps at the joints.
+        pen.setWidth(1);
+        pen.setCosmetic(true);
+        pen.setCapStyle(Qt::FlatCap);
+    } else {
+        pen.setWidth(lineWidth_);
+        // Round ends overlap at the joints of a segmented line; with XOR the
+        // overlap would cancel out, so inverting modes use flat ends.
+        const bool inverting = op_ == RasterOp::Xor || op_ == RasterOp::NotXor;
+        pen.setCapStyle(inverting ? Qt::FlatCap : Qt::RoundCap);
+        pen.setJoinStyle(inverting ? Qt::MiterJoin : Qt::RoundJoin);
+    }
+    return pen;
+}
+
+QBrush QtCanvas::MakeBrush() const { return QBrush(ToQColor(brush_)); }
+
+void QtCanvas::ApplyPen(QPainter& p) const {
+    p.setCompositionMode(Mode());
+    p.setPen(MakePen());
+    p.setBrush(Qt::NoBrush);
+    p.setFont(font_);
+}
+
+bool QtCanvas::PlainOutline() const { return lineWidth_ <= 1 && lineStyle_ == LineStyle::Solid; }
+
+void QtCanvas::Changed() {
+    if (!changedReported_ && onChanged) {
+        changedReported_ = true;
+        onChanged();
+    }
+}
+
+// The four sides of a one-pixel outline as separate spans, so that no
+// corner pixel is painted twice (which XOR would cancel).
+void QtCanvas::OutlineRect(QPainter& p, int left, int top, int right, int bottom) {
+    const QColor c = ToQColor(pen_);
+    p.fillRect(QRect(QPoint(left, top), QPoint(right, top)), c);
+    if (bottom > top) p.fillRect(QRect(QPoint(left, bottom), QPoint(right, bottom)), c);
+    if (bottom - top > 1) {
+        p.fillRect(QRect(QPoint(left, top + 1), QPoint(left, bottom - 1)), c);
+        if (right > left) p.fillRect(QRect(QPoint(right, top + 1), QPoint(right, bottom - 1)), c);
+    }
+}
+
+void QtCanvas::Line(int x1, int y1, int x2, int y2) {
+    Painter().drawLine(x1, y1, x2, y2);
+}
+
+void QtCanvas::Box(int x1, int y1, int x2, int y2) {
+    const int left = std::min(x1, x2), right = std::max(x1, x2);
+    const int top = std::min(y1, y2), bottom = std::max(y1, y2);
+    QPainter& p = Painter();
+    if (PlainOutline()) {
+        OutlineRect(p, left, top, right, bottom);
+    } else {
+        p.drawRect(QRect(left, top, right - left, bottom - top));
+    }
+}
+
+void QtCanvas::FillBox(int x1, int y1, int x2, int y2) {
+    const int left = std::min(x1, x2), right = std::max(x1, x2);
+    const int top = std::min(y1, y2), bottom = std::max(y1, y2);
+    QPainter& p = Painter();
+    if (PlainOutline()) {
+        // Inside and edge are disjoint: every pixel is painted once.
+        if (right - left > 1 && bottom - top > 1) {
+            p.fillRect(QRect(QPoint(left + 1, top + 1), QPoint(right - 1, bottom - 1)), ToQColor(brush_));
+        }
+        OutlineRect(p, left, top, right, bottom);
+        return;
+    }
+    DrawLayered(QRect(QPoint(left, top), QPoint(right, bottom)), [&](QPainter& layer) {
+        layer.setBrush(MakeBrush());
+        layer.drawRect(QRect(left, top, right - left, bottom - top));
+    });
+}
+
+void QtCanvas::Circle(int cx, int cy, int r) {
+    if (r <= 0) {
+        Point(cx, cy);
+        return;
+    }
+    Painter().drawEllipse(QPoint(cx, cy), r, r);
+}
+
+void QtCanvas::FillCircle(int cx, int cy, int r) {
+    if (r <= 0) {
+        Point(cx, cy);
+        return;
+    }
+    DrawLayered(QRect(cx - r, cy - r, 2 * r + 1, 2 * r + 1), [&](QPainter& layer) {
+        layer.setBrush(MakeBrush());
+        layer.drawEllipse(QPoint(cx, cy), r, r);
+    });
+}
+
+void QtCanvas::Ellipse(int cx, int cy, int rx, int ry) {
+    if (rx <= 0 && ry <= 0) {
+        Point(cx, cy);
+        return;
+    }
+    Painter().drawEllipse(QPoint(cx, cy), std::max(0, rx), std::max(0, ry));
+}
+
+void QtCanvas::Arc(int cx, int cy, int r, double startRad, double spanRad) {
+    if (r <= 0) return;
+    Painter().drawArc(QRect(cx - r, cy - r, 2 * r, 2 * r), SixteenthsOfDegree(startRad),
+                      SixteenthsOfDegree(spanRad));
+}
+
+void QtCanvas::Polygon(const std::vector<std::pair<int, int>>& points, bool filled) {
+    if (points.empty()) return;
+    QPolygon polygon;
+    polygon.reserve(static_cast<int>(points.size()));
+    for (const auto& [x, y] : points) polygon << QPoint(x, y);
+    if (!filled) {
+        Painter().drawPolygon(polygon);
+        return;
+    }
+    DrawLayered(polygon.boundingRect(), [&](QPainter& layer) {
+        layer.setBrush(MakeBrush());
+        layer.drawPolygon(polygon);
+    });
+}
+
+void QtCanvas::Point(int x, int y) {
+    QPainter& p = Painter();
+    if (lineWidth_ <= 1) {
+        p.fillRect(QRect(x, y, 1, 1), ToQColor(pen_));
+        return;
+    }
+    // A wide pen sets a round dot of its width.
+    const int r = lineWidth_ / 2;
+    DrawLayered(QRect(x - r, y - r, 2 * r + 1, 2 * r + 1), [&](QPainter& layer) {
+        layer.setPen(Qt::NoPen);
+        layer.setBrush(ToQColor(pen_));
+        layer.drawEllipse(QRect(x - r, y - r, lineWidth_, lineWidth_));
+    });
+}
+
+void QtCanvas::Text(int x, int y, const std::string& utf8) {
+    if (utf8.empty()) return;
+    const QString text = FromUtf8(utf8);
+    const QFontMetrics fm(font_);
+    const QRect box(x, y, fm.horizontalAdvance(text), fm.height());
+    // Glyphs may reach beyond their advance (italic overhangs, accents).
+    const QRect bounds = box.united(fm.boundingRect(text).translated(x, y + fm.ascent()));
+    DrawLayered(bounds, [&](QPainter& layer) {
+        if (textOpaque_) layer.fillRect(box, ToQColor(textBackground_));
+        layer.setPen(ToQColor(pen_));
+        layer.drawText(x, y + fm.ascent(), text);
+    });
+}
+
+int QtCanvas::TextWidth(const std::string& utf8) const {
+    return QFontMetrics(font_).horizontalAdvance(FromUtf8(utf8));
+}
+
+int QtCanvas::TextHeight() const { return QFontMetrics(font_).height(); }
+
+Colour QtCanvas::ReadPixel(int x, int y) const {
+    if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height()) return background_;
+    EndPainting();
+    const QRgb px = image_.pixel(x, y);
+    return Colour{static_cast<std::uint8_t>(qRed(px)), static_cast<std::uint8_t>(qGreen(px)),
+                  static_cast<std::uint8_t>(qBlue(px))};
+}
+
+// Shapes made of several parts (inside and edge, text and its background)
+// are first drawn by plain copying into a transparent layer; the layer is
+// then combined with the picture in the raster operation, each pixel once.
+void QtCanvas::DrawLayered(const QRect& area, const std::function<void(QPainter&)>& draw) {
+    const int margin = lineWidth_ + 2;
+    const QRect bounds = area.adjusted(-margin, -margin, margin, margin).intersected(image_.rect());
+    if (bounds.isEmpty()) return;
+    if (op_ == RasterOp::Copy) {
+        QPainter& p = Painter();
+        p.save();
+        draw(p);
+        p.restore();
+        return;
+    }
+    QImage layer(bounds.size(), QImage::Format_ARGB32);
+    layer.fill(Qt::transparent);
+    {
+        QPainter lp(&layer);
+        lp.setRenderHint(QPainter::Antialiasing, false);
+        lp.setRenderHint(QPainter::TextAntialiasing, false);
+        lp.translate(-bounds.topLeft());
+        lp.setCompositionMode(QPainter::CompositionMode_Source);
+        QPen pen = MakePen();
+        lp.setPen(pen);
+        lp.setFont(font_);
+        draw(lp);
+    }
+    EndPainting();
+    Changed();
+    for (int row = 0; row < layer.height(); ++row) {
+        const auto* src = reinterpret_cast<const QRgb*>(layer.constScanLine(row));
+        auto* dst = reinterpret_cast<QRgb*>(image_.scanLine(row + bounds.top())) + bounds.left();
+        for (int col = 0; col < layer.width(); ++col) {
+            if (qAlpha(src[col]) < 128) continue;
+            const QRgb s = src[col] & 0xFFFFFFu;
+            const QRgb d = dst[col] & 0xFFFFFFu;
+            QRgb out = d;
+            switch (op_) {
+                case RasterOp::Xor: out = s ^ d; break;
+                case RasterOp::NotXor: out = ~(s ^ d) & 0xFFFFFFu; break;
+                case RasterOp::Merge: out = s | d; break;
+                case RasterOp::Copy: out = s; break;
+            }
+            dst[col] = 0xFF000000u | out;
+        }
+    }
+}
+
+}  // namespace platform::qt

@@ -1,0 +1,100 @@
+// Message boxes, the prompt window and the file dialogs on Qt widgets. All
+// of them are modal and return when the user has answered.
+#pragma once
+
+#include <QColor>
+#include <QDialog>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/Canvas.h"
+#include "platform/Dialogs.h"
+
+class QEventLoop;
+class QLineEdit;
+class QWidget;
+
+namespace platform::qt {
+
+// "Bahnelemente|*.kpl;|Kometen *.kom|*.kom;|alles *.*|*.*" as QFileDialog
+// name filters: "Bahnelemente (*.kpl)", "Kometen *.kom (*.kom)", "alles *.* (*)".
+QStringList FileNameFilters(const std::string& filters);
+
+// The prompt window: lines of text printed at a cursor that advances line
+// by line, and a one-line edit field on the current line.
+class PromptWindow : public QDialog {
+public:
+    PromptWindow(QWidget* parent, const QString& title, int height, QColor background, QColor text);
+    ~PromptWindow() override;
+
+    void Print(const QString& text, bool lineEnd);
+    void ClearText();
+    // Runs until Enter (true) or Escape or closing the window (false).
+    bool Edit(QString& text, int maxLength);
+    bool UserClosed() const { return userClosed_; }
+    // The edit field while Edit runs, else nullptr.
+    QLineEdit* Field() const { return field_; }
+    // The lines shown, the current unfinished line last.
+    QStringList Lines() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+
+private:
+    int LineHeight() const { return lineHeight_; }
+    int FirstVisibleLine() const;
+    int LineTop(int line) const;
+
+    QStringList lines_;
+    QString current_;
+    QColor background_, text_;
+    QFont font_;
+    int lineHeight_ = 20;
+    QLineEdit* field_ = nullptr;
+    QEventLoop* loop_ = nullptr;
+    bool userClosed_ = false;
+};
+
+class QtDialogs : public Dialogs {
+public:
+    explicit QtDialogs(QWidget* parent);
+    ~QtDialogs() override;
+
+    // Title of the message boxes (the application's name by default).
+    void SetMessageTitle(const std::string& title) { messageTitle_ = title; }
+
+    int MessageBox(const std::string& text, const std::string& buttons, int preselected = 0) override;
+    void SetPromptColours(Colour background, Colour text) override;
+    void OpenPromptWindow(const std::string& title, int height) override;
+    void PromptPrint(const std::string& text, bool lineEnd = true) override;
+    void PromptClear() override;
+    bool EditField(std::string& text, int maxLength) override;
+    bool LineInput(std::string& text) override;
+    void ClosePromptWindow() override;
+    std::optional<std::string> OpenFile(const std::string& title, const std::string& folder,
+                                        const std::string& filters) override;
+    std::optional<std::string> SaveFile(const std::string& title, const std::string& folder,
+                                        const std::string& fileName, const std::string& filters) override;
+
+    PromptWindow* Prompt() const { return prompt_.get(); }
+
+    static constexpr int kPromptWidth = 454;
+
+private:
+    PromptWindow& EnsurePrompt();
+
+    QPointer<QWidget> parent_;
+    std::unique_ptr<PromptWindow> prompt_;
+    std::string messageTitle_;
+    QColor promptBackground_{0, 0, 0};
+    QColor promptText_{180, 180, 180};
+};
+
+}  // namespace platform::qt
