@@ -99,9 +99,9 @@ struct ProgramState {
     double Hoehe_min = 0, Hoehe_max = 20, Azi_min = 72.05, Azi_max = 118.65;
     double View_lambda = 180, View_beta = 30, View_rs = 4;
     // The three colours "Invers" switches (0xRRGGBB) and the drawing colours
-    // of the bodies, numbered 1 to 13 (entry 0 unused).
+    // of the bodies, numbered 1 to 14 (entry 0 unused).
     std::uint32_t BackgroundColour = 0xFFFFFF, ForegroundColour = 0x505050, ContrastColour = 0x000000;
-    std::array<std::uint32_t, 14> BodyColourTable{};
+    std::array<std::uint32_t, 15> BodyColourTable{};
     int OutputChannel = 2;
     float RedrawSuppressed = 0;
     bool TrackDrawing = false;  // raised while a track is drawn

@@ -1,0 +1,151 @@
+#include "reports/ParameterPanel.h"
+
+#include <cmath>
+#include <string>
+
+#include "astronomy/Angles.h"
+#include "astronomy/TextFormats.h"
+#include "astronomy/TimeCalendar.h"
+#include "charts/ObjectSymbols.h"
+
+namespace reports {
+
+using astronomy::FormatFixed;
+using astronomy::kDegToRad;
+using platform::FontRole;
+
+namespace {
+
+int Round(double x) { return static_cast<int>(std::lround(x)); }
+
+struct Strip {
+    platform::Canvas& c;
+    const astronomy::ProgramState& s;
+    int W;       // ChartWidth, the left edge of the strip
+    double ts;   // TextScale
+    bool printing;
+    platform::Colour background, text, contrast;
+};
+
+int Y(const Strip& p, double k) { return Round(k * p.ts); }
+
+void Style(Strip& p, FontRole role, platform::Colour colour, double printSize) {
+    p.c.SetFont(role, p.printing ? printSize : 0);
+    p.c.SetPen(colour);
+}
+
+// Clears the strip unless it is still standing (its heading line is there),
+// then outlines it.
+void DrawFrame(Strip& p) {
+    const platform::Colour frame = charts::FrameColour(p.s);
+    const int lineY = Y(p, 20);
+    const bool standing = p.c.ReadPixel(p.W + 34, lineY) == frame && p.c.ReadPixel(p.W + 144, lineY) == frame;
+    const int bottom = Y(p, 360);
+    if (!standing && !p.printing) {
+        p.c.SetPen(p.background);
+        p.c.SetBrush(p.background);
+        p.c.FillBox(p.W, 0, p.s.x_max, bottom);
+    }
+    p.c.SetPen(p.text);
+    p.c.Box(p.W, 0, p.s.x_max, bottom);
+}
+
+void DrawHeading(Strip& p) {
+    Style(p, FontRole::Heading, p.contrast, 15);
+    p.c.Text(p.W + 17, Y(p, 4), "Aktuelle Parameter:");
+    p.c.SetPen(charts::FrameColour(p.s));
+    if (p.printing) {
+        p.c.Line(p.W + 16, Y(p, 20) + 4, p.s.x_max - 25, Y(p, 20) + 4);
+    } else {
+        p.c.Line(p.W + 16, Y(p, 20), p.s.x_max - 40, Y(p, 20));
+    }
+}
+
+void DrawFullPanel(platform::Canvas& canvas, astronomy::ProgramState& s) {
+    Strip p{canvas,
+            s,
+            s.ChartWidth,
+            s.TextScale,
+            s.PrintingFlag != 0,
+            charts::ColourFromRgb(s.BackgroundColour),
+            charts::ColourFromRgb(s.ForegroundColour),
+            charts::ColourFromRgb(s.ContrastColour)};
+    const int savedChannel = s.OutputChannel;
+    s.OutputChannel = 2;
+    DrawFrame(p);
+    DrawHeading(p);
+
+    const int W = p.W;
+    Style(p, FontRole::Value, p.contrast, 15);
+    canvas.Text(W + 8, Y(p, 50), astronomy::FormatDateLong(s.Day, s.Month, s.Year, s.Weekday, p.printing));
+    canvas.Text(W + 11, Y(p, 83), astronomy::FormatClockTime(s.ClockTime, s.Zone, p.printing));
+    canvas.Text(W + 11, Y(p, 120), JulianDateText(s.J, s.F));
+    canvas.Text(W + 11, Y(p, 170), "Länge:");
+    canvas.Text(W + 69, Y(p, 170), astronomy::FormatAngleDmsTenths(s.Longitude / kDegToRad));
+    canvas.Text(W + 11, Y(p, 186), "Breite:");
+    canvas.Text(W + 69, Y(p, 186), astronomy::FormatAngleDmsTenths(s.Latitude / kDegToRad));
+    astronomy::UpdateTimeQuantities(s);
+    canvas.Text(W + 11, Y(p, 276), astronomy::FormatHmsTenths(s.tq.LST));
+    canvas.Text(W + 11, Y(p, 313), astronomy::FormatHmsTenths(s.tq.LMT));
+
+    Style(p, FontRole::Label, p.text, 10);
+    canvas.Text(W + 8, Y(p, 35), "Datum:");
+    canvas.Text(W + 8, Y(p, 68), "Zeit:");
+    canvas.Text(W + 8, Y(p, 104), "Julianische Datum:");
+    canvas.Text(W + 8, Y(p, 154), "Geogr. Koordinaten:");
+
+    Style(p, FontRole::Note, p.text, 10);
+    canvas.Text(W + 11, Y(p, 214), "Ost:     " + FormatFixed(s.UtmEast, 11, 1) + " m");
+    canvas.Text(W + 11, Y(p, 226), "Nord:    " + FormatFixed(s.UtmNorth, 11, 1) + " m");
+
+    Style(p, FontRole::Label, p.text, 10);
+    canvas.Text(W + 8, Y(p, 261), "wahre Sternzeit:");
+    canvas.Text(W + 8, Y(p, 298), "mittlere Ortszeit:");
+    canvas.Text(W + 11, Y(p, 336), EquinoxText(s.Aequi));
+    s.OutputChannel = savedChannel;
+}
+
+// The date and time stamp of the rectangular and polar charts.
+void DrawStamp(platform::Canvas& canvas, const astronomy::ProgramState& s) {
+    canvas.SetFont(FontRole::Note, 0);
+    canvas.SetPen(charts::ColourFromRgb(s.ForegroundColour));
+    canvas.Text(s.x_max - 68, s.y_max - 40, astronomy::FormatDateNumeric(s.Day, s.Month, s.Year));
+    canvas.Text(s.x_max - 68, s.y_max - 28, astronomy::FormatHm(s.ClockTime));
+    canvas.Text(s.x_max - 38, s.y_max - 28, astronomy::ZoneName(s.Zone));
+}
+
+}  // namespace
+
+std::string JulianDateText(double J, double F) {
+    std::string fraction = FormatFixed(F, 9, 7);
+    if (fraction.rfind("1.", 0) == 0) {  // rounds up to the next day
+        J += 1;
+        fraction = "0.0000000";
+    }
+    if (fraction.rfind('0', 0) == 0) fraction.erase(0, 1);
+    return FormatFixed(J, 7, 0) + fraction + " UT ";
+}
+
+std::string EquinoxText(int aequi) {
+    if (aequi == astronomy::kEquinoxOfDate) return "Äquinoktium des Tages         ";
+    return "Äquinoktium: " + std::to_string(aequi) + std::string(14, ' ');
+}
+
+void DrawParameterPanel(platform::Canvas& canvas, astronomy::ProgramState& s) {
+    const astronomy::JulianDate jd = astronomy::CalendarToJulianDate(s.ClockTime, s.Day, s.Month, s.Year, s.Zone);
+    s.J = jd.J;
+    s.F = jd.F;
+    s.Weekday = jd.weekday;
+
+    canvas.SetRasterOp(platform::RasterOp::Copy);
+    canvas.SetTextBackground(charts::ColourFromRgb(s.BackgroundColour), true);
+    if (s.ChartMode < 5) {
+        DrawFullPanel(canvas, s);
+    } else if (s.ChartMode < 8) {
+        DrawStamp(canvas, s);
+    }
+    canvas.SetLineStyle(platform::LineStyle::Solid);
+    canvas.SetLineWidth(1);
+}
+
+}  // namespace reports
