@@ -1,0 +1,77 @@
+// Kelmaron: the main window.
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <string>
+
+#include "platform/qt/QtWindow.h"
+#include "shell/Shell.h"
+
+namespace {
+
+// The program's read-only data: next to the executable in a build tree,
+// share/kelmaron beside bin/ when installed.
+std::string ProgramFolder() {
+    const QDir exe(QCoreApplication::applicationDirPath());
+    if (QFileInfo::exists(exe.filePath("messier.kat"))) return exe.absolutePath().toStdString();
+    const QString installed = QDir::cleanPath(exe.filePath("../share/kelmaron"));
+    if (QFileInfo::exists(installed + "/messier.kat")) return installed.toStdString();
+    return exe.absolutePath().toStdString();
+}
+
+// The arguments after the program's path as one command line, quoting
+// those that hold blanks, for the start-up's own splitting.
+std::string CommandLine(int argc, char** argv) {
+    std::string line;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (!line.empty()) line += ' ';
+        line += arg.find(' ') != std::string::npos ? "\"" + arg + "\"" : arg;
+    }
+    return line;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QCoreApplication::setApplicationName("Kelmaron");
+
+    astronomy::ProgramState state;
+    state.ProgramFolder = ProgramFolder();
+    state.DataFolder =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString() + "/Kelmar";
+
+    platform::qt::QtWindow window(800, 550);
+    shell::Shell sh(state, window);
+    auto finishIfQuit = [&] {
+        if (sh.quit) app.quit();
+    };
+    window.onMenu = [&](int n) {
+        shell::ExecuteMenuCommand(sh, n);
+        finishIfQuit();
+    };
+    window.onKey = [&](const platform::Key& key) {
+        shell::DispatchKey(sh, key);
+        finishIfQuit();
+    };
+    window.onResize = [&] {
+        shell::ComputeLayout(sh);
+        if (sh.loopRunning) shell::RedrawView(sh);
+    };
+    window.onClose = [&] {
+        shell::QuitDialog(sh, false);
+        return sh.quit;
+    };
+    window.Show();
+
+    if (!shell::StartUp(sh, argv[0], CommandLine(argc, argv))) {
+        // Missing files: the report stays until a key is pressed.
+        window.onKey = [&](const platform::Key&) { app.quit(); };
+        window.onMenu = nullptr;
+        window.onClose = [] { return true; };
+    }
+    return app.exec();
+}

@@ -1,0 +1,124 @@
+// Menu items and keys: each item number runs the command of its menu.
+#include <cmath>
+#include <string>
+
+#include "astronomy/TimeCalendar.h"
+#include "shell/Shell.h"
+
+namespace shell {
+
+namespace {
+
+// Item numbers within their menus.
+constexpr int kObjectFirst = 30, kObjectLast = 39;
+constexpr int kObjectView = 68, kHimmel = 72;
+constexpr int kFlagFirst = 77, kFlagLast = 83;
+constexpr int kInvers = 86;
+constexpr int kMessierPromptItem = 44;
+constexpr int kInfoItem = 133;
+
+std::string JoinCaptions(const MenuTable& m, int from, int to) {
+    std::string list;
+    for (int n = from; n <= to; ++n) list += (list.empty() ? "" : "|") + m.captions[n];
+    return list;
+}
+
+void Mark(Shell& sh, const std::string& list, int state) { SetMenuMark(sh.menu, sh.win.menu(), sh.s, list, state); }
+
+void ChooseZone(Shell& sh, int n, const std::string& name) {
+    Mark(sh, "UT              0|MEZ             1|MESZ            2", platform::kItemPlain);
+    Mark(sh, name, platform::kItemChecked);
+    sh.s.Zone = n - 6;
+    astronomy::ApplyJulianDate(sh.s, sh.s.J, sh.s.F);  // same instant on the new zone's clock
+    astronomy::UpdateTimeQuantities(sh.s);
+    RedrawView(sh);
+}
+
+void ChoosePlace(Shell& sh, int n, const std::string& name) {
+    astronomy::ProgramState& s = sh.s;
+    Mark(sh, JoinCaptions(sh.menu, 10, s.OrtAnz + 9), platform::kItemPlain);
+    Mark(sh, name, platform::kItemChecked);
+    SetPlace(sh, n - 9);
+    UpdateUtm(s);
+    astronomy::UpdateTimeQuantities(s);
+    RedrawView(sh);
+    DrawParameterPanel(sh);
+    if (!s.Objekt.empty()) ComputeAndShow(sh, s.Objekt);
+}
+
+void ChooseObject(Shell& sh, int n, const std::string& name) {
+    astronomy::ProgramState& s = sh.s;
+    if (s.ChartMode < 4) {
+        Mark(sh, "Koordina", platform::kItemGreyed);
+        s.ChartMode = 0;
+    }
+    s.Objekt = ObjectChoiceMarks(sh.menu, sh.win.menu(), s, n, name);
+    ComputeAndShow(sh, s.Objekt);
+    RedrawView(sh);
+}
+
+void ClearWindow(Shell& sh) {
+    const std::uint32_t b = sh.s.BackgroundColour;
+    sh.win.canvas().Clear(
+        {static_cast<std::uint8_t>(b >> 16), static_cast<std::uint8_t>(b >> 8), static_cast<std::uint8_t>(b)});
+}
+
+void DisplayCommand(Shell& sh, int n, int offset) {
+    astronomy::ProgramState& s = sh.s;
+    if (n == kObjectView) {
+        s.ChartMode = s.Objekt == "Messier" ? 2.0f : (s.Objekt == "beliebig" ? 3.0f : 1.0f);
+        sh.chartObject = s.Objekt;
+        ClearWindow(sh);
+        DrawParameterPanel(sh);
+        RedrawView(sh);
+    } else if (n == kHimmel) {
+        RefreshFlagMarks(sh.menu, sh.win.menu(), s);
+        Mark(sh, "Koordina", platform::kItemGreyed);
+        s.ChartMode = 4;
+        ClearWindow(sh);
+        RedrawView(sh);
+    } else if (n >= kFlagFirst && n <= kFlagLast) {
+        s.DisplayFlags ^= 1 << (n - kFlagFirst);
+        RedrawView(sh);
+    } else if (n == kInvers) {
+        ToggleInvers(sh);
+        RedrawView(sh);
+    }
+    if (offset >= 12 && offset <= 16) RefreshFlagMarks(sh.menu, sh.win.menu(), s);
+    RefreshModeMarks(sh.menu, sh.win.menu(), s);
+}
+
+}  // namespace
+
+void ExecuteMenuCommand(Shell& sh, int n) {
+    const MenuCommand c = BeginMenuCommand(sh.menu, sh.win.menu(), sh.s, n);
+    if (!c.valid()) return;
+    const astronomy::ProgramState& s = sh.s;
+    const std::string& menu = sh.menu.captions[c.title];
+    if (menu == "Parameter") {
+        if (n >= 6 && n <= 8) ChooseZone(sh, n, c.name);
+        // The place prompts (the two items after the list) come with the prompts.
+        if (n >= 10 && n - 9 <= s.OrtAnz && n <= 24) ChoosePlace(sh, n, c.name);
+    } else if (menu == "Objekt") {
+        if ((n >= kObjectFirst && n <= kObjectLast) || n == sh.menu.MessierItem || n == sh.menu.BeliebigItem)
+            ChooseObject(sh, n, c.name);
+        else if (n == kMessierPromptItem)
+            MessierPrompt(sh);
+    } else if (c.title == sh.menu.DarstellenItem) {
+        DisplayCommand(sh, n, c.offset);
+    } else if (n == kInfoItem) {
+        ShowAbout(sh, false);
+    } else if (n == sh.menu.QuitItem) {
+        QuitDialog(sh, true);
+    }
+}
+
+void DispatchKey(Shell& sh, const platform::Key& key) {
+    if (CloseAbout(sh)) return;
+    for (int item : ItemsForKey(sh.menu, key)) {
+        if (sh.quit) return;
+        ExecuteMenuCommand(sh, item);
+    }
+}
+
+}  // namespace shell

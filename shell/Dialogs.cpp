@@ -1,0 +1,103 @@
+// The about box, the quit dialog and the Messier number prompt.
+#include <charconv>
+#include <cmath>
+#include <string>
+
+#include "shell/Shell.h"
+
+namespace shell {
+
+namespace {
+platform::Colour Rgb(std::uint32_t c) {
+    return {static_cast<std::uint8_t>(c >> 16), static_cast<std::uint8_t>(c >> 8), static_cast<std::uint8_t>(c)};
+}
+
+// The number at the start of a text (blanks skipped), 0 when there is none.
+double LeadingNumber(const std::string& text) {
+    const std::size_t b = text.find_first_not_of(' ');
+    if (b == std::string::npos) return 0;
+    double v = 0;
+    const char* first = text.data() + b;
+    if (*first == '+') ++first;
+    const auto r = std::from_chars(first, text.data() + text.size(), v);
+    return r.ec == std::errc() && std::isfinite(v) ? v : 0;
+}
+}  // namespace
+
+void ShowAbout(Shell& sh, bool atStart) {
+    platform::Canvas& c = sh.win.canvas();
+    const astronomy::ProgramState& s = sh.s;
+    c.SetRasterOp(platform::RasterOp::Copy);
+    c.SetLineWidth(1);
+    c.SetBrush(Rgb(s.BackgroundColour));
+    c.SetPen(Rgb(s.ForegroundColour));
+    c.FillBox(40, 40, 400, 310);
+    c.Box(46, 46, 394, 304);
+    c.SetTextBackground(Rgb(s.BackgroundColour), true);
+    c.SetPen(Rgb(0x3737E1));
+    c.SetFont(platform::FontRole::Heading, 28);
+    c.Text(70, 70, "Kelmaron");
+    c.SetPen(Rgb(s.ForegroundColour));
+    c.SetFont(platform::FontRole::Label);
+    c.Text(70, 120, "Astronomie für Sternfreunde");
+    c.Text(70, 150, kVersionText);
+    c.Text(70, 175, kProgramDate);
+    c.Box(56, 227, 165, 300);
+    c.Text(90, 255, "OK");
+    sh.win.Update();
+    if (atStart) {
+        if (sh.startupPauses) sh.win.Pause(1000);
+        return;
+    }
+    sh.aboutOpen = true;  // the next key or a click on the box closes it
+}
+
+bool CloseAbout(Shell& sh) {
+    if (!sh.aboutOpen) return false;
+    sh.aboutOpen = false;
+    RedrawView(sh);
+    return true;
+}
+
+void QuitDialog(Shell& sh, bool fromMenu) {
+    sh.s.RedrawSuppressed = -1;
+    const int answer = sh.win.dialogs().MessageBox(" Programm verlassen ?    ",
+                                                   fromMenu ? " OK |mit Speichern" : " OK |mit Speichern|Nein", 1);
+    // The settings writer arrives with the settings file; until then
+    // "mit Speichern" ends the program as "OK" does.
+    if (answer == 1 || answer == 2) {
+        sh.quit = true;
+        return;
+    }
+    sh.s.RedrawSuppressed = 0;
+    RedrawView(sh);
+}
+
+void MessierPrompt(Shell& sh) {
+    astronomy::ProgramState& s = sh.s;
+    platform::Dialogs& d = sh.win.dialogs();
+    d.OpenPromptWindow("  Nummer des Messier-Objektes  ", 235);
+    int number = s.Messier;
+    while (true) {
+        d.PromptPrint(" M ", false);
+        std::string text = std::to_string(number);
+        if (!d.EditField(text, 4)) {  // closed or cancelled: nothing changes
+            d.ClosePromptWindow();
+            return;
+        }
+        if (text.find_first_not_of(' ') != std::string::npos) {
+            const double v = std::round(LeadingNumber(text));
+            number = std::fabs(v) < 1e9 ? static_cast<int>(v) : 0;
+        }
+        if (number >= 1 && number <= 109 && number != 40) break;
+        d.MessageBox("M " + std::to_string(number) + " nicht bekannt !| ", " Aha ", 1);
+        d.PromptClear();
+    }
+    d.ClosePromptWindow();
+    s.Messier = number;
+    sh.menu.captions[sh.menu.MessierItem] = "M " + std::to_string(number);
+    RefreshMenuMarks(sh.menu, sh.win.menu(), s);
+    if (s.Objekt == "Messier") ComputeAndShow(sh, s.Objekt);
+}
+
+}  // namespace shell

@@ -1,0 +1,78 @@
+// Layout of the drawing area, the window placement and the colour switch.
+#include <algorithm>
+#include <cmath>
+
+#include "shell/Shell.h"
+
+namespace shell {
+
+namespace {
+constexpr int kReferenceHeight = 550;
+
+int Round(double x) { return static_cast<int>(std::lround(x)); }
+}  // namespace
+
+void ReadWindowPlacement(Shell& sh) {
+    astronomy::ProgramState& s = sh.s;
+    const platform::WindowPlacement p = sh.win.Placement();
+    s.x_pos = p.x;
+    s.y_pos = p.y;
+    if (s.PrintingFlag != 0 || p.normalState) {
+        s.x_max = p.drawWidth - 1;
+        s.y_max = p.drawHeight - 1;
+        s.Maximiert = 0;
+    } else {
+        s.x_max = p.drawWidth - 5;
+        s.y_max = p.drawHeight - 10;
+        s.Maximiert = -1;
+    }
+}
+
+void ApplyWindowPlacement(Shell& sh) {
+    const astronomy::ProgramState& s = sh.s;
+    sh.win.ApplyPlacement(s.x_pos, s.y_pos, s.x_max + 19, s.y_max + 73, s.Maximiert != 0);
+}
+
+void ComputeLayout(Shell& sh) {
+    astronomy::ProgramState& s = sh.s;
+    ReadWindowPlacement(sh);
+    const bool printing = s.PrintingFlag != 0;
+    s.ChartWidth = printing ? s.x_max - 200 : s.x_max - 240;
+    const int halfWidth = Round(s.x_max / 2.0);
+    if (printing) {
+        s.TextSplitX = halfWidth;
+    } else {
+        s.TextSplitX = Round(1.2 * halfWidth);
+        if (s.ChartWidth - s.TextSplitX < 250) s.TextSplitX = s.ChartWidth - 250;
+    }
+    s.TextSplitHalfX = Round(s.TextSplitX / 2.0);
+    s.ChartCentreX = Round(s.ChartWidth / 2.0);
+    s.ChartCentreY = Round(s.y_max / 2.0);
+    s.ChartRadius = std::min(s.ChartCentreY - 20, s.ChartCentreX - 20);
+    s.TextScale = s.y_max / static_cast<double>(kReferenceHeight);
+}
+
+void ToggleInvers(Shell& sh) {
+    astronomy::ProgramState& s = sh.s;
+    s.Invers = 1 - s.Invers;
+    if (s.Invers == 1) {
+        s.BackgroundColour = 0xFFFFFF;
+        s.ForegroundColour = 0x505050;
+        s.ContrastColour = 0x000000;
+        s.BodyColourTable[3] = s.BodyColourTable[13] = 0x000000;
+    } else {
+        s.BackgroundColour = 0x000000;
+        s.ForegroundColour = 0xB4B4B4;
+        s.ContrastColour = 0xFFFFFF;
+        s.BodyColourTable[3] = s.BodyColourTable[13] = 0xFFFFFF;
+    }
+    auto rgb = [](std::uint32_t c) {
+        return platform::Colour{static_cast<std::uint8_t>(c >> 16), static_cast<std::uint8_t>(c >> 8),
+                                static_cast<std::uint8_t>(c)};
+    };
+    sh.win.dialogs().SetPromptColours(rgb(s.BackgroundColour), rgb(s.ForegroundColour));
+    sh.win.canvas().Clear(rgb(s.BackgroundColour));
+    sh.win.Update();
+}
+
+}  // namespace shell

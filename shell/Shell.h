@@ -1,0 +1,93 @@
+// The running program: its state, the window it draws into and the steps
+// every command ends with (layout, colours, title, redraw).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "astronomy/PositionService.h"
+#include "astronomy/ProgramState.h"
+#include "platform/Window.h"
+#include "reports/ObjectPanel.h"
+#include "shell/Menus.h"
+
+namespace shell {
+
+struct Shell {
+    astronomy::ProgramState& s;
+    platform::Window& win;
+    MenuTable menu;
+    astronomy::BodyPosition pos;
+    astronomy::SunDerived sun;
+    reports::PanelMemory panel;
+    std::string ObjectTitle;           // object name shown in the window title
+    std::string chartObject;           // object to mark in the charts
+    std::vector<std::string> CommandLineArgs;  // slot 0: the program's own path
+    bool loopRunning = false;          // after start-up: a resize redraws
+    bool realtimeRunning = false;
+    bool quit = false;                 // the quit dialog ended the program
+    bool aboutOpen = false;            // the about box waits for a key or a click
+    // The pauses of the start-up (the about box's second and the wait before
+    // the first view); tests switch them off.
+    bool startupPauses = true;
+
+    Shell(astronomy::ProgramState& state, platform::Window& window) : s(state), win(window) {}
+};
+
+// Layout of the drawing area (or the printer page while printing).
+void ComputeLayout(Shell& sh);
+// Flips "Invers": colours of the background, text and contrast and the two
+// white body colours; clears the window.
+void ToggleInvers(Shell& sh);
+void ApplyWindowPlacement(Shell& sh);
+void ReadWindowPlacement(Shell& sh);
+
+// The five files without which the program does not start; the report
+// names of the missing ones, each followed by one blank.
+std::string CheckRequiredFiles(const std::string& programFolder, const std::string& dataFolder);
+
+// On the first start the data folder lacks the star files and Objekte/:
+// they are copied there from the program's bundled data.
+void InstallDefaultData(const std::string& programFolder, const std::string& dataFolder);
+
+// Splits a command line as the program's own start-up does: quoted
+// arguments keep their blanks; at most 50 arguments; slot 0 is the
+// program's path without surrounding quotes.
+std::vector<std::string> SplitCommandLine(const std::string& programPath, const std::string& rest);
+
+// "Kelmaron - Ort: ... - Datum: ... - Zeit: ... - Objekt: ..."
+std::string TitleText(astronomy::ProgramState& s, const std::string& objectTitle);
+void UpdateTitle(Shell& sh);
+
+// Place n of the list, or (beyond the list) the prompts; then the latitude terms.
+void SetPlace(Shell& sh, int n);
+
+// Computes the object and draws its panel (object views) or marker.
+astronomy::PositionStatus ComputeAndShow(Shell& sh, const std::string& name);
+void RedrawView(Shell& sh);
+void DrawParameterPanel(Shell& sh);
+
+// Menu items and keys.
+void ExecuteMenuCommand(Shell& sh, int n);
+void DispatchKey(Shell& sh, const platform::Key& key);
+
+inline constexpr const char* kVersionText = " Version 6.54";
+inline constexpr const char* kProgramDate = "    19. Juli 2020";
+
+void ShowAbout(Shell& sh, bool atStart);
+// A key or a click inside the box's button area closes a waiting about box;
+// returns true when it did (the key is then used up).
+bool CloseAbout(Shell& sh);
+void MessierPrompt(Shell& sh);
+// Shows each message in a message box and empties the list.
+void ShowMessages(Shell& sh, astronomy::MessageList& messages);
+// UtmEast/UtmNorth of the current place.
+void UpdateUtm(astronomy::ProgramState& s);
+// fromMenu: called by the menu item or the key "q" (no "Nein" button).
+void QuitDialog(Shell& sh, bool fromMenu);
+
+// The start-up sequence up to the first drawn view. Returns false when the
+// program must end (missing files).
+bool StartUp(Shell& sh, const std::string& programPath, const std::string& commandLine);
+
+}  // namespace shell

@@ -1,0 +1,79 @@
+// Redrawing the current view and computing the selected object.
+#include <cmath>
+
+#include "astronomy/Utm.h"
+#include "reports/ParameterPanel.h"
+#include "shell/Shell.h"
+
+namespace shell {
+
+void ShowMessages(Shell& sh, astronomy::MessageList& messages) {
+    for (const astronomy::UserMessage& m : messages) sh.win.dialogs().MessageBox(m.text, m.buttons, 1);
+    messages.clear();
+}
+
+void UpdateUtm(astronomy::ProgramState& s) {
+    const astronomy::UtmCoordinates u = astronomy::GeoToUtm(s.Longitude, s.Latitude);
+    // The grid has no meaning at the poles; show zeros rather than noise.
+    const bool usable = std::isfinite(u.east) && std::isfinite(u.north) && std::fabs(s.Latitude) < 89.5 * astronomy::kDegToRad;
+    s.UtmEast = usable ? u.east : 0;
+    s.UtmNorth = usable ? u.north : 0;
+}
+
+astronomy::PositionStatus ComputeAndShow(Shell& sh, const std::string& name) {
+    SetMenuMark(sh.menu, sh.win.menu(), sh.s, "Astropho", platform::kItemGreyed);
+    astronomy::MessageList messages;
+    const astronomy::PositionStatus status = astronomy::ComputePosition(sh.s, name, sh.pos, sh.sun, messages);
+    ShowMessages(sh, messages);
+    if (status != astronomy::PositionStatus::Ok) {
+        if (status == astronomy::PositionStatus::NoPosition)
+            sh.win.dialogs().MessageBox("Die Position von " + name + "|ist zu diesem Zeitpunkt nicht berechenbar.",
+                                        " OK ", 1);
+        return status;
+    }
+    sh.ObjectTitle = sh.pos.name;
+    if (sh.s.ChartMode < 4) {
+        reports::PanelHooks hooks;
+        hooks.setMenuMark = [&sh](const std::string& caption, int state) {
+            SetMenuMark(sh.menu, sh.win.menu(), sh.s, caption, state);
+        };
+        hooks.realtimeRunning = [&sh] { return sh.realtimeRunning; };
+        reports::DrawObjectInfoPanel(sh.win.canvas(), sh.s, sh.pos, sh.sun, name, hooks, sh.panel);
+    }
+    sh.win.Update();
+    return status;
+}
+
+void DrawParameterPanel(Shell& sh) {
+    reports::DrawParameterPanel(sh.win.canvas(), sh.s);
+    UpdateTitle(sh);
+    sh.win.Update();
+}
+
+void RedrawView(Shell& sh) {
+    astronomy::ProgramState& s = sh.s;
+    if (s.RedrawSuppressed != 0) return;
+    UpdateTitle(sh);
+    if (s.ChartMode < 4) {
+        if (!s.Objekt.empty()) ComputeAndShow(sh, s.Objekt);
+        DrawParameterPanel(sh);
+    } else if (s.ChartMode == 4) {
+        DrawParameterPanel(sh);
+    }
+    // The charts, the day ephemeris and the solar-system view draw
+    // themselves once they are part of the program.
+    sh.win.Update();
+}
+
+void SetPlace(Shell& sh, int n) {
+    astronomy::ProgramState& s = sh.s;
+    if (n >= 1 && n <= s.OrtAnz) {
+        astronomy::SetPlaceFromList(s, n);
+        return;
+    }
+    // The place prompt and the UTM place entry edit the place in their own
+    // commands; here the latitude terms follow whatever place is current.
+    astronomy::SetLatitudeTerms(s);
+}
+
+}  // namespace shell

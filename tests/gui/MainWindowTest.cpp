@@ -1,0 +1,255 @@
+// The real main window, headless: start-up, menu items and keys, the
+// object view, the title, the quit dialog and the Messier prompt.
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "../platform/ModalHelper.h"
+#include "astronomy/TimeCalendar.h"
+#include "platform/qt/QtDialogs.h"
+#include "platform/qt/QtWindow.h"
+#include "shell/Shell.h"
+
+namespace fs = std::filesystem;
+using platform::qt::testing::WhenModal;
+using platform::qt::testing::WhenReady;
+
+namespace {
+
+platform::Key Char(const std::string& text) { return platform::Key{text, platform::Key::None}; }
+
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        data = fs::temp_directory_path() / ("kelmaron-gui-" + std::to_string(::getpid()) + "-" +
+                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(data);
+        state.ProgramFolder = KELMARON_PROGRAM_DATA;
+        state.DataFolder = data.string();
+        window = std::make_unique<platform::qt::QtWindow>(800, 550);
+        sh = std::make_unique<shell::Shell>(state, *window);
+        sh->startupPauses = false;
+        window->onMenu = [this](int n) { shell::ExecuteMenuCommand(*sh, n); };
+        window->onKey = [this](const platform::Key& k) { shell::DispatchKey(*sh, k); };
+        window->Show();
+    }
+    void TearDown() override {
+        sh.reset();
+        window.reset();
+        fs::remove_all(data);
+    }
+    bool Start(const std::string& commandLine = "") { return shell::StartUp(*sh, "kelmaron", commandLine); }
+    int State(int item) { return window->menu().ItemState(item); }
+    // Pixels of the picture that differ from the background inside a box.
+    int Drawn(int x1, int y1, int x2, int y2) {
+        const std::uint32_t b = state.BackgroundColour;
+        const platform::Colour bg{static_cast<std::uint8_t>(b >> 16), static_cast<std::uint8_t>(b >> 8),
+                                  static_cast<std::uint8_t>(b)};
+        int n = 0;
+        for (int y = y1; y <= y2; y += 2)
+            for (int x = x1; x <= x2; x += 2)
+                if (!(window->canvas().ReadPixel(x, y) == bg)) ++n;
+        return n;
+    }
+    void SetInstant(double hours, int day, int month, int year) {
+        const astronomy::JulianDate jd = astronomy::CalendarToJulianDate(hours, day, month, year, state.Zone);
+        astronomy::ApplyJulianDate(state, jd.J, jd.F);
+        astronomy::UpdateTimeQuantities(state);
+    }
+
+    fs::path data;
+    astronomy::ProgramState state;
+    std::unique_ptr<platform::qt::QtWindow> window;
+    std::unique_ptr<shell::Shell> sh;
+};
+
+}  // namespace
+
+TEST_F(MainWindow, FreshStartShowsTheWholeSkyModeWithTheDefaults) {
+    ASSERT_TRUE(Start());
+    // A fresh installation: the bundled data copied into the data folder.
+    EXPECT_TRUE(fs::exists(data / "sterne1.var"));
+    EXPECT_TRUE(fs::exists(data / "Objekte" / "Pluto.kpl"));
+    EXPECT_EQ(state.ChartMode, 4.0f);
+    EXPECT_EQ(state.Invers, 1);
+    EXPECT_EQ(state.DisplayFlags, 123);
+    EXPECT_EQ(state.Objekt, "Sonne");
+    EXPECT_EQ(state.Orte[state.Ort].name, "Hannover");
+    EXPECT_EQ(state.DiskName, "Pluto");
+    EXPECT_EQ(state.MessierCatalogue.size(), 109u);
+    EXPECT_EQ(window->Title().rfind("Kelmaron - Ort: Hannover - Datum: ", 0), 0u) << window->Title();
+    EXPECT_EQ(State(72), platform::kItemChecked);   // "&Himmel     &H"
+    EXPECT_EQ(State(7), platform::kItemChecked);    // MEZ
+    EXPECT_EQ(State(10), platform::kItemChecked);   // Hannover
+    EXPECT_EQ(State(30), platform::kItemChecked);   // Sonne
+    EXPECT_EQ(State(71), platform::kItemGreyed);    // Südpolar
+    EXPECT_EQ(State(84), platform::kItemGreyed);    // Koordinaten
+    EXPECT_EQ(State(79), platform::kItemPlain);     // no grid by default
+    EXPECT_EQ(State(77), platform::kItemChecked);
+    // The parameter panel stands at the right.
+    EXPECT_GT(Drawn(state.ChartWidth + 10, 10, state.x_max - 10, 300), 100);
+}
+
+TEST_F(MainWindow, KeyOShowsTheSunsObjectView) {
+    ASSERT_TRUE(Start());
+    window->onKey(Char("o"));
+    EXPECT_EQ(state.ChartMode, 1.0f);
+    EXPECT_EQ(State(68), platform::kItemChecked);
+    const std::string title = window->Title();
+    EXPECT_TRUE(title.ends_with(" MEZ - Objekt: Sonne")) << title;
+    EXPECT_GT(Drawn(0, 0, state.TextSplitX, 300), 200);  // the information panel
+}
+
+TEST_F(MainWindow, ZoneItemKeepsTheInstant) {
+    ASSERT_TRUE(Start());
+    SetInstant(12, 7, 12, 2026);  // 12:00 MEZ
+    const double J = state.J, F = state.F;
+    window->onMenu(8);  // "MESZ"
+    EXPECT_EQ(state.Zone, 2);
+    EXPECT_EQ(state.J, J);
+    EXPECT_EQ(state.F, F);
+    EXPECT_NEAR(state.ClockTime, 13, 1e-9);
+    EXPECT_EQ(State(8), platform::kItemChecked);
+    EXPECT_EQ(State(7), platform::kItemPlain);
+    window->onKey(Char("0"));  // UT by key
+    EXPECT_EQ(state.Zone, 0);
+    EXPECT_NEAR(state.ClockTime, 11, 1e-9);
+}
+
+TEST_F(MainWindow, ObjectAndLayerChoices) {
+    ASSERT_TRUE(Start());
+    window->onKey(Char("o"));
+    window->onMenu(31);  // "Mond"
+    EXPECT_EQ(state.Objekt, "Mond");
+    EXPECT_EQ(State(31), platform::kItemChecked);
+    EXPECT_EQ(State(30), platform::kItemPlain);
+    const std::string title = window->Title();
+    EXPECT_TRUE(title.ends_with(" MEZ - Objekt: Mond")) << title;
+    window->onMenu(41);  // the Messier item, "M 1"
+    EXPECT_EQ(state.Objekt, "Messier");
+    EXPECT_EQ(state.ChartMode, 2.0f);
+    EXPECT_EQ(State(41), platform::kItemChecked);
+
+    window->onKey(Char("g"));  // grid on
+    EXPECT_EQ(state.DisplayFlags, 127);
+    EXPECT_EQ(State(79), platform::kItemChecked);
+    window->onKey(Char("m"));  // Messier layer off: its mark goes too
+    EXPECT_EQ(state.DisplayFlags, 127 - 32);
+    EXPECT_EQ(State(82), platform::kItemPlain);
+    window->onKey(Char("i"));
+    EXPECT_EQ(state.Invers, 0);
+    EXPECT_EQ(window->canvas().ReadPixel(state.x_max - 2, state.y_max - 2), (platform::Colour{0, 0, 0}));
+}
+
+TEST_F(MainWindow, PolesAndPlaces) {
+    ASSERT_TRUE(Start());
+    window->onKey(Char("o"));
+    window->onMenu(22);  // place 13, "Nordpol"
+    EXPECT_EQ(state.Ort, 13);
+    EXPECT_EQ(state.CosLat, 1e-30);
+    EXPECT_EQ(State(22), platform::kItemChecked);
+    EXPECT_EQ(State(10), platform::kItemPlain);
+    EXPECT_NE(window->Title().find("Ort: Nordpol"), std::string::npos);
+    EXPECT_EQ(sh->pos.rise, astronomy::kNoRiseSetMarker);
+    window->onMenu(24);  // "Südpol"
+    EXPECT_EQ(state.CosLat, 1e-30);
+    EXPECT_EQ(state.SinLat, -1);
+}
+
+TEST_F(MainWindow, LayoutOfAThirteenHundredPixelArea) {
+    ASSERT_TRUE(Start());
+    window->ApplyPlacement(0, 0, 1301 + platform::qt::QtWindow::kFrameWidth,
+                           901 + platform::qt::QtWindow::kFrameHeight, false);
+    shell::ComputeLayout(*sh);
+    // The worked layout example for a 1301 x 901 drawing area.
+    EXPECT_EQ(state.x_max, 1300);
+    EXPECT_EQ(state.y_max, 900);
+    EXPECT_EQ(state.ChartWidth, 1060);
+    EXPECT_EQ(state.TextSplitX, 780);
+    EXPECT_EQ(state.TextSplitHalfX, 390);
+    EXPECT_EQ(state.ChartCentreX, 530);
+    EXPECT_EQ(state.ChartCentreY, 450);
+    EXPECT_EQ(state.ChartRadius, 430);
+    EXPECT_DOUBLE_EQ(state.TextScale, 900.0 / 550);
+}
+
+TEST_F(MainWindow, MissingFilesStopTheStartWithTheirList) {
+    const fs::path empty = data.string() + "-program";
+    fs::create_directories(empty);
+    state.ProgramFolder = empty.string();
+    EXPECT_FALSE(Start());
+    EXPECT_TRUE(window->Frame().menuBar()->actions().isEmpty());  // never reaches the menus
+    EXPECT_GT(Drawn(0, 0, 300, 60), 10);                          // the report
+    fs::remove_all(empty);
+}
+
+TEST_F(MainWindow, CommandLineNamesTheElementFile) {
+    fs::create_directories(data);
+    const fs::path file = data / "Mein Komet.kom";
+    FILE* f = std::fopen(file.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    std::fputs("Testkomet\r\ne= 0.9\r\nq= 1.5\r\nknoten= 80\r\nomega= 120\r\ni= 10\r\nT= 2461000.5\r\n", f);
+    std::fclose(f);
+    ASSERT_TRUE(Start("\"" + file.string() + "\""));
+    EXPECT_EQ(sh->CommandLineArgs.size(), 2u);
+    EXPECT_EQ(state.DiskName, "Testkomet");
+    EXPECT_EQ(sh->menu.captions[sh->menu.DiskItem], "Testkomet");
+}
+
+TEST_F(MainWindow, QuitDialogFromKeyAndFromTheCloseBox) {
+    ASSERT_TRUE(Start());
+    QStringList buttons;
+    WhenModal([&](QWidget* box) {
+        for (QPushButton* b : box->findChildren<QPushButton*>()) buttons << b->text();
+        box->findChild<QPushButton*>(QStringLiteral("button3"))->click();  // "Nein"
+    });
+    shell::QuitDialog(*sh, false);
+    EXPECT_FALSE(sh->quit);
+    EXPECT_EQ(state.RedrawSuppressed, 0.0f);
+    EXPECT_EQ(buttons.size(), 3);
+    WhenModal([](QWidget* box) { box->findChild<QPushButton*>(QStringLiteral("button1"))->click(); });
+    window->onKey(Char("q"));
+    EXPECT_TRUE(sh->quit);
+}
+
+TEST_F(MainWindow, MessierPromptRefusesFortyAndTakesAKnownNumber) {
+    ASSERT_TRUE(Start());
+    platform::qt::QtDialogs& dialogs = window->DialogBoxes();
+    auto fieldShown = [&dialogs]() {
+        return dialogs.Prompt() && dialogs.Prompt()->Field() && dialogs.Prompt()->Field()->isVisible();
+    };
+    auto type = [&dialogs](const char* text) {
+        QLineEdit* field = dialogs.Prompt()->Field();
+        field->selectAll();
+        QTest::keyClicks(field, text);
+        QTest::keyClick(field, Qt::Key_Return);
+    };
+    auto messageBox = []() -> QPushButton* {
+        QWidget* box = QApplication::activeModalWidget();
+        return box ? box->findChild<QPushButton*>(QStringLiteral("button1")) : nullptr;
+    };
+    std::string refusal;
+    // 40 is refused with a message, then 31 is taken.
+    WhenReady(fieldShown, [&]() {
+        type("40");
+        WhenReady([&]() { return messageBox() != nullptr; }, [&]() {
+            refusal = messageBox()->text().toStdString();
+            messageBox()->click();
+            WhenReady(fieldShown, [&]() { type("31"); });
+        });
+    });
+    window->onMenu(44);  // "Messier..."
+    EXPECT_EQ(refusal, " Aha ");
+    EXPECT_EQ(state.Messier, 31);
+    EXPECT_EQ(sh->menu.captions[sh->menu.MessierItem], "M 31");
+    EXPECT_EQ(dialogs.Prompt(), nullptr);  // closed again
+}
