@@ -265,24 +265,12 @@ TEST(StarFiles, ShortOrMissingFilesAreReported) {
 
 TEST(DeepSkyType, FromText) {
     // Positions in "OStKStPlNGa E  " and 18 + round((p + 2) / 3), by hand.
-    const struct {
-        const char* text;
-        int code;
-    } cases[] = {
-        {"OSt", 19}, {"KSt", 20}, {"PlN", 21}, {"Ga", 22}, {"E", 23},
-        {"", 19},        // empty: absent
-        {"Nebel", 19},   // absent
-        {"N", 22},       // p = 9: 11/3 = 3.67 -> 4
-        {"t", 20},       // p = 3: 5/3 = 1.67 -> 2
-        {"St", 19},      // p = 2: 4/3 = 1.33 -> 1
-        {"Ga ", 22},     // p = 10
-        {"E  ", 23},     // p = 13
-        {"ost", 19},     // case matters: absent
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
-        EXPECT_EQ(DeepSkyTypeFromText(c.text), c.code);
-    }
+    // Empty, "Nebel" and "ost" (case matters) are absent; "N" p = 9: 11/3 = 3.67 -> 4;
+    // "t" p = 3: 5/3 = 1.67 -> 2; "St" p = 2: 4/3 = 1.33 -> 1; "Ga " p = 10; "E  " p = 13.
+    const std::pair<const char*, int> cases[] = {{"OSt", 19}, {"KSt", 20}, {"PlN", 21}, {"Ga", 22}, {"E", 23},
+                                                 {"", 19},    {"Nebel", 19}, {"N", 22}, {"t", 20},  {"St", 19},
+                                                 {"Ga ", 22}, {"E  ", 23},   {"ost", 19}};
+    for (const auto& [text, code] : cases) EXPECT_EQ(DeepSkyTypeFromText(text), code) << text;
 }
 
 // ---------------------------------------------------------------------------
@@ -407,38 +395,28 @@ TEST(Messier, TextFieldsAsWritten) {
 }
 
 TEST(Messier, MalformedInputLeavesTheCatalogueAlone) {
-    const struct {
-        const char* what;
-        std::string bytes;
-        std::string error;
-    } cases[] = {
-        {"empty file", "", "Messier-Katalog unvollständig|messier.kat|nur 0 von 109 Einträgen"},
-        {"108 entries", MessierText({}, "\n", 108), "Messier-Katalog unvollständig|messier.kat|nur 108 von 109 Einträgen"},
-        {"hours not a number", MessierText({{3, "x,30,10,15,9.5,a,Ga,Vir,  "}}),
-         "Fehler im Messier-Katalog|messier.kat|M 3: Rektaszension (h) ist keine Zahl: \"x\""},
-        {"two points", MessierText({{4, "12,3..5,10,15,9.5,a,Ga,Vir,  "}}),
-         "Fehler im Messier-Katalog|messier.kat|M 4: Rektaszension (min) ist keine Zahl: \"3..5\""},
-        {"empty degree field", MessierText({{5, "12,30,,15,9.5,a,Ga,Vir,  "}}),
-         "Fehler im Messier-Katalog|messier.kat|M 5: Deklination (Grad) ist keine Zahl: \"\""},
-        {"not finite magnitude", MessierText({{6, "12,30,10,15,inf,a,Ga,Vir,  "}}),
-         "Fehler im Messier-Katalog|messier.kat|M 6: Helligkeit ist keine Zahl: \"inf\""},
-        {"comma inside a text shifts the fields", MessierText({{1, "12,30,10,15,9.5,a, b,Ga,Vir,  "}}),
-         "Fehler im Messier-Katalog|messier.kat|M 2: Rektaszension (h) ist keine Zahl: \"  \""},
-        {"declination beyond the pole", MessierText({{8, "12,30,90,15,9.5,a,Ga,Vir,  "}}),
-         "Fehler im Messier-Katalog|messier.kat|M 8: Deklination außerhalb -90 bis +90 Grad"},
-        {"hours of 24", MessierText({{9, "24,0,10,15,9.5,a,Ga,Vir,  "}}),
-         "Fehler im Messier-Katalog|messier.kat|M 9: Rektaszension außerhalb 0 bis 24 h"},
+    const std::string fault = "Fehler im Messier-Katalog|messier.kat|M ";
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "Messier-Katalog unvollständig|messier.kat|nur 0 von 109 Einträgen"},
+        {MessierText({}, "\n", 108), "Messier-Katalog unvollständig|messier.kat|nur 108 von 109 Einträgen"},
+        {MessierText({{3, "x,30,10,15,9.5,a,Ga,Vir,  "}}), fault + "3: Rektaszension (h) ist keine Zahl: \"x\""},
+        {MessierText({{4, "12,3..5,10,15,9.5,a,Ga,Vir,  "}}), fault + "4: Rektaszension (min) ist keine Zahl: \"3..5\""},
+        {MessierText({{5, "12,30,,15,9.5,a,Ga,Vir,  "}}), fault + "5: Deklination (Grad) ist keine Zahl: \"\""},
+        {MessierText({{6, "12,30,10,15,inf,a,Ga,Vir,  "}}), fault + "6: Helligkeit ist keine Zahl: \"inf\""},
+        // A comma inside a text shifts the fields.
+        {MessierText({{1, "12,30,10,15,9.5,a, b,Ga,Vir,  "}}), fault + "2: Rektaszension (h) ist keine Zahl: \"  \""},
+        {MessierText({{8, "12,30,90,15,9.5,a,Ga,Vir,  "}}), fault + "8: Deklination außerhalb -90 bis +90 Grad"},
+        {MessierText({{9, "24,0,10,15,9.5,a,Ga,Vir,  "}}), fault + "9: Rektaszension außerhalb 0 bis 24 h"},
         // Control characters are shown as "?", the byte 0xFF as Windows-1252 "ÿ".
-        {"binary garbage", std::string("\x00\x01\xFF,\x7F\n", 6),
-         "Fehler im Messier-Katalog|messier.kat|M 1: Rektaszension (h) ist keine Zahl: \"??\xC3\xBF\""},
+        {std::string("\x00\x01\xFF,\x7F\n", 6), fault + "1: Rektaszension (h) ist keine Zahl: \"??\xC3\xBF\""},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& [bytes, expected] : cases) {
+        SCOPED_TRACE(expected);
         std::vector<astronomy::MessierEntry> cat(3);
         cat[0].name = "unverändert";
         std::string error;
-        EXPECT_FALSE(ParseMessierCatalogue(c.bytes, "messier.kat", cat, error));
-        EXPECT_EQ(error, c.error);
+        EXPECT_FALSE(ParseMessierCatalogue(bytes, "messier.kat", cat, error));
+        EXPECT_EQ(error, expected);
         ASSERT_EQ(cat.size(), 3u);
         EXPECT_EQ(cat[0].name, "unverändert");
     }

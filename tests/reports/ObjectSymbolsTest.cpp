@@ -13,6 +13,8 @@
 #include "tests/reports/RecordingCanvas.h"
 
 using namespace astronomy;
+using platform::Colour;
+using platform::RasterOp;
 using testing_canvas::RecordingCanvas;
 using testing_canvas::Shape;
 using testing_canvas::ShapeCall;
@@ -20,43 +22,37 @@ using testing_canvas::ShapeCall;
 namespace {
 
 using Pixel = std::pair<int, int>;
+const Colour kMagenta{250, 60, 250};
 
 // Pixels of a circle or arc sampled finely along the curve; angles counter-
 // clockwise on the screen from the right.
 std::set<Pixel> CurvePixels(int cx, int cy, double rx, double ry, double start, double span) {
     std::set<Pixel> out;
-    const int n = 2000;
-    for (int i = 0; i <= n; ++i) {
-        const double a = start + span * i / n;
+    for (int i = 0; i <= 2000; ++i) {
+        const double a = start + span * i / 2000;
         out.emplace(static_cast<int>(std::lround(cx + rx * std::cos(a))),
                     static_cast<int>(std::lround(cy - ry * std::sin(a))));
     }
     return out;
 }
 
-// The pixels one outline primitive sets (filled shapes are not used by the
-// figures).
+// The pixels one outline primitive sets (the figures use no filled shapes).
 std::set<Pixel> Pixels(const ShapeCall& s) {
     std::set<Pixel> out;
     auto addLine = [&out](int x1, int y1, int x2, int y2) {
         for (auto p : RecordingCanvas::LinePixels(x1, y1, x2, y2)) out.insert(p);
     };
+    std::vector<Pixel> corners = s.points;
     switch (s.kind) {
         case Shape::Line: addLine(s.x1, s.y1, s.x2, s.y2); break;
         case Shape::Point: out.emplace(s.x1, s.y1); break;
         case Shape::Circle: out = CurvePixels(s.x1, s.y1, s.r, s.r, 0, 2 * kPi); break;
         case Shape::Ellipse: out = CurvePixels(s.x1, s.y1, s.x2, s.y2, 0, 2 * kPi); break;
         case Shape::Arc: out = CurvePixels(s.x1, s.y1, s.r, s.r, s.start, s.span); break;
-        case Shape::Box:
-            addLine(s.x1, s.y1, s.x2, s.y1);
-            addLine(s.x2, s.y1, s.x2, s.y2);
-            addLine(s.x2, s.y2, s.x1, s.y2);
-            addLine(s.x1, s.y2, s.x1, s.y1);
-            break;
+        case Shape::Box: corners = {{s.x1, s.y1}, {s.x2, s.y1}, {s.x2, s.y2}, {s.x1, s.y2}}; [[fallthrough]];
         case Shape::Polygon:
-            for (std::size_t i = 0; i < s.points.size(); ++i) {
-                const auto& a = s.points[i];
-                const auto& b = s.points[(i + 1) % s.points.size()];
+            for (std::size_t i = 0; i < corners.size(); ++i) {
+                const Pixel &a = corners[i], &b = corners[(i + 1) % corners.size()];
                 addLine(a.first, a.second, b.first, b.second);
             }
             break;
@@ -68,37 +64,35 @@ std::set<Pixel> Pixels(const ShapeCall& s) {
 // How often the most-hit pixel of the drawing is set.
 int MaxHits(const RecordingCanvas& c) {
     std::map<Pixel, int> hits;
-    for (const auto& s : c.shapes) {
-        for (const Pixel& p : Pixels(s)) ++hits[p];
-    }
     int most = 0;
-    for (const auto& [p, n] : hits) most = std::max(most, n);
+    for (const auto& s : c.shapes)
+        for (const Pixel& p : Pixels(s)) most = std::max(most, ++hits[p]);
     return most;
 }
 
-charts::SymbolRequest Request(int type, charts::SymbolPlacement placement = charts::SymbolPlacement::AtPoint) {
+charts::SymbolRequest Request(int type, charts::SymbolPlacement placement = charts::SymbolPlacement::AtPoint,
+                              double size = 0) {
     charts::SymbolRequest r;
     r.type = type;
     r.placement = placement;
+    if (size > 0) r.size = size;
     return r;
 }
 
+RecordingCanvas DrawSymbol(const ProgramState& s, int x, int y, const charts::SymbolRequest& r) {
+    RecordingCanvas c;
+    charts::DrawObjectSymbol(c, s, x, y, r);
+    return c;
+}
+
 // Shoelace area of a polygon.
-double Area(const std::vector<std::pair<int, int>>& p) {
+double Area(const std::vector<Pixel>& p) {
     double a = 0;
     for (std::size_t i = 0; i < p.size(); ++i) {
-        const auto& u = p[i];
-        const auto& v = p[(i + 1) % p.size()];
+        const Pixel &u = p[i], &v = p[(i + 1) % p.size()];
         a += static_cast<double>(u.first) * v.second - static_cast<double>(v.first) * u.second;
     }
     return std::fabs(a) / 2;
-}
-
-const ShapeCall* First(const RecordingCanvas& c, Shape kind) {
-    for (const auto& s : c.shapes) {
-        if (s.kind == kind) return &s;
-    }
-    return nullptr;
 }
 
 }  // namespace
@@ -107,54 +101,43 @@ const ShapeCall* First(const RecordingCanvas& c, Shape kind) {
 // Colours, raster modes, letters
 
 TEST(ObjectSymbolColours, PaletteAndBodyColours) {
-    EXPECT_EQ(charts::ColourFromRgb(0xFA3CFA), (platform::Colour{250, 60, 250}));
-    EXPECT_EQ(charts::ColourFromRgb(0x0000FF), (platform::Colour{0, 0, 255}));
+    EXPECT_EQ(charts::ColourFromRgb(0xFA3CFA), kMagenta);
+    EXPECT_EQ(charts::ColourFromRgb(0x0000FF), (Colour{0, 0, 255}));
     ProgramState s = panel_test::PanelState();
-    // Entry type + 1 below type 13: the Sun yellow, Mars red, Jupiter brown;
-    // entry 11 for 13 and the classes.
-    EXPECT_EQ(charts::BodyColour(s, 1), (platform::Colour{250, 250, 80}));
-    EXPECT_EQ(charts::BodyColour(s, 5), (platform::Colour{255, 80, 80}));
-    EXPECT_EQ(charts::BodyColour(s, 6), (platform::Colour{170, 85, 0}));
-    EXPECT_EQ(charts::BodyColour(s, 12), (platform::Colour{0, 0, 0}));  // entry 13, black with "Invers"
-    EXPECT_EQ(charts::BodyColour(s, 13), (platform::Colour{250, 60, 250}));
-    EXPECT_EQ(charts::BodyColour(s, 22), (platform::Colour{250, 60, 250}));
-    EXPECT_EQ(charts::FrameColour(s), (platform::Colour{0x50, 0x50, 0x50}));
+    // Entry type + 1 below type 13 (Sun yellow, Mars red, Jupiter brown, 12
+    // entry 13, black with "Invers"); entry 11 for 13 and the classes.
+    const std::pair<int, Colour> cases[] = {{1, {250, 250, 80}}, {5, {255, 80, 80}}, {6, {170, 85, 0}},
+                                            {12, {0, 0, 0}},     {13, kMagenta},      {22, kMagenta}};
+    for (const auto& [type, colour] : cases) EXPECT_EQ(charts::BodyColour(s, type), colour) << type;
+    EXPECT_EQ(charts::FrameColour(s), (Colour{0x50, 0x50, 0x50}));
 }
 
 TEST(ObjectSymbolColours, RasterModeAndLineWidth) {
     ProgramState s = panel_test::PanelState();
-    EXPECT_EQ(charts::OverlayRasterOp(s), platform::RasterOp::NotXor);
+    EXPECT_EQ(charts::OverlayRasterOp(s), RasterOp::NotXor);
     s.Invers = 0;
-    EXPECT_EQ(charts::OverlayRasterOp(s), platform::RasterOp::Xor);
+    EXPECT_EQ(charts::OverlayRasterOp(s), RasterOp::Xor);
     EXPECT_EQ(charts::NormalLineWidth(s), 1);
     EXPECT_EQ(charts::BoldLineWidth(s), 3);
     s.PrintingFlag = 1;
     EXPECT_EQ(charts::NormalLineWidth(s), 6);
     EXPECT_EQ(charts::BoldLineWidth(s), 18);
 
-    RecordingCanvas c;
-    s.Invers = 0;
     s.PrintingFlag = 0;
-    charts::DrawObjectSymbol(c, s, 100, 100, Request(6));
+    const RecordingCanvas c = DrawSymbol(s, 100, 100, Request(6));
     ASSERT_FALSE(c.shapes.empty());
     for (const auto& sh : c.shapes) {
-        EXPECT_EQ(sh.op, platform::RasterOp::Xor);
-        EXPECT_EQ(sh.pen, (platform::Colour{170, 85, 0}));
+        EXPECT_EQ(sh.op, RasterOp::Xor);
+        EXPECT_EQ(sh.pen, (Colour{170, 85, 0}));
     }
 }
 
 TEST(ObjectSymbolColours, LetterFallback) {
     // Position `type` of "SMMVMJSUNP".
-    EXPECT_EQ(charts::SymbolLetter(1), "S");
-    EXPECT_EQ(charts::SymbolLetter(4), "V");
-    EXPECT_EQ(charts::SymbolLetter(6), "J");
-    EXPECT_EQ(charts::SymbolLetter(10), "P");
-    EXPECT_EQ(charts::SymbolLetter(11), "");
-    EXPECT_EQ(charts::SymbolLetter(0), "");
+    const std::pair<int, const char*> cases[] = {{1, "S"}, {4, "V"}, {6, "J"}, {10, "P"}, {11, ""}, {0, ""}};
+    for (const auto& [type, letter] : cases) EXPECT_EQ(charts::SymbolLetter(type), letter) << type;
     // A type without a figure and beyond the letters draws nothing.
-    ProgramState s = panel_test::PanelState();
-    RecordingCanvas c;
-    charts::DrawObjectSymbol(c, s, 100, 100, Request(15));
+    const RecordingCanvas c = DrawSymbol(panel_test::PanelState(), 100, 100, Request(15));
     EXPECT_TRUE(c.shapes.empty());
     EXPECT_TRUE(c.texts.empty());
 }
@@ -165,15 +148,13 @@ TEST(ObjectSymbolColours, LetterFallback) {
 TEST(ObjectSymbolFigures, NoPixelIsSetTwiceWithinAFigure) {
     // In exclusive-or mode a pixel set twice would vanish. The Moon is left
     // out: its two arcs meet at the horns by design.
-    ProgramState s = panel_test::PanelState();
+    const ProgramState s = panel_test::PanelState();
     for (int type : {1, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}) {
         SCOPED_TRACE(type);
-        RecordingCanvas c;
-        charts::DrawObjectSymbol(c, s, 100, 100, Request(type));
+        const RecordingCanvas c = DrawSymbol(s, 100, 100, Request(type));
         EXPECT_FALSE(c.shapes.empty());
         EXPECT_EQ(MaxHits(c), 1);
-        // Within about 10 pixels of the point.
-        for (const auto& sh : c.shapes) {
+        for (const auto& sh : c.shapes) {  // within about 10 pixels of the point
             for (const Pixel& p : Pixels(sh)) {
                 EXPECT_LE(std::abs(p.first - 100), 10);
                 EXPECT_LE(std::abs(p.second - 100), 10);
@@ -183,9 +164,8 @@ TEST(ObjectSymbolFigures, NoPixelIsSetTwiceWithinAFigure) {
 }
 
 TEST(ObjectSymbolFigures, SunAndMoonAsDescribed) {
-    ProgramState s = panel_test::PanelState();
-    RecordingCanvas sun;
-    charts::DrawObjectSymbol(sun, s, 50, 60, Request(1));
+    const ProgramState s = panel_test::PanelState();
+    const RecordingCanvas sun = DrawSymbol(s, 50, 60, Request(1));
     ASSERT_EQ(sun.shapes.size(), 3u);
     EXPECT_EQ(sun.shapes[0].kind, Shape::Circle);
     EXPECT_EQ(sun.shapes[0].r, 4);
@@ -194,8 +174,7 @@ TEST(ObjectSymbolFigures, SunAndMoonAsDescribed) {
     EXPECT_EQ(sun.shapes[2].x1, 50);
     EXPECT_EQ(sun.shapes[2].y1, 60);
 
-    RecordingCanvas moon;
-    charts::DrawObjectSymbol(moon, s, 50, 60, Request(2));
+    const RecordingCanvas moon = DrawSymbol(s, 50, 60, Request(2));
     ASSERT_EQ(moon.shapes.size(), 2u);
     EXPECT_EQ(moon.shapes[0].kind, Shape::Arc);
     EXPECT_EQ(moon.shapes[0].x1, 50);
@@ -209,62 +188,51 @@ TEST(ObjectSymbolFigures, SunAndMoonAsDescribed) {
 }
 
 TEST(ObjectSymbolFigures, ChartMarkerOffsetAndDisc) {
-    ProgramState s = panel_test::PanelState();
-    RecordingCanvas c;
-    charts::DrawObjectSymbol(c, s, 200, 300, Request(1, charts::SymbolPlacement::ChartMarker));
+    const RecordingCanvas c =
+        DrawSymbol(panel_test::PanelState(), 200, 300, Request(1, charts::SymbolPlacement::ChartMarker));
     // The figure 13 right and 6 up, the disc of radius 6 on the point.
     EXPECT_EQ(c.shapes[0].x1, 213);
     EXPECT_EQ(c.shapes[0].y1, 294);
-    const ShapeCall* disc = First(c, Shape::FillCircle);
+    const ShapeCall* disc = c.First(Shape::FillCircle);
     ASSERT_NE(disc, nullptr);
     EXPECT_EQ(disc->x1, 200);
     EXPECT_EQ(disc->y1, 300);
     EXPECT_EQ(disc->r, 6);
-    EXPECT_EQ(disc->op, platform::RasterOp::NotXor);
-    EXPECT_EQ(disc->pen, (platform::Colour{250, 250, 80}));
+    EXPECT_EQ(disc->op, RasterOp::NotXor);
+    EXPECT_EQ(disc->pen, (Colour{250, 250, 80}));
 }
 
 TEST(ObjectSymbolFigures, SystemMarkers) {
-    struct Case {
-        int type;
-        int radius;
-    };
     // Mercury and Venus 3, Mars and the types 11 to 13 4, the rest 6.
-    const Case cases[] = {{3, 3}, {4, 3}, {5, 4}, {6, 6}, {9, 6}, {11, 4}, {12, 4}, {13, 4}};
-    ProgramState s = panel_test::PanelState();
-    for (const Case& k : cases) {
-        SCOPED_TRACE(k.type);
-        RecordingCanvas c;
-        charts::DrawObjectSymbol(c, s, 200, 300, Request(k.type, charts::SymbolPlacement::SystemMarker));
-        const ShapeCall* disc = First(c, Shape::FillCircle);
+    const std::pair<int, int> cases[] = {{3, 3}, {4, 3}, {5, 4}, {6, 6}, {9, 6}, {11, 4}, {12, 4}, {13, 4}};
+    const ProgramState s = panel_test::PanelState();
+    for (const auto& [type, radius] : cases) {
+        SCOPED_TRACE(type);
+        const RecordingCanvas c = DrawSymbol(s, 200, 300, Request(type, charts::SymbolPlacement::SystemMarker));
+        const ShapeCall* disc = c.First(Shape::FillCircle);
         ASSERT_NE(disc, nullptr);
-        EXPECT_EQ(disc->r, k.radius);
-        EXPECT_EQ(disc->op, platform::RasterOp::Copy);
-        // The figure stays exclusive-or.
-        EXPECT_EQ(c.shapes[0].op, platform::RasterOp::NotXor);
+        EXPECT_EQ(disc->r, radius);
+        EXPECT_EQ(disc->op, RasterOp::Copy);
+        EXPECT_EQ(c.shapes[0].op, RasterOp::NotXor);  // the figure stays exclusive-or
     }
     // No Sun figure on the system view: only the disc.
-    RecordingCanvas sun;
-    charts::DrawObjectSymbol(sun, s, 200, 300, Request(1, charts::SymbolPlacement::SystemMarker));
+    const RecordingCanvas sun = DrawSymbol(s, 200, 300, Request(1, charts::SymbolPlacement::SystemMarker));
     ASSERT_EQ(sun.shapes.size(), 1u);
     EXPECT_EQ(sun.shapes[0].kind, Shape::FillCircle);
-    EXPECT_EQ(sun.op, platform::RasterOp::NotXor);
+    EXPECT_EQ(sun.op, RasterOp::NotXor);
 }
 
 TEST(ObjectSymbolFigures, LargeDiameterBecomesTheLitDisc) {
-    ProgramState s = panel_test::PanelState();
+    const ProgramState s = panel_test::PanelState();
     charts::SymbolRequest r = Request(2, charts::SymbolPlacement::ChartMarker);
     r.diameterPx = 40;
     r.illuminatedFraction = 1;
-    RecordingCanvas c;
-    charts::DrawObjectSymbol(c, s, 300, 300, r);
+    const RecordingCanvas c = DrawSymbol(s, 300, 300, r);
     EXPECT_EQ(c.CountShapes(Shape::Polygon), 1);
     EXPECT_EQ(c.CountShapes(Shape::FillCircle), 0);  // no marker disc
-    EXPECT_NEAR(Area(First(c, Shape::Polygon)->points), kPi * 20 * 20, 0.04 * kPi * 400);
-    // 8 pixels is still the mark.
-    r.diameterPx = 8;
-    RecordingCanvas mark;
-    charts::DrawObjectSymbol(mark, s, 300, 300, r);
+    EXPECT_NEAR(Area(c.First(Shape::Polygon)->points), kPi * 20 * 20, 0.04 * kPi * 400);
+    r.diameterPx = 8;  // still the mark
+    const RecordingCanvas mark = DrawSymbol(s, 300, 300, r);
     EXPECT_EQ(mark.CountShapes(Shape::Polygon), 0);
     EXPECT_EQ(mark.CountShapes(Shape::Arc), 2);
 }
@@ -273,28 +241,21 @@ TEST(ObjectSymbolFigures, LargeDiameterBecomesTheLitDisc) {
 // Class symbols and Messier numbers
 
 TEST(ObjectSymbolClasses, FiguresBySize) {
-    ProgramState s = panel_test::PanelState();
-    auto draw = [&s](int type, double size) {
-        RecordingCanvas c;
-        charts::SymbolRequest r = Request(type);
-        r.size = size;
-        charts::DrawObjectSymbol(c, s, 100, 100, r);
-        return c;
-    };
+    const ProgramState s = panel_test::PanelState();
+    auto draw = [&s](int type, double size) { return DrawSymbol(s, 100, 100, Request(type, {}, size)); };
     {  // open cluster: circle of radius s
         const RecordingCanvas c = draw(19, 6);
         ASSERT_EQ(c.shapes.size(), 1u);
         EXPECT_EQ(c.shapes[0].kind, Shape::Circle);
         EXPECT_EQ(c.shapes[0].r, 6);
-        EXPECT_EQ(c.shapes[0].pen, (platform::Colour{250, 60, 250}));
+        EXPECT_EQ(c.shapes[0].pen, kMagenta);
     }
     {  // globular cluster: circle s + 1 and strokes of half-length s
         const RecordingCanvas c = draw(20, 6);
         EXPECT_EQ(c.shapes[0].r, 7);
-        const ShapeCall* h = First(c, Shape::Line);
-        ASSERT_NE(h, nullptr);
-        EXPECT_EQ(h->x1, 94);
-        EXPECT_EQ(h->x2, 106);
+        ASSERT_NE(c.First(Shape::Line), nullptr);
+        EXPECT_EQ(c.First(Shape::Line)->x1, 94);
+        EXPECT_EQ(c.First(Shape::Line)->x2, 106);
         EXPECT_EQ(MaxHits(c), 1);
     }
     {  // planetary nebula: circles s and s - 2
@@ -303,69 +264,58 @@ TEST(ObjectSymbolClasses, FiguresBySize) {
         EXPECT_EQ(c.shapes[0].r, 6);
         EXPECT_EQ(c.shapes[1].r, 4);
     }
-    {  // galaxy above size 4: ellipse s + 1 by (s + 1)/2.3
+    {  // galaxy above size 4: ellipse s + 1 by (s + 1)/2.3 = 3.04
         const RecordingCanvas c = draw(22, 6);
-        const ShapeCall* e = First(c, Shape::Ellipse);
-        ASSERT_NE(e, nullptr);
-        EXPECT_EQ(e->x2, 7);
-        EXPECT_EQ(e->y2, 3);  // 3.04
+        ASSERT_NE(c.First(Shape::Ellipse), nullptr);
+        EXPECT_EQ(c.First(Shape::Ellipse)->x2, 7);
+        EXPECT_EQ(c.First(Shape::Ellipse)->y2, 3);
     }
     {  // small galaxy: strokes of half-length s + 1 and (s + 1)/2.3
         const RecordingCanvas c = draw(22, 4);
         EXPECT_EQ(c.CountShapes(Shape::Ellipse), 0);
-        const ShapeCall* h = First(c, Shape::Line);
-        ASSERT_NE(h, nullptr);
-        EXPECT_EQ(h->x1, 95);
-        EXPECT_EQ(h->x2, 105);
+        ASSERT_NE(c.First(Shape::Line), nullptr);
+        EXPECT_EQ(c.First(Shape::Line)->x1, 95);
+        EXPECT_EQ(c.First(Shape::Line)->x2, 105);
         EXPECT_EQ(MaxHits(c), 1);
     }
     {  // emission nebula: square of half-side s
         const RecordingCanvas c = draw(23, 6);
-        const ShapeCall* b = First(c, Shape::Box);
+        const ShapeCall* b = c.First(Shape::Box);
         ASSERT_NE(b, nullptr);
-        EXPECT_EQ(b->x1, 94);
-        EXPECT_EQ(b->y1, 94);
-        EXPECT_EQ(b->x2, 106);
-        EXPECT_EQ(b->y2, 106);
+        EXPECT_EQ(std::vector<int>({b->x1, b->y1, b->x2, b->y2}), std::vector<int>({94, 94, 106, 106}));
     }
 }
 
 TEST(ObjectSymbolClasses, MessierNumberBesideTheSymbol) {
     struct Case {
         float mode;
-        int radius;
-        int number;
-        int type;
+        int radius, number, type;
         bool shown;
     };
     const Case cases[] = {
-        {5.0f, 430, 31, 22, true},    // equatorial chart
-        {6.0f, 430, 31, 22, true},
-        {2.0f, 430, 31, 22, false},   // object view of a Messier object
-        {4.0f, 430, 31, 22, true},    // whole sky, large
-        {4.0f, 180, 31, 22, false},   // whole sky, small
-        {5.0f, 430, 0, 22, false},    // no number
-        {5.0f, 430, 31, 6, false},    // not a class symbol
+        {5.0f, 430, 31, 22, true},  {6.0f, 430, 31, 22, true},  // equatorial charts
+        {2.0f, 430, 31, 22, false},                             // object view of a Messier object
+        {4.0f, 430, 31, 22, true},  {4.0f, 180, 31, 22, false}, // whole sky, large and small
+        {5.0f, 430, 0, 22, false},                              // no number
+        {5.0f, 430, 31, 6, false},                              // not a class symbol
     };
     for (const Case& k : cases) {
-        SCOPED_TRACE(k.mode);
+        SCOPED_TRACE(testing::Message() << k.mode << " " << k.radius << " " << k.number << " " << k.type);
         ProgramState s = panel_test::PanelState();
         s.ChartMode = k.mode;
         s.ChartRadius = k.radius;
-        charts::SymbolRequest r = Request(k.type);
-        r.size = 5;
+        charts::SymbolRequest r = Request(k.type, {}, 5);
         r.messierNumber = k.number;
-        RecordingCanvas c;
-        charts::DrawObjectSymbol(c, s, 200, 100, r);
+        const RecordingCanvas c = DrawSymbol(s, 200, 100, r);
         const auto* t = c.TextAt(203, 90);
-        if (k.shown) {
-            ASSERT_NE(t, nullptr);
-            EXPECT_EQ(t->text, "31");
-            EXPECT_EQ(t->role, platform::FontRole::Value);
-            EXPECT_EQ(t->op, platform::RasterOp::NotXor);
-        } else {
+        if (!k.shown) {
             EXPECT_EQ(t, nullptr);
+            continue;
         }
+        ASSERT_NE(t, nullptr);
+        EXPECT_EQ(t->text, "31");
+        EXPECT_EQ(t->role, platform::FontRole::Value);
+        EXPECT_EQ(t->op, RasterOp::NotXor);
     }
 }
 
@@ -373,15 +323,14 @@ TEST(ObjectSymbolClasses, MessierNumberBesideTheSymbol) {
 // The lit disc
 
 TEST(PhaseDisc, LitAreaFollowsTheIlluminatedFraction) {
-    // The lit part of a disc with illuminated fraction k covers k of its area.
     for (double k : {0.1, 0.25, 0.5, 0.75, 0.9, 1.0}) {
         SCOPED_TRACE(k);
         RecordingCanvas c;
         charts::DrawPhaseDisc(c, 400, 400, 60, k, 0.3);
-        const ShapeCall* lit = First(c, Shape::Polygon);
+        const ShapeCall* lit = c.First(Shape::Polygon);
         ASSERT_NE(lit, nullptr);
         EXPECT_TRUE(lit->filled);
-        // Tolerance: the polygon's integer corners, about one pixel of rim.
+        // k of the area; tolerance: the polygon's integer corners, about one pixel of rim.
         EXPECT_NEAR(Area(lit->points), k * kPi * 3600, 2 * kPi * 60);
         EXPECT_EQ(c.CountShapes(Shape::Arc), k < 1 ? 1 : 0);
     }
@@ -390,23 +339,21 @@ TEST(PhaseDisc, LitAreaFollowsTheIlluminatedFraction) {
 TEST(PhaseDisc, BrightLimbPointsAlongThePositionAngle) {
     struct Case {
         double positionAngleDeg;
-        int dx, dy;  // screen direction of the lit side
+        int dx, dy;  // screen direction of the lit side: north up, east to the left
     };
-    // North up, east to the left.
-    const Case cases[] = {{0, 0, -1}, {90, -1, 0}, {180, 0, 1}, {270, 1, 0}};
-    for (const Case& k : cases) {
+    for (const Case& k : {Case{0, 0, -1}, Case{90, -1, 0}, Case{180, 0, 1}, Case{270, 1, 0}}) {
         SCOPED_TRACE(k.positionAngleDeg);
         const charts::ScreenDirection d = charts::DirectionOfPositionAngle(k.positionAngleDeg * kDegToRad);
         EXPECT_NEAR(d.dx, k.dx, 1e-12);
         EXPECT_NEAR(d.dy, k.dy, 1e-12);
         RecordingCanvas c;
         charts::DrawPhaseDisc(c, 400, 400, 50, 0.3, k.positionAngleDeg * kDegToRad);
-        const ShapeCall* lit = First(c, Shape::Polygon);
+        const ShapeCall* lit = c.First(Shape::Polygon);
         ASSERT_NE(lit, nullptr);
         // A crescent: every corner lies on the lit side of the centre line.
         for (auto [x, y] : lit->points) EXPECT_GE((x - 400) * k.dx + (y - 400) * k.dy, -1);
         // The dark limb: the half circle on the other side.
-        const ShapeCall* arc = First(c, Shape::Arc);
+        const ShapeCall* arc = c.First(Shape::Arc);
         ASSERT_NE(arc, nullptr);
         const double mid = arc->start + arc->span / 2;
         EXPECT_NEAR(std::cos(mid), -k.dx, 1e-9);
@@ -416,19 +363,15 @@ TEST(PhaseDisc, BrightLimbPointsAlongThePositionAngle) {
 }
 
 TEST(PhaseDisc, NewAndTinyDiscs) {
-    RecordingCanvas dark;
+    RecordingCanvas dark, tiny, broken;
     charts::DrawPhaseDisc(dark, 100, 100, 30, 0.0, 1.0);
     EXPECT_EQ(dark.CountShapes(Shape::Polygon), 0);
     ASSERT_EQ(dark.CountShapes(Shape::Circle), 1);
     EXPECT_EQ(dark.shapes[0].r, 30);
-
-    RecordingCanvas tiny;
     charts::DrawPhaseDisc(tiny, 100, 100, 1.2, 0.8, 1.0);
     ASSERT_EQ(tiny.shapes.size(), 1u);
     EXPECT_EQ(tiny.shapes[0].kind, Shape::FillCircle);
     EXPECT_EQ(tiny.shapes[0].r, 1);
-
-    RecordingCanvas broken;
     charts::DrawPhaseDisc(broken, 100, 100, std::nan(""), 0.5, 0);
     EXPECT_TRUE(broken.shapes.empty());
 }
@@ -439,19 +382,15 @@ TEST(PhaseDisc, NewAndTinyDiscs) {
 TEST(ObjectPicture, BoxAndScales) {
     ProgramState s = panel_test::PanelState();
     const charts::PictureBox box = charts::ObjectViewPictureBox(s);
-    // Centre ((780 + 1060)/2, 92 s).
-    EXPECT_EQ(box.cx, 920);
+    EXPECT_EQ(box.cx, 920);  // ((780 + 1060)/2, 92 s)
     EXPECT_EQ(box.cy, 151);
-    // Clear of the parameter panel and of the text panel.
+    // Clear of both panels, below the name box (30 s + 9 = 58).
     EXPECT_GT(box.cx - box.halfWidth, s.TextSplitX);
     EXPECT_LT(box.cx + box.halfWidth, s.ChartWidth);
-    // Below the name box (30 s + 9 = 58) and the first text row.
     EXPECT_GT(box.cy - box.halfHeight, 58);
     EXPECT_GT(charts::PictureRadiusLimit(box), 60);
-
-    BodyPosition moon;
+    BodyPosition moon, jupiter;
     moon.diameter = 0.52;
-    BodyPosition jupiter;
     jupiter.diameter = 0.0127;
     EXPECT_DOUBLE_EQ(charts::ObjectViewPixelsPerDegree(moon, 1.0), 150);
     EXPECT_DOUBLE_EQ(charts::ObjectViewPixelsPerDegree(jupiter, 2.0), 8000);
@@ -459,50 +398,40 @@ TEST(ObjectPicture, BoxAndScales) {
 
 TEST(ObjectPicture, BodiesStarsAndClasses) {
     ProgramState s = panel_test::PanelState();
-    const platform::Colour label{0x50, 0x50, 0x50};
-    {  // A planet: the lit disc, diameter x scale / 2, in the label colour.
+    auto picture = [&s](int index, double diameter, double scale, double limit, double magnitude = 0) {
         BodyPosition p;
-        p.index = 6;
-        p.diameter = 0.0125;
-        p.illuminatedFraction = 1;
+        p.index = index, p.diameter = diameter, p.magnitude = magnitude;
+        p.illuminatedFraction = diameter > 0 ? 1 : 0;  // full discs; the star and the class unlit
         RecordingCanvas c;
-        charts::DrawObjectPicture(c, s, p, 500, 500, 4000, 80);
-        const ShapeCall* disc = First(c, Shape::Polygon);
+        charts::DrawObjectPicture(c, s, p, 500, 500, scale, limit);
+        return c;
+    };
+    {  // A planet: the lit disc, diameter x scale / 2, in the label colour.
+        const RecordingCanvas c = picture(6, 0.0125, 4000, 80);
+        const ShapeCall* disc = c.First(Shape::Polygon);
         ASSERT_NE(disc, nullptr);
         EXPECT_NEAR(Area(disc->points), kPi * 25 * 25, 2 * kPi * 25);
-        EXPECT_EQ(disc->pen, label);
-        EXPECT_EQ(disc->op, platform::RasterOp::Copy);
+        EXPECT_EQ(disc->pen, (Colour{0x50, 0x50, 0x50}));
+        EXPECT_EQ(disc->op, RasterOp::Copy);
     }
     {  // Larger than the box: held at the limit.
-        BodyPosition p;
-        p.index = 2;
-        p.diameter = 2;
-        p.illuminatedFraction = 1;
-        RecordingCanvas c;
-        charts::DrawObjectPicture(c, s, p, 500, 500, 150, 40);
-        EXPECT_NEAR(Area(First(c, Shape::Polygon)->points), kPi * 40 * 40, 2 * kPi * 40);
+        const RecordingCanvas c = picture(2, 2, 150, 40);
+        ASSERT_NE(c.First(Shape::Polygon), nullptr);
+        EXPECT_NEAR(Area(c.First(Shape::Polygon)->points), kPi * 40 * 40, 2 * kPi * 40);
     }
     {  // A star without a diameter: 0.55 (8 - 1.97) + 0.5 = 3.8 pixels.
-        BodyPosition p;
-        p.index = 12;
-        p.diameter = 0;
-        p.magnitude = 1.97;
-        RecordingCanvas c;
-        charts::DrawObjectPicture(c, s, p, 500, 500, 4000, 80);
+        const RecordingCanvas c = picture(12, 0, 4000, 80, 1.97);
         ASSERT_EQ(c.shapes.size(), 1u);
         EXPECT_EQ(c.shapes[0].kind, Shape::FillCircle);
         EXPECT_EQ(c.shapes[0].r, 4);
     }
     {  // A Messier galaxy: its class symbol at half the limit.
-        BodyPosition p;
-        p.index = 22;
-        RecordingCanvas c;
-        charts::DrawObjectPicture(c, s, p, 500, 500, 4000, 40);
-        const ShapeCall* e = First(c, Shape::Ellipse);
+        const RecordingCanvas c = picture(22, 0, 4000, 40);
+        const ShapeCall* e = c.First(Shape::Ellipse);
         ASSERT_NE(e, nullptr);
         EXPECT_EQ(e->x1, 500);
         EXPECT_EQ(e->x2, 21);
-        EXPECT_EQ(e->op, platform::RasterOp::Copy);
+        EXPECT_EQ(e->op, RasterOp::Copy);
     }
 }
 
@@ -516,24 +445,20 @@ TEST(ObjectPicture, SaturnRingsOpenWithTheTilt) {
     p.ra = 40.66 * kDegToRad;
     p.dec = 10 * kDegToRad;
     EXPECT_NEAR(charts::SaturnPolePositionAngle(p.ra, p.dec), 0, 1e-12);
-    const platform::Colour background{255, 255, 255};
     for (double tiltDeg : {20.0, -20.0}) {
         SCOPED_TRACE(tiltDeg);
         p.ringTilt = tiltDeg * kDegToRad;
         RecordingCanvas c;
         charts::DrawObjectPicture(c, s, p, 500, 500, 4000, 80);
-        int ringLines = 0, frontLines = 0;
-        int minX = 10000, maxX = -10000, minY = 10000, maxY = -10000;
+        int ringLines = 0, frontLines = 0, minX = 10000, maxX = -10000, minY = 10000, maxY = -10000;
         for (const auto& sh : c.shapes) {
             if (sh.kind != Shape::Line) continue;
             ++ringLines;
-            minX = std::min({minX, sh.x1, sh.x2});
-            maxX = std::max({maxX, sh.x1, sh.x2});
-            minY = std::min({minY, sh.y1, sh.y2});
-            maxY = std::max({maxY, sh.y1, sh.y2});
-            if (sh.pen == background) {
-                // In front of the globe: the half towards the Earth, south of
-                // the centre when the Earth is north of the ring plane.
+            minX = std::min({minX, sh.x1, sh.x2}), maxX = std::max({maxX, sh.x1, sh.x2});
+            minY = std::min({minY, sh.y1, sh.y2}), maxY = std::max({maxY, sh.y1, sh.y2});
+            if (sh.pen == Colour{255, 255, 255}) {
+                // In front of the globe (background pen): the half towards the
+                // Earth, south of the centre when the Earth is north of the ring plane.
                 ++frontLines;
                 EXPECT_TRUE(tiltDeg > 0 ? sh.y1 >= 500 : sh.y1 <= 500);
             }
@@ -567,14 +492,12 @@ TEST(ObjectPicture, CompassMarksNorthUpAndEastLeft) {
     EXPECT_LT(north->y, east->y);
     EXPECT_LT(east->x, north->x);
     ASSERT_EQ(c.CountShapes(Shape::Line), 2);
-    const ShapeCall& up = c.shapes[0];
-    const ShapeCall& left = c.shapes[1];
+    const ShapeCall &up = c.shapes[0], &left = c.shapes[1];
     EXPECT_EQ(up.x1, up.x2);
     EXPECT_LT(up.y2, up.y1);
     EXPECT_EQ(left.y1, left.y2);
     EXPECT_LT(left.x2, left.x1);
-    // Inside the picture box.
-    for (const auto* t : {north, east}) {
+    for (const auto* t : {north, east}) {  // inside the picture box
         EXPECT_GE(t->x, box.cx - box.halfWidth);
         EXPECT_GE(t->y, box.cy - box.halfHeight);
     }
