@@ -57,6 +57,7 @@ int main(int argc, char** argv) {
         shell::DispatchKey(sh, key);
         finishIfQuit();
     };
+    window.onMouse = [&](int x, int y, int buttons, bool pressed) { shell::HandleMouse(sh, x, y, buttons, pressed); };
     window.onResize = [&] {
         shell::ComputeLayout(sh);
         if (sh.loopRunning) shell::RedrawView(sh);

@@ -59,6 +59,10 @@ bool CloseAbout(Shell& sh) {
     return true;
 }
 
+void HandleMouse(Shell& sh, int x, int y, int buttons, bool pressed) {
+    if (pressed && buttons != 0 && sh.aboutOpen && x > 56 && x < 165 && y > 227 && y < 300) CloseAbout(sh);
+}
+
 void QuitDialog(Shell& sh, bool fromMenu) {
     sh.s.RedrawSuppressed = -1;
     const int answer = sh.win.dialogs().MessageBox(" Programm verlassen ?    ",

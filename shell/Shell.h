@@ -78,6 +78,9 @@ void ShowAbout(Shell& sh, bool atStart);
 // A key or a click inside the box's button area closes a waiting about box;
 // returns true when it did (the key is then used up).
 bool CloseAbout(Shell& sh);
+// Mouse events of the drawing area: a click strictly inside the about box's
+// button area (56, 227)-(165, 300) closes a waiting about box.
+void HandleMouse(Shell& sh, int x, int y, int buttons, bool pressed);
 void MessierPrompt(Shell& sh);
 // Shows each message in a message box and empties the list.
 void ShowMessages(Shell& sh, astronomy::MessageList& messages);

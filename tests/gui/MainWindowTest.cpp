@@ -205,6 +205,20 @@ TEST_F(MainWindow, CommandLineNamesTheElementFile) {
     EXPECT_EQ(sh->menu.captions[sh->menu.DiskItem], "Testkomet");
 }
 
+TEST_F(MainWindow, InfoBoxWaitsForAKeyOrAClickOnItsButton) {
+    ASSERT_TRUE(Start());
+    window->onMenu(133);  // "Info"
+    EXPECT_TRUE(sh->aboutOpen);
+    shell::HandleMouse(*sh, 56, 250, platform::kMouseLeft, true);  // on the border: outside
+    EXPECT_TRUE(sh->aboutOpen);
+    shell::HandleMouse(*sh, 100, 250, platform::kMouseLeft, true);
+    EXPECT_FALSE(sh->aboutOpen);
+    window->onMenu(133);
+    window->onKey(Char("g"));  // the key closes the box and does nothing else
+    EXPECT_FALSE(sh->aboutOpen);
+    EXPECT_EQ(state.DisplayFlags, 123);
+}
+
 TEST_F(MainWindow, QuitDialogFromKeyAndFromTheCloseBox) {
     ASSERT_TRUE(Start());
     QStringList buttons;
