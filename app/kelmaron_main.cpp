@@ -58,10 +58,7 @@ int main(int argc, char** argv) {
         finishIfQuit();
     };
     window.onMouse = [&](int x, int y, int buttons, bool pressed) { shell::HandleMouse(sh, x, y, buttons, pressed); };
-    window.onResize = [&] {
-        shell::ComputeLayout(sh);
-        if (sh.loopRunning) shell::RedrawView(sh);
-    };
+    window.onResize = [&] { shell::HandleResize(sh); };
     window.onClose = [&] {
         shell::QuitDialog(sh, false);
         return sh.quit;

@@ -52,6 +52,15 @@ void ComputeLayout(Shell& sh) {
     s.TextScale = s.y_max / static_cast<double>(kReferenceHeight);
 }
 
+void HandleResize(Shell& sh) {
+    ComputeLayout(sh);
+    if (!sh.loopRunning) return;
+    const std::uint32_t b = sh.s.BackgroundColour;
+    sh.win.canvas().Clear(
+        {static_cast<std::uint8_t>(b >> 16), static_cast<std::uint8_t>(b >> 8), static_cast<std::uint8_t>(b)});
+    RedrawView(sh);
+}
+
 void ToggleInvers(Shell& sh) {
     astronomy::ProgramState& s = sh.s;
     s.Invers = 1 - s.Invers;

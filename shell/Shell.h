@@ -36,6 +36,8 @@ struct Shell {
 
 // Layout of the drawing area (or the printer page while printing).
 void ComputeLayout(Shell& sh);
+// The window's size changed: new layout; once running, clear and redraw.
+void HandleResize(Shell& sh);
 // Flips "Invers": colours of the background, text and contrast and the two
 // white body colours; clears the window.
 void ToggleInvers(Shell& sh);

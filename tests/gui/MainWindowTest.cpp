@@ -167,9 +167,12 @@ TEST_F(MainWindow, PolesAndPlaces) {
 
 TEST_F(MainWindow, LayoutOfAThirteenHundredPixelArea) {
     ASSERT_TRUE(Start());
+    window->onKey(Char("o"));
+    window->onResize = [this] { shell::HandleResize(*sh); };
     window->ApplyPlacement(0, 0, 1301 + platform::qt::QtWindow::kFrameWidth,
                            901 + platform::qt::QtWindow::kFrameHeight, false);
-    shell::ComputeLayout(*sh);
+    QApplication::processEvents();
+    shell::HandleResize(*sh);
     // The worked layout example for a 1301 x 901 drawing area.
     EXPECT_EQ(state.x_max, 1300);
     EXPECT_EQ(state.y_max, 900);
@@ -180,6 +183,8 @@ TEST_F(MainWindow, LayoutOfAThirteenHundredPixelArea) {
     EXPECT_EQ(state.ChartCentreY, 450);
     EXPECT_EQ(state.ChartRadius, 430);
     EXPECT_DOUBLE_EQ(state.TextScale, 900.0 / 550);
+    // Redrawn at the new size: the panel stands at the new right edge.
+    EXPECT_GT(Drawn(state.ChartWidth + 10, 10, state.x_max - 10, 300), 100);
 }
 
 TEST_F(MainWindow, MissingFilesStopTheStartWithTheirList) {
