@@ -15,6 +15,7 @@ constexpr int kObjectView = 68, kHimmel = 72;
 constexpr int kFlagFirst = 77, kFlagLast = 83;
 constexpr int kInvers = 86;
 constexpr int kMessierPromptItem = 44;
+constexpr int kSaveSettingsItem = 130;
 constexpr int kInfoItem = 133;
 
 std::string JoinCaptions(const MenuTable& m, int from, int to) {
@@ -106,6 +107,8 @@ void ExecuteMenuCommand(Shell& sh, int n) {
             MessierPrompt(sh);
     } else if (c.title == sh.menu.DarstellenItem) {
         DisplayCommand(sh, n, c.offset);
+    } else if (n == kSaveSettingsItem) {
+        SaveSettings(sh);
     } else if (n == kInfoItem) {
         ShowAbout(sh, false);
     } else if (n == sh.menu.QuitItem) {

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "shell/Settings.h"
 #include "shell/Shell.h"
 
 namespace shell {
@@ -63,12 +64,19 @@ void HandleMouse(Shell& sh, int x, int y, int buttons, bool pressed) {
     if (pressed && buttons != 0 && sh.aboutOpen && x > 56 && x < 165 && y > 227 && y < 300) CloseAbout(sh);
 }
 
+bool SaveSettings(Shell& sh) {
+    ReadWindowPlacement(sh);
+    std::string error;
+    if (WriteSettings(sh.s, kVersionText, error)) return true;
+    sh.win.dialogs().MessageBox(error, " OK ", 1);
+    return false;
+}
+
 void QuitDialog(Shell& sh, bool fromMenu) {
     sh.s.RedrawSuppressed = -1;
-    const int answer = sh.win.dialogs().MessageBox(" Programm verlassen ?    ",
+    int answer = sh.win.dialogs().MessageBox(" Programm verlassen ?    ",
                                                    fromMenu ? " OK |mit Speichern" : " OK |mit Speichern|Nein", 1);
-    // The settings writer arrives with the settings file; until then
-    // "mit Speichern" ends the program as "OK" does.
+    if (answer == 2 && !SaveSettings(sh)) answer = 0;  // not saved: stay
     if (answer == 1 || answer == 2) {
         sh.quit = true;
         return;

@@ -88,6 +88,9 @@ void MessierPrompt(Shell& sh);
 void ShowMessages(Shell& sh, astronomy::MessageList& messages);
 // UtmEast/UtmNorth of the current place.
 void UpdateUtm(astronomy::ProgramState& s);
+// Writes the settings file with the window's placement now; a failure is
+// shown in a message box and returns false.
+bool SaveSettings(Shell& sh);
 // fromMenu: called by the menu item or the key "q" (no "Nein" button).
 void QuitDialog(Shell& sh, bool fromMenu);
 

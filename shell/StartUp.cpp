@@ -4,6 +4,7 @@
 #include "astronomy/OrbitElements.h"
 #include "astronomy/TimeCalendar.h"
 #include "charts/Catalogue.h"
+#include "shell/Settings.h"
 #include "shell/Shell.h"
 
 namespace shell {
@@ -71,12 +72,7 @@ bool StartUp(Shell& sh, const std::string& programPath, const std::string& comma
     }
     ShowAbout(sh, true);
 
-    // The settings: the defaults, then the settings file once it is read.
-    const std::string dataFolder = s.DataFolder, programFolder = s.ProgramFolder;
-    astronomy::ApplyDefaults(s);
-    s.DataFolder = dataFolder;
-    s.ProgramFolder = programFolder;
-    s.Pfad = s.DataFolder + "/Objekte/Pluto.kpl";
+    ReadSettings(s);  // the defaults, then the settings file (or an older one)
     ApplyWindowPlacement(sh);
     FillBodyColours(s);
 

@@ -224,6 +224,31 @@ TEST_F(MainWindow, InfoBoxWaitsForAKeyOrAClickOnItsButton) {
     EXPECT_EQ(state.DisplayFlags, 123);
 }
 
+TEST_F(MainWindow, SavedChoicesSurviveARestart) {
+    ASSERT_TRUE(Start());
+    window->onMenu(8);           // MESZ
+    window->onMenu(13);          // Köln
+    window->onMenu(31);          // Mond
+    window->onKey(Char("g"));    // grid on
+    window->onKey(Char("\x13"));  // Ctrl+S
+    ASSERT_TRUE(fs::exists(data / "Kelmaron.ini"));
+
+    astronomy::ProgramState again;
+    again.ProgramFolder = state.ProgramFolder;
+    again.DataFolder = state.DataFolder;
+    platform::qt::QtWindow window2(800, 550);
+    shell::Shell sh2(again, window2);
+    sh2.startupPauses = false;
+    ASSERT_TRUE(shell::StartUp(sh2, "kelmaron", ""));
+    EXPECT_EQ(again.Zone, 2);
+    EXPECT_EQ(again.Ort, 4);
+    EXPECT_EQ(again.Orte[4].name, "Köln");
+    EXPECT_EQ(again.Objekt, "Mond");
+    EXPECT_EQ(again.DisplayFlags, 127);
+    EXPECT_EQ(window2.menu().ItemState(8), platform::kItemChecked);
+    EXPECT_EQ(window2.menu().ItemState(13), platform::kItemChecked);
+}
+
 TEST_F(MainWindow, QuitDialogFromKeyAndFromTheCloseBox) {
     ASSERT_TRUE(Start());
     QStringList buttons;
@@ -235,9 +260,10 @@ TEST_F(MainWindow, QuitDialogFromKeyAndFromTheCloseBox) {
     EXPECT_FALSE(sh->quit);
     EXPECT_EQ(state.RedrawSuppressed, 0.0f);
     EXPECT_EQ(buttons.size(), 3);
-    WhenModal([](QWidget* box) { box->findChild<QPushButton*>(QStringLiteral("button1"))->click(); });
-    window->onKey(Char("q"));
+    WhenModal([](QWidget* box) { box->findChild<QPushButton*>(QStringLiteral("button2"))->click(); });
+    window->onKey(Char("q"));  // "mit Speichern"
     EXPECT_TRUE(sh->quit);
+    EXPECT_TRUE(fs::exists(data / "Kelmaron.ini"));
 }
 
 TEST_F(MainWindow, MessierPromptRefusesFortyAndTakesAKnownNumber) {
