@@ -15,6 +15,7 @@ constexpr int kObjectView = 68, kHimmel = 72;
 constexpr int kFlagFirst = 77, kFlagLast = 83;
 constexpr int kInvers = 86;
 constexpr int kMessierPromptItem = 44;
+constexpr int kNowItem = 101;
 constexpr int kSaveSettingsItem = 130;
 constexpr int kInfoItem = 133;
 
@@ -105,6 +106,10 @@ void ExecuteMenuCommand(Shell& sh, int n) {
             ChooseObject(sh, n, c.name);
         else if (n == kMessierPromptItem)
             MessierPrompt(sh);
+    } else if (c.title == sh.menu.OffsetItem) {
+        if (!sh.menu.captions[n].empty() && sh.menu.captions[n] != "-") StepTime(sh, StepName(sh.menu.captions[n]));
+    } else if (n == kNowItem) {
+        SetToNow(sh);
     } else if (c.title == sh.menu.DarstellenItem) {
         DisplayCommand(sh, n, c.offset);
     } else if (n == kSaveSettingsItem) {

@@ -69,6 +69,13 @@ astronomy::PositionStatus ComputeAndShow(Shell& sh, const std::string& name);
 void RedrawView(Shell& sh);
 void DrawParameterPanel(Shell& sh);
 
+// The step named by an "Offset" caption: without "&", cut to nine
+// characters, trimmed ("1 Woche + &w" -> "1 Woche +").
+std::string StepName(const std::string& caption);
+void StepTime(Shell& sh, const std::string& name);
+// The instant of the computer's clock, in the selected zone.
+void SetToNow(Shell& sh);
+
 // Menu items and keys.
 void ExecuteMenuCommand(Shell& sh, int n);
 void DispatchKey(Shell& sh, const platform::Key& key);

@@ -249,6 +249,76 @@ TEST_F(MainWindow, SavedChoicesSurviveARestart) {
     EXPECT_EQ(window2.menu().ItemState(13), platform::kItemChecked);
 }
 
+TEST_F(MainWindow, TimeStepsByKey) {
+    ASSERT_TRUE(Start());
+    struct Case {
+        const char* key;
+        double hours;
+        int day, month, year;       // before
+        double hoursAfter;
+        int dayAfter, monthAfter, yearAfter;
+    };
+    // Calendar facts: month and year steps keep the day number and run on
+    // into the next month where it does not exist.
+    const Case cases[] = {
+        {"a", 20, 31, 1, 2021, 20, 3, 3, 2021},    // common year: 31 Feb = 3 March
+        {"a", 20, 31, 1, 2024, 20, 2, 3, 2024},    // leap year: 2 March
+        {"a", 8, 15, 12, 2026, 8, 15, 1, 2027},    // December + 1 month
+        {"A", 8, 15, 1, 2027, 8, 15, 12, 2026},    // January - 1 month
+        {"c", 9, 29, 2, 2024, 9, 1, 3, 2025},      // 29 February + 1 year
+        {"C", 9, 1, 3, 2025, 9, 1, 3, 2024},
+        {">", 23.9, 31, 12, 2026, 23.9 + 1.0 / 60, 31, 12, 2026},
+        {">", 23.995, 31, 12, 2026, 23.995 + 1.0 / 60 - 24, 1, 1, 2027},
+        {"-", 0.5, 1, 3, 2024, 23.5, 29, 2, 2024},
+        {"*", 13.25, 28, 2, 2023, 13.25, 1, 3, 2023},
+        {"/", 13.25, 1, 3, 2024, 13.25, 29, 2, 2024},
+        {"w", 6, 28, 12, 2026, 6, 4, 1, 2027},
+        {"W", 6, 4, 1, 2027, 6, 28, 12, 2026},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.key << " from " << c.day << "." << c.month << "." << c.year);
+        SetInstant(c.hours, c.day, c.month, c.year);
+        window->onKey(Char(c.key));
+        EXPECT_NEAR(state.ClockTime, c.hoursAfter, 1e-9);
+        EXPECT_EQ(state.Day, c.dayAfter);
+        EXPECT_EQ(state.Month, c.monthAfter);
+        EXPECT_EQ(state.Year, c.yearAfter);
+    }
+    EXPECT_EQ(shell::StepName("1 Woche + &w"), "1 Woche +");
+    EXPECT_EQ(shell::StepName("1 Min +     &>"), "1 Min +");
+}
+
+TEST_F(MainWindow, JetztTakesTheComputersClock) {
+    ASSERT_TRUE(Start());
+    SetInstant(3, 1, 1, 1999);
+    window->onKey(Char("j"));
+    const platform::LocalTime now = window->Now();
+    const astronomy::JulianDate expected =
+        astronomy::CalendarToJulianDate(now.hour + now.minute / 60.0 + now.second / 3600, now.day, now.month, now.year,
+                                        state.Zone);
+    EXPECT_NEAR((state.J - expected.J) + (state.F - expected.F), 0, 5.0 / 86400);  // within the test's seconds
+    EXPECT_EQ(state.Year, now.year);
+}
+
+TEST_F(MainWindow, FreeStepAsksForTheNumber) {
+    ASSERT_TRUE(Start());
+    SetInstant(12, 30, 12, 2026);
+    platform::qt::QtDialogs& dialogs = window->DialogBoxes();
+    WhenReady([&dialogs]() { return dialogs.Prompt() && dialogs.Prompt()->Field() && dialogs.Prompt()->Field()->isVisible(); },
+              [&dialogs]() {
+                  QTest::keyClicks(dialogs.Prompt()->Field(), "3");
+                  QTest::keyClick(dialogs.Prompt()->Field(), Qt::Key_Return);
+              });
+    window->onMenu(64);  // "Tage"
+    EXPECT_EQ(state.Day, 2);
+    EXPECT_EQ(state.Month, 1);
+    EXPECT_EQ(state.Year, 2027);
+    WhenReady([&dialogs]() { return dialogs.Prompt() && dialogs.Prompt()->Field() && dialogs.Prompt()->Field()->isVisible(); },
+              [&dialogs]() { QTest::keyClick(dialogs.Prompt()->Field(), Qt::Key_Escape); });
+    window->onMenu(65);  // "Jahre", cancelled: nothing changes
+    EXPECT_EQ(state.Year, 2027);
+}
+
 TEST_F(MainWindow, QuitDialogFromKeyAndFromTheCloseBox) {
     ASSERT_TRUE(Start());
     QStringList buttons;
