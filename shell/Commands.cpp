@@ -3,6 +3,7 @@
 #include <string>
 
 #include "astronomy/TimeCalendar.h"
+#include "shell/Prompts.h"
 #include "shell/Shell.h"
 
 namespace shell {
@@ -15,6 +16,7 @@ constexpr int kObjectView = 68, kHimmel = 72;
 constexpr int kFlagFirst = 77, kFlagLast = 83;
 constexpr int kInvers = 86;
 constexpr int kMessierPromptItem = 44;
+constexpr int kObjectPromptItem = 45;
 constexpr int kNowItem = 101;
 constexpr int kSaveSettingsItem = 130;
 constexpr int kInfoItem = 133;
@@ -38,9 +40,15 @@ void ChooseZone(Shell& sh, int n, const std::string& name) {
 
 void ChoosePlace(Shell& sh, int n, const std::string& name) {
     astronomy::ProgramState& s = sh.s;
+    // The place prompt edits the current place; cancelled, nothing changes.
+    const bool prompt = n - 9 > s.OrtAnz;
+    if (prompt && !PlacePrompt(sh)) return;
     Mark(sh, JoinCaptions(sh.menu, 10, s.OrtAnz + 9), platform::kItemPlain);
     Mark(sh, name, platform::kItemChecked);
-    SetPlace(sh, n - 9);
+    if (prompt)
+        astronomy::SetLatitudeTerms(s);
+    else
+        SetPlace(sh, n - 9);
     UpdateUtm(s);
     astronomy::UpdateTimeQuantities(s);
     RedrawView(sh);
@@ -98,14 +106,20 @@ void ExecuteMenuCommand(Shell& sh, int n) {
     const astronomy::ProgramState& s = sh.s;
     const std::string& menu = sh.menu.captions[c.title];
     if (menu == "Parameter") {
+        if (n == 1) DatePrompt(sh);
+        if (n == 2) TimePrompt(sh);
+        if (n == 3) JulianDatePrompt(sh);
+        if (n == 4) EquinoxPrompt(sh);
         if (n >= 6 && n <= 8) ChooseZone(sh, n, c.name);
-        // The place prompts (the two items after the list) come with the prompts.
-        if (n >= 10 && n - 9 <= s.OrtAnz && n <= 24) ChoosePlace(sh, n, c.name);
+        // The places and the place prompt; the UTM entry comes with the calculators.
+        if (n >= 10 && n <= s.OrtAnz + 11 && sh.menu.captions[n] != "-") ChoosePlace(sh, n, c.name);
     } else if (menu == "Objekt") {
         if ((n >= kObjectFirst && n <= kObjectLast) || n == sh.menu.MessierItem || n == sh.menu.BeliebigItem)
             ChooseObject(sh, n, c.name);
         else if (n == kMessierPromptItem)
             MessierPrompt(sh);
+        else if (n == kObjectPromptItem)
+            ObjectPrompt(sh);
     } else if (c.title == sh.menu.OffsetItem) {
         if (!sh.menu.captions[n].empty() && sh.menu.captions[n] != "-") StepTime(sh, StepName(sh.menu.captions[n]));
     } else if (n == kNowItem) {

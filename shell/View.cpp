@@ -3,6 +3,7 @@
 
 #include "astronomy/Utm.h"
 #include "reports/ParameterPanel.h"
+#include "shell/Prompts.h"
 #include "shell/Shell.h"
 
 namespace shell {
@@ -71,8 +72,9 @@ void SetPlace(Shell& sh, int n) {
         astronomy::SetPlaceFromList(s, n);
         return;
     }
-    // The place prompt and the UTM place entry edit the place in their own
-    // commands; here the latitude terms follow whatever place is current.
+    // Beyond the list: the place prompt edits the current place (the UTM
+    // place entry, OrtAnz + 3, comes with the calculators).
+    if (n != s.OrtAnz + 3) PlacePrompt(sh);
     astronomy::SetLatitudeTerms(s);
 }
 

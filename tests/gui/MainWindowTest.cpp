@@ -319,6 +319,27 @@ TEST_F(MainWindow, FreeStepAsksForTheNumber) {
     EXPECT_EQ(state.Year, 2027);
 }
 
+TEST_F(MainWindow, ParameterItemsOpenTheirPrompts) {
+    ASSERT_TRUE(Start());
+    platform::qt::QtDialogs& dialogs = window->DialogBoxes();
+    auto shown = [&dialogs]() { return dialogs.Prompt() && dialogs.Prompt()->Field() && dialogs.Prompt()->Field()->isVisible(); };
+    WhenReady(shown, [&dialogs]() {
+        dialogs.Prompt()->Field()->selectAll();
+        QTest::keyClicks(dialogs.Prompt()->Field(), "31 2 2021");
+        QTest::keyClick(dialogs.Prompt()->Field(), Qt::Key_Return);
+    });
+    window->onMenu(1);  // "Datum"
+    EXPECT_EQ(state.Day, 3);
+    EXPECT_EQ(state.Month, 3);
+    EXPECT_EQ(state.Year, 2021);
+    // "Ort ändern geographisch", cancelled at once: place and marks stay.
+    WhenReady(shown, [&dialogs]() { QTest::keyClick(dialogs.Prompt()->Field(), Qt::Key_Escape); });
+    window->onMenu(26);
+    EXPECT_EQ(state.Ort, 1);
+    EXPECT_EQ(State(10), platform::kItemChecked);
+    EXPECT_EQ(State(26), platform::kItemPlain);
+}
+
 TEST_F(MainWindow, QuitDialogFromKeyAndFromTheCloseBox) {
     ASSERT_TRUE(Start());
     QStringList buttons;

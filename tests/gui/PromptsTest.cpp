@@ -1,0 +1,214 @@
+// The input prompts answered through the real prompt window.
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "../platform/ModalHelper.h"
+#include "astronomy/TimeCalendar.h"
+#include "platform/qt/QtDialogs.h"
+#include "platform/qt/QtWindow.h"
+#include "shell/Prompts.h"
+#include "shell/Shell.h"
+
+namespace fs = std::filesystem;
+using platform::qt::testing::WhenReady;
+
+namespace {
+
+constexpr double kDeg = 0.017453292519943295;
+const std::string kEscape = "\x1b";
+
+class Prompts : public ::testing::Test {
+protected:
+    void SetUp() override {
+        data = fs::temp_directory_path() / ("kelmaron-prompts-" + std::to_string(::getpid()) + "-" +
+                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(data);
+        state.ProgramFolder = KELMARON_PROGRAM_DATA;
+        state.DataFolder = data.string();
+        window = std::make_unique<platform::qt::QtWindow>(800, 550);
+        sh = std::make_unique<shell::Shell>(state, *window);
+        sh->startupPauses = false;
+        window->Show();
+        ASSERT_TRUE(shell::StartUp(*sh, "kelmaron", ""));
+    }
+    void TearDown() override {
+        sh.reset();
+        window.reset();
+        fs::remove_all(data);
+    }
+    void SetInstant(double hours, int day, int month, int year) {
+        const astronomy::JulianDate jd = astronomy::CalendarToJulianDate(hours, day, month, year, state.Zone);
+        astronomy::ApplyJulianDate(state, jd.J, jd.F);
+        astronomy::UpdateTimeQuantities(state);
+    }
+    // Answers the coming edit fields in turn: each answer replaces the
+    // offered text (kEscape cancels). The offered texts and the line each
+    // field stands on are recorded.
+    void Answer(std::vector<std::string> answers) {
+        if (answers.empty()) return;
+        platform::qt::QtDialogs& dialogs = window->DialogBoxes();
+        WhenReady([&dialogs]() { return dialogs.Prompt() && dialogs.Prompt()->Field() && dialogs.Prompt()->Field()->isVisible(); },
+                  [this, &dialogs, answers]() {
+                      QLineEdit* field = dialogs.Prompt()->Field();
+                      offered.push_back(field->text().toStdString());
+                      labels.push_back(dialogs.Prompt()->Lines().join(QStringLiteral("|")).toStdString());
+                      Answer(std::vector<std::string>(answers.begin() + 1, answers.end()));
+                      if (answers.front() == kEscape) {
+                          QTest::keyClick(field, Qt::Key_Escape);
+                          return;
+                      }
+                      field->selectAll();
+                      if (!answers.front().empty()) QTest::keyClicks(field, QString::fromStdString(answers.front()));
+                      else QTest::keyClick(field, Qt::Key_Delete);
+                      QTest::keyClick(field, Qt::Key_Return);
+                  });
+    }
+
+    fs::path data;
+    astronomy::ProgramState state;
+    std::unique_ptr<platform::qt::QtWindow> window;
+    std::unique_ptr<shell::Shell> sh;
+    std::vector<std::string> offered, labels;
+};
+
+}  // namespace
+
+TEST(PromptFieldValue, FieldsOfATextAndMissingFields) {
+    EXPECT_EQ(shell::FieldValue("12 5 2020", 1, ' '), 12);
+    EXPECT_EQ(shell::FieldValue("  12   5  2020 ", 2, ' '), 5);
+    EXPECT_EQ(shell::FieldValue("12 5 2020", 3, ' '), 2020);
+    EXPECT_EQ(shell::FieldValue("12 5 2020", 4, ' '), 0);
+    EXPECT_EQ(shell::FieldValue("", 1, ' '), 0);
+    EXPECT_EQ(shell::FieldValue("52/24.5/x", 2, '/'), 24.5);
+    EXPECT_EQ(shell::FieldValue("52/24.5/x", 3, '/'), 0);
+}
+
+TEST_F(Prompts, DateRollsOverTheMonthAndForcesABadMonthToJanuary) {
+    SetInstant(12, 7, 12, 2026);
+    Answer({"31 2 2021"});
+    shell::DatePrompt(*sh);
+    EXPECT_EQ(offered.at(0), "7 12 2026");
+    EXPECT_EQ(state.Day, 3);
+    EXPECT_EQ(state.Month, 3);
+    EXPECT_EQ(state.Year, 2021);
+    EXPECT_NEAR(state.ClockTime, 12, 1e-6);
+    EXPECT_EQ(window->DialogBoxes().Prompt(), nullptr);
+
+    Answer({"1 13 2020"});
+    shell::DatePrompt(*sh);
+    EXPECT_EQ(state.Day, 1);
+    EXPECT_EQ(state.Month, 1);
+    EXPECT_EQ(state.Year, 2020);
+}
+
+TEST_F(Prompts, CancelledDatePromptChangesNothing) {
+    SetInstant(12, 7, 12, 2026);
+    const double J = state.J, F = state.F;
+    Answer({kEscape});
+    shell::DatePrompt(*sh);
+    EXPECT_EQ(state.J, J);
+    EXPECT_EQ(state.F, F);
+    EXPECT_EQ(state.Day, 7);
+    EXPECT_EQ(state.Month, 12);
+    EXPECT_EQ(state.Year, 2026);
+}
+
+TEST_F(Prompts, TimeBeyondMidnightMovesToTheNextDay) {
+    SetInstant(12.5, 7, 12, 2026);
+    Answer({"25 0 0"});
+    shell::TimePrompt(*sh);
+    EXPECT_EQ(offered.at(0), "12 30 0");
+    EXPECT_NE(labels.at(0).find("Zeit in MEZ: H,M,S = "), std::string::npos) << labels.at(0);
+    EXPECT_EQ(state.Day, 8);
+    EXPECT_EQ(state.Month, 12);
+    EXPECT_NEAR(state.ClockTime, 1, 1e-6);
+}
+
+TEST_F(Prompts, JulianDateInUniversalTime) {
+    state.Zone = 0;
+    SetInstant(3, 7, 12, 2026);
+    Answer({"2451545.0"});
+    shell::JulianDatePrompt(*sh);
+    EXPECT_EQ(offered.at(0), "");
+    EXPECT_EQ(state.Day, 1);
+    EXPECT_EQ(state.Month, 1);
+    EXPECT_EQ(state.Year, 2000);
+    EXPECT_NEAR(state.ClockTime, 12, 1e-6);
+    // An empty answer changes nothing.
+    const double J = state.J, F = state.F;
+    Answer({""});
+    shell::JulianDatePrompt(*sh);
+    EXPECT_EQ(state.J, J);
+    EXPECT_EQ(state.F, F);
+}
+
+TEST_F(Prompts, EquinoxTakesTheDateMarker) {
+    Answer({"9999"});
+    shell::EquinoxPrompt(*sh);
+    EXPECT_EQ(offered.at(0), "2000");
+    EXPECT_EQ(state.Aequi, 9999);
+}
+
+TEST_F(Prompts, PlaceLongitudeWestAndLatitudeLimits) {
+    Answer({"Testort", "-10.5", "95", "90"});
+    ASSERT_TRUE(shell::PlacePrompt(*sh));
+    ASSERT_EQ(offered.size(), 4u);
+    EXPECT_EQ(offered.at(3), "95");  // asked again, offering the refused value
+    EXPECT_NEAR(state.Longitude / kDeg, -10.5, 1e-12);
+    EXPECT_NEAR(state.Latitude / kDeg, 89.99999999, 1e-12);
+    EXPECT_EQ(state.Orte[state.Ort].name, "Testort");
+    EXPECT_EQ(state.Orte[state.Ort].latitude, state.Latitude);
+    EXPECT_EQ(sh->menu.captions[state.Ort + 9], "Testort");
+
+    state.Longitude = 0;
+    offered.clear();
+    Answer({"Testort", "-10 30", ""});
+    ASSERT_TRUE(shell::PlacePrompt(*sh));
+    EXPECT_NEAR(state.Longitude / kDeg, -10.5, 1e-12);
+    EXPECT_NEAR(state.Latitude / kDeg, 89.99999999, 1e-12);  // empty: kept
+
+    // The offered longitude is written as typed; a cancel keeps everything.
+    offered.clear();
+    Answer({"Anders", kEscape});
+    EXPECT_FALSE(shell::PlacePrompt(*sh));
+    EXPECT_EQ(offered.at(1), "-10 30");
+    EXPECT_EQ(state.Orte[state.Ort].name, "Testort");
+}
+
+TEST_F(Prompts, ObjectPromptReadsCoordinatesMagnitudeAndEquinox) {
+    Answer({"Testobj", "5 30", "-10.5", "", "1950.4"});
+    shell::ObjectPrompt(*sh);
+    ASSERT_EQ(labels.size(), 5u);
+    EXPECT_NE(labels[1].find("  Alpha in h,m,s = "), std::string::npos) << labels[1];
+    EXPECT_NE(labels[2].find("\u03b4 in \u00b0,',\"\" = "), std::string::npos) << labels[2];
+    EXPECT_EQ(offered[3], "1.97");
+    EXPECT_EQ(state.BelName, "Testobj");
+    EXPECT_NEAR(state.BelAlpha, 5.5 * 0.2617993877991494, 1e-12);
+    EXPECT_NEAR(state.BelDelta, -10.5 * kDeg, 1e-12);
+    EXPECT_EQ(state.BelMag, 1.97);
+    EXPECT_EQ(state.BelAequi, 1950);
+    EXPECT_EQ(sh->menu.captions[sh->menu.BeliebigItem], "Testobj");
+}
+
+TEST_F(Prompts, LimitingMagnitudeDefaultsToSixAndStopsAtEight) {
+    platform::Dialogs& d = window->dialogs();
+    d.OpenPromptWindow("  Test  ", 235);
+    Answer({"", "9.5", "-1"});
+    ASSERT_TRUE(shell::LimitingMagnitudePrompt(*sh));
+    EXPECT_EQ(state.Grenzmag, 6);
+    ASSERT_TRUE(shell::LimitingMagnitudePrompt(*sh));
+    EXPECT_EQ(state.Grenzmag, 8);
+    ASSERT_TRUE(shell::LimitingMagnitudePrompt(*sh));
+    EXPECT_EQ(state.Grenzmag, -1);
+    d.ClosePromptWindow();
+    EXPECT_EQ(offered.at(0), "8");
+}
