@@ -18,6 +18,7 @@
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtWindow.h"
 #include "shell/Shell.h"
+#include "WindowFixture.h"
 
 namespace fs = std::filesystem;
 using platform::qt::testing::WhenModal;
@@ -27,27 +28,13 @@ namespace {
 
 platform::Key Char(const std::string& text) { return platform::Key{text, platform::Key::None}; }
 
-class MainWindow : public ::testing::Test {
+class MainWindow : public WindowFixture {
 protected:
     void SetUp() override {
-        data = fs::temp_directory_path() / ("kelmaron-gui-" + std::to_string(::getpid()) + "-" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(data);
-        state.ProgramFolder = KELMARON_PROGRAM_DATA;
-        state.DataFolder = data.string();
-        window = std::make_unique<platform::qt::QtWindow>(800, 550);
-        sh = std::make_unique<shell::Shell>(state, *window);
-        sh->startupPauses = false;
+        WindowFixture::SetUp();
         window->onMenu = [this](int n) { shell::ExecuteMenuCommand(*sh, n); };
         window->onKey = [this](const platform::Key& k) { shell::DispatchKey(*sh, k); };
-        window->Show();
     }
-    void TearDown() override {
-        sh.reset();
-        window.reset();
-        fs::remove_all(data);
-    }
-    bool Start(const std::string& commandLine = "") { return shell::StartUp(*sh, "kelmaron", commandLine); }
     int State(int item) { return window->menu().ItemState(item); }
     // Pixels of the picture that differ from the background inside a box.
     int Drawn(int x1, int y1, int x2, int y2) {
@@ -60,16 +47,6 @@ protected:
                 if (!(window->canvas().ReadPixel(x, y) == bg)) ++n;
         return n;
     }
-    void SetInstant(double hours, int day, int month, int year) {
-        const astronomy::JulianDate jd = astronomy::CalendarToJulianDate(hours, day, month, year, state.Zone);
-        astronomy::ApplyJulianDate(state, jd.J, jd.F);
-        astronomy::UpdateTimeQuantities(state);
-    }
-
-    fs::path data;
-    astronomy::ProgramState state;
-    std::unique_ptr<platform::qt::QtWindow> window;
-    std::unique_ptr<shell::Shell> sh;
 };
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "platform/qt/QtWindow.h"
 #include "shell/Prompts.h"
 #include "shell/Shell.h"
+#include "WindowFixture.h"
 
 namespace fs = std::filesystem;
 using platform::qt::testing::WhenReady;
@@ -26,29 +27,11 @@ namespace {
 constexpr double kDeg = 0.017453292519943295;
 const std::string kEscape = "\x1b";
 
-class Prompts : public ::testing::Test {
+class Prompts : public WindowFixture {
 protected:
     void SetUp() override {
-        data = fs::temp_directory_path() / ("kelmaron-prompts-" + std::to_string(::getpid()) + "-" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(data);
-        state.ProgramFolder = KELMARON_PROGRAM_DATA;
-        state.DataFolder = data.string();
-        window = std::make_unique<platform::qt::QtWindow>(800, 550);
-        sh = std::make_unique<shell::Shell>(state, *window);
-        sh->startupPauses = false;
-        window->Show();
-        ASSERT_TRUE(shell::StartUp(*sh, "kelmaron", ""));
-    }
-    void TearDown() override {
-        sh.reset();
-        window.reset();
-        fs::remove_all(data);
-    }
-    void SetInstant(double hours, int day, int month, int year) {
-        const astronomy::JulianDate jd = astronomy::CalendarToJulianDate(hours, day, month, year, state.Zone);
-        astronomy::ApplyJulianDate(state, jd.J, jd.F);
-        astronomy::UpdateTimeQuantities(state);
+        WindowFixture::SetUp();
+        ASSERT_TRUE(Start());
     }
     // Answers the coming edit fields in turn: each answer replaces the
     // offered text (kEscape cancels). The offered texts and the line each
@@ -73,10 +56,6 @@ protected:
                   });
     }
 
-    fs::path data;
-    astronomy::ProgramState state;
-    std::unique_ptr<platform::qt::QtWindow> window;
-    std::unique_ptr<shell::Shell> sh;
     std::vector<std::string> offered, labels;
 };
 
