@@ -172,7 +172,7 @@ void DrawRiseSet(Panel& p, const astronomy::BodyPosition& pos) {
     Put(p, 84, Row(p, 16), DayText(zone, p.s.Day));
 }
 
-// Step 14: the -15 degree twilight.
+// The -15 degree twilight.
 void DrawTwilight(Panel& p, const astronomy::SunDerived& sun) {
     LabelStyle(p);
     Put(p, p.c2, Row(p, 15), "Ende:");
@@ -272,7 +272,18 @@ void DrawPhotometry(Panel& p, const astronomy::BodyPosition& pos) {
     Put(p, p.c2 + 108, Row(p, 9), std::string("W E").substr(static_cast<std::size_t>(sign + 1), 1) + "    ");
 }
 
-// Step 25: the catalogue entry of a Messier object.
+// Fixed objects have no distance, light time or phase: blank the values a
+// body drawn before may have left there.
+void BlankBodyValues(Panel& p) {
+    PutCell(p, 23, 4, Blanks(14));
+    PutCell(p, 23, 5, Blanks(14));
+    PutCell(p, 22, 6, Blanks(14));
+    PutCell(p, 23, 8, Blanks(8));
+    PutCell(p, 21, 9, Blanks(11));
+    PutCell(p, 20, 10, Blanks(13));
+}
+
+// The catalogue entry of a Messier object.
 void DrawMessierEntry(Panel& p) {
     LabelStyle(p);
     const int n = p.s.Messier;
@@ -284,27 +295,17 @@ void DrawMessierEntry(Panel& p) {
         PutCell(p, 3, 7, "Name: " + entry.name);
     }
     PutCell(p, 3, 8, "Art: " + entry.type + " in " + entry.constellation);
-    PutCell(p, 23, 4, Blanks(14));
-    PutCell(p, 23, 5, Blanks(14));
-    PutCell(p, 22, 6, Blanks(14));
-    PutCell(p, 23, 8, Blanks(8));
-    PutCell(p, 21, 9, Blanks(11));
-    PutCell(p, 20, 10, Blanks(13));
+    BlankBodyValues(p);
     PutCell(p, 25, 13, " " + entry.description + "  ");
     PutCell(p, 24, 13, "=");
 }
 
-// Step 26: the arbitrary object.
+// The arbitrary object.
 void DrawArbitraryEntry(Panel& p) {
     LabelStyle(p);
     PutCell(p, 3, 7, "Name: " + FirstCharacters(p.s.BelName + Blanks(16), 16));
     PutCell(p, 3, 8, Blanks(15));
-    PutCell(p, 23, 4, Blanks(14));
-    PutCell(p, 23, 5, Blanks(14));
-    PutCell(p, 22, 6, Blanks(14));
-    PutCell(p, 23, 8, Blanks(8));
-    PutCell(p, 21, 9, Blanks(11));
-    PutCell(p, 20, 10, Blanks(13));
+    BlankBodyValues(p);
     PutCell(p, 23, 13, Blanks(14));
 }
 
@@ -327,7 +328,7 @@ void DrawFooter(Panel& p, const astronomy::BodyPosition& pos) {
     }
 }
 
-// Step 30: the picture, in real-time mode only every half hour of zone
+// The picture, in real-time mode only every half hour of zone
 // time; the compass always. The box is cleared before a new picture so
 // that the picture of another object does not show through.
 void DrawPicture(Panel& p, const astronomy::BodyPosition& pos, PanelHooks& hooks, PanelMemory& memory) {

@@ -114,7 +114,7 @@ TEST(ElementFile, WorkedExampleBeispielKom) {
     EXPECT_NEAR(el.a, 15, 15 * 1e-15);  // 1 - 0.9 is inexact in binary: a few ulp
     for (auto [x, deg] : {std::pair{el.node, 80}, {el.omega, 120}, {el.i, 10}}) EXPECT_NEAR(x, deg * kDeg, 1e-15);
     EXPECT_EQ(el.T, 2461000.5);
-    EXPECT_EQ(el.t, 2461000.5);  // completion step 1 copies T to t
+    EXPECT_EQ(el.t, 2461000.5);  // the completion copies T to t
     EXPECT_EQ(el.d, 0.0001);
     EXPECT_EQ(el.equinox, 1950);  // no equinox line: the setting passed in
     EXPECT_TRUE(el.M == 0 && el.mag == 0 && el.mass == 0);
@@ -155,7 +155,7 @@ TEST(ElementFile, KeysAreExactAndCaseSensitive) {
     EXPECT_EQ(el.mass, 7);
     EXPECT_EQ(el.e, 0.25);
     EXPECT_EQ(el.d, 12);
-    EXPECT_EQ(el.q, 3 * (1 - 0.25));  // completion step 4
+    EXPECT_EQ(el.q, 3 * (1 - 0.25));  // the completion gives q = a (1 - e)
     EXPECT_TRUE(messages.empty());
 
     EXPECT_EQ(Parse("X\nknoten=1\nomega=2\nMasse=3\n", messages).mass, 3);
