@@ -61,6 +61,8 @@ struct ProgramState {
     double J = 0, F = 0;   // Julian Date as day number and fraction from noon
     int Weekday = 0;       // 0 = Monday
     double RealtimeBaseJ = 0, RealtimeBaseF = 0, RealtimeBaseSeconds = 0;
+    double RealtimeClockOffset = 0;  // seconds: computer clock minus shown clock
+    double LastRealtimeDraw = 0;     // hours: ClockTime at the last timed redraw
     TimeQuantities tq;
 
     // Place
@@ -103,6 +105,7 @@ struct ProgramState {
     std::uint32_t BackgroundColour = 0xFFFFFF, ForegroundColour = 0x505050, ContrastColour = 0x000000;
     std::array<std::uint32_t, 15> BodyColourTable{};
     int OutputChannel = 2;
+    double ChartLineHeight = 10;  // text line height of the chart labels
     float RedrawSuppressed = 0;
     bool TrackDrawing = false;  // raised while a track is drawn
 

@@ -23,9 +23,17 @@ public:
     // Its colours are the program's background and text colours of the
     // moment; they apply to the next prompt window opened.
     virtual void SetPromptColours(Colour /*background*/, Colour /*text*/) {}
-    virtual void OpenPromptWindow(const std::string& title, int height) = 0;
+    // The usual prompt window is 454 pixels wide; the text windows of the
+    // element and result dialogs ask for more.
+    virtual void OpenPromptWindow(const std::string& title, int height, int width = 454) = 0;
     virtual void PromptPrint(const std::string& text, bool lineEnd = true) = 0;
+    // Moves the text cursor to a character cell (column and row from 1);
+    // text printed there overwrites the cells it covers.
+    virtual void PromptLocate(int column, int row) = 0;
     virtual void PromptClear() = 0;
+    // Waits for a key or a mouse click in the prompt window. Returns false
+    // when the window was closed instead.
+    virtual bool PromptWaitKeyOrClick() = 0;
     // Edits text in place on the current line (at most maxLength
     // characters). Returns false when the user cancels or closes the window.
     virtual bool EditField(std::string& text, int maxLength) = 0;

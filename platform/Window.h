@@ -8,6 +8,7 @@
 #include "platform/Canvas.h"
 #include "platform/Dialogs.h"
 #include "platform/Menu.h"
+#include "platform/TextOut.h"
 
 namespace platform {
 
@@ -45,6 +46,7 @@ public:
     virtual Canvas& canvas() = 0;
     virtual MenuBar& menu() = 0;
     virtual Dialogs& dialogs() = 0;
+    virtual Printer& printer() = 0;
 
     virtual void SetTitle(const std::string& title) = 0;
     virtual std::string Title() const = 0;

@@ -6,8 +6,10 @@
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -55,10 +57,11 @@ QStringList FileNameFilters(const std::string& filters) {
 
 // ---------------------------------------------------------------- prompt window
 
-PromptWindow::PromptWindow(QWidget* parent, const QString& title, int height, QColor background, QColor text)
-    : QDialog(parent), background_(background), text_(text), font_(RoleFont(FontRole::Label)) {
+PromptWindow::PromptWindow(QWidget* parent, const QString& title, int height, QColor background, QColor text,
+                           int width)
+    : QDialog(parent), rows_{Row{}}, background_(background), text_(text), font_(RoleFont(FontRole::Label)) {
     setWindowTitle(title);
-    setFixedSize(QtDialogs::kPromptWidth, std::max(40, height));
+    setFixedSize(std::max(120, width), std::max(40, height));
     setWindowModality(Qt::ApplicationModal);
     setAttribute(Qt::WA_OpaquePaintEvent);
     // A row holds a line of text or an edit field.
@@ -71,32 +74,84 @@ PromptWindow::~PromptWindow() {
     if (loop_) loop_->exit(0);
 }
 
+int PromptWindow::CellWidth() const { return std::max(1, QFontMetrics(font_).horizontalAdvance(QLatin1Char('0'))); }
+
 int PromptWindow::FirstVisibleLine() const {
-    const int rows = std::max(1, (height() - 2 * kMargin) / LineHeight());
-    const int total = static_cast<int>(lines_.size()) + 1;
-    return std::max(0, total - rows);
+    const int visible = std::max(1, (height() - 2 * kMargin) / LineHeight());
+    const int total = std::max(static_cast<int>(rows_.size()), cursorRow_ + 1);
+    return std::max(0, total - visible);
 }
 
 int PromptWindow::LineTop(int line) const { return kMargin + (line - FirstVisibleLine()) * LineHeight(); }
 
+int PromptWindow::SegmentX(const Segment& segment) const { return kMargin + (segment.column - 1) * CellWidth(); }
+
+PromptWindow::Row& PromptWindow::CursorRow() {
+    while (rows_.size() <= cursorRow_) rows_.append(Row{});
+    return rows_[cursorRow_];
+}
+
+int PromptWindow::CursorX() const {
+    if (located_ || cursorRow_ >= rows_.size() || rows_[cursorRow_].isEmpty())
+        return kMargin + (cursorColumn_ - 1) * CellWidth();
+    const Segment& last = rows_[cursorRow_].last();
+    return SegmentX(last) + QFontMetrics(font_).horizontalAdvance(last.text);
+}
+
 QStringList PromptWindow::Lines() const {
-    QStringList all = lines_;
-    all << current_;
+    QStringList all;
+    const int count = std::max(static_cast<int>(rows_.size()), cursorRow_ + 1);
+    for (int r = 0; r < count; ++r) {
+        QString line;
+        if (r < rows_.size()) {
+            for (const Segment& segment : rows_[r]) {
+                const int start = segment.column - 1;
+                if (line.size() < start) line += QString(start - line.size(), QLatin1Char(' '));
+                line = line.left(start) + segment.text;
+            }
+        }
+        all << line;
+    }
     return all;
 }
 
 void PromptWindow::Print(const QString& text, bool lineEnd) {
-    current_ += text;
+    Row& row = CursorRow();
+    if (located_ || row.isEmpty()) {
+        // A placed text replaces the runs that start under it.
+        const int column = cursorColumn_;
+        row.erase(std::remove_if(row.begin(), row.end(),
+                                 [column, &text](const Segment& s) {
+                                     return s.column >= column && s.column < column + std::max<int>(1, text.size());
+                                 }),
+                  row.end());
+        auto at = std::find_if(row.begin(), row.end(), [column](const Segment& s) { return s.column > column; });
+        row.insert(at, Segment{column, text});
+        located_ = false;
+    } else {
+        row.last().text += text;
+    }
+    cursorColumn_ += static_cast<int>(text.size());
     if (lineEnd) {
-        lines_ << current_;
-        current_.clear();
+        ++cursorRow_;
+        cursorColumn_ = 1;
+        CursorRow();
     }
     update();
 }
 
+void PromptWindow::Locate(int column, int row) {
+    cursorColumn_ = std::max(1, column);
+    cursorRow_ = std::clamp(row, 1, 500) - 1;
+    CursorRow();
+    located_ = true;
+}
+
 void PromptWindow::ClearText() {
-    lines_.clear();
-    current_.clear();
+    rows_ = {Row{}};
+    cursorRow_ = 0;
+    cursorColumn_ = 1;
+    located_ = false;
     update();
 }
 
@@ -107,7 +162,6 @@ bool PromptWindow::Edit(QString& text, int maxLength) {
     activateWindow();
 
     const QFontMetrics fm(font_);
-    const int line = static_cast<int>(lines_.size());
     const int lineHeight = LineHeight();
     QLineEdit field(this);
     field.setFont(font_);
@@ -118,10 +172,10 @@ bool PromptWindow::Edit(QString& text, int maxLength) {
     field.setPalette(palette);
     field.setText(text);
     field.selectAll();
-    const int x = std::min(kMargin + fm.horizontalAdvance(current_), width() - kMargin - 60);
+    const int x = std::min(CursorX(), width() - kMargin - 60);
     const int available = width() - kMargin - x;
     const int wanted = maxLength > 0 ? fm.horizontalAdvance(QLatin1Char('0')) * (maxLength + 1) + 12 : available;
-    field.setGeometry(x, LineTop(line), std::clamp(wanted, 40, available), lineHeight - 2);
+    field.setGeometry(x, LineTop(cursorRow_), std::clamp(wanted, 40, available), lineHeight - 2);
     field.show();
     field.setFocus(Qt::OtherFocusReason);
     field_ = &field;
@@ -138,17 +192,49 @@ bool PromptWindow::Edit(QString& text, int maxLength) {
     return entered;
 }
 
+bool PromptWindow::WaitKeyOrClick() {
+    if (userClosed_) return false;
+    if (!isVisible()) show();
+    raise();
+    activateWindow();
+    setFocus(Qt::OtherFocusReason);
+    QEventLoop loop;
+    loop_ = &loop;
+    waiting_ = true;
+    const bool pressed = loop.exec() == 1;
+    waiting_ = false;
+    loop_ = nullptr;
+    return pressed;
+}
+
+void PromptWindow::keyPressEvent(QKeyEvent* event) {
+    if (waiting_ && loop_) {
+        loop_->exit(1);
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void PromptWindow::mousePressEvent(QMouseEvent* event) {
+    if (waiting_ && loop_) {
+        loop_->exit(1);
+        event->accept();
+        return;
+    }
+    QDialog::mousePressEvent(event);
+}
+
 void PromptWindow::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), background_);
     p.setPen(text_);
     p.setFont(font_);
     const QFontMetrics fm(font_);
-    const QStringList all = Lines();
     const int lineHeight = LineHeight();
-    for (int i = FirstVisibleLine(); i < all.size(); ++i) {
-        const int top = LineTop(i) + (lineHeight - fm.height()) / 2;
-        p.drawText(kMargin, top + fm.ascent(), all[i]);
+    for (int i = FirstVisibleLine(); i < rows_.size(); ++i) {
+        const int baseline = LineTop(i) + (lineHeight - fm.height()) / 2 + fm.ascent();
+        for (const Segment& segment : rows_[i]) p.drawText(SegmentX(segment), baseline, segment.text);
     }
 }
 
@@ -212,14 +298,18 @@ PromptWindow& QtDialogs::EnsurePrompt() {
     return *prompt_;
 }
 
-void QtDialogs::OpenPromptWindow(const std::string& title, int height) {
-    prompt_ = std::make_unique<PromptWindow>(parent_, FromUtf8(title), height, promptBackground_, promptText_);
+void QtDialogs::OpenPromptWindow(const std::string& title, int height, int width) {
+    prompt_ = std::make_unique<PromptWindow>(parent_, FromUtf8(title), height, promptBackground_, promptText_, width);
     prompt_->show();
 }
 
 void QtDialogs::PromptPrint(const std::string& text, bool lineEnd) { EnsurePrompt().Print(FromUtf8(text), lineEnd); }
 
+void QtDialogs::PromptLocate(int column, int row) { EnsurePrompt().Locate(column, row); }
+
 void QtDialogs::PromptClear() { EnsurePrompt().ClearText(); }
+
+bool QtDialogs::PromptWaitKeyOrClick() { return EnsurePrompt().WaitKeyOrClick(); }
 
 bool QtDialogs::EditField(std::string& text, int maxLength) {
     QString value = FromUtf8(text);

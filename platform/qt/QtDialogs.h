@@ -29,36 +29,61 @@ QStringList FileNameFilters(const std::string& filters);
 // by line, and a one-line edit field on the current line.
 class PromptWindow : public QDialog {
 public:
-    PromptWindow(QWidget* parent, const QString& title, int height, QColor background, QColor text);
+    PromptWindow(QWidget* parent, const QString& title, int height, QColor background, QColor text, int width = 454);
     ~PromptWindow() override;
 
     void Print(const QString& text, bool lineEnd);
+    // Character cells count from 1; text starting there replaces what the
+    // row showed from that column on.
+    void Locate(int column, int row);
     void ClearText();
     // Runs until Enter (true) or Escape or closing the window (false).
     bool Edit(QString& text, int maxLength);
+    // Runs until a key or a mouse button is pressed in the window (true) or
+    // the window is closed (false).
+    bool WaitKeyOrClick();
     bool UserClosed() const { return userClosed_; }
     // The edit field while Edit runs, else nullptr.
     QLineEdit* Field() const { return field_; }
-    // The lines shown, the current unfinished line last.
+    bool Waiting() const { return waiting_; }
+    // The rows shown, as text with the cells before a placed text filled
+    // with blanks; the cursor's row last.
     QStringList Lines() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void reject() override;
 
 private:
+    // A run of text starting at a character cell.
+    struct Segment {
+        int column = 1;
+        QString text;
+    };
+    using Row = QList<Segment>;
+
     int LineHeight() const { return lineHeight_; }
+    int CellWidth() const;
     int FirstVisibleLine() const;
     int LineTop(int line) const;
+    int SegmentX(const Segment& segment) const;
+    // The pixel position where the cursor's row continues.
+    int CursorX() const;
+    Row& CursorRow();
 
-    QStringList lines_;
-    QString current_;
+    QList<Row> rows_;
+    int cursorRow_ = 0;
+    int cursorColumn_ = 1;
+    bool located_ = false;  // the next text starts a new run at the cursor column
     QColor background_, text_;
     QFont font_;
     int lineHeight_ = 20;
     QLineEdit* field_ = nullptr;
     QEventLoop* loop_ = nullptr;
+    bool waiting_ = false;
     bool userClosed_ = false;
 };
 
@@ -72,9 +97,11 @@ public:
 
     int MessageBox(const std::string& text, const std::string& buttons, int preselected = 0) override;
     void SetPromptColours(Colour background, Colour text) override;
-    void OpenPromptWindow(const std::string& title, int height) override;
+    void OpenPromptWindow(const std::string& title, int height, int width = kPromptWidth) override;
     void PromptPrint(const std::string& text, bool lineEnd = true) override;
+    void PromptLocate(int column, int row) override;
     void PromptClear() override;
+    bool PromptWaitKeyOrClick() override;
     bool EditField(std::string& text, int maxLength) override;
     bool LineInput(std::string& text) override;
     void ClosePromptWindow() override;

@@ -1,5 +1,7 @@
 #include "platform/qt/QtPrinter.h"
 
+#include <utility>
+
 #include <QFontMetrics>
 #include <QPageLayout>
 #include <QPageSize>
@@ -165,6 +167,10 @@ void QtPrinter::Prepare(const std::string& documentName, bool landscape) {
 }
 
 bool QtPrinter::Begin(const std::string& documentName, bool landscape) {
+    if (!nextPdf_.empty()) {
+        const std::string path = std::exchange(nextPdf_, std::string());
+        return BeginToPdf(path, documentName, landscape);
+    }
     Prepare(documentName, landscape);
     QPrintDialog dialog(printer_.get(), parent_);
     dialog.setWindowTitle(QStringLiteral("Drucken"));

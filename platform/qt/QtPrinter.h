@@ -92,6 +92,9 @@ public:
     // Starts a document printed straight into a PDF file, without a dialog.
     bool BeginToPdf(const std::string& path, const std::string& documentName, bool landscape);
     bool Active() const { return painter_ != nullptr; }
+    // The next Begin() prints into this PDF file without showing the dialog
+    // (once; tests and unattended runs).
+    void PrintNextToPdf(const std::string& path) { nextPdf_ = path; }
 
 private:
     void Prepare(const std::string& documentName, bool landscape);
@@ -104,6 +107,7 @@ private:
     PageCanvas page_;
     std::unique_ptr<QtTextOut> text_;
     bool landscape_ = false;
+    std::string nextPdf_;
 };
 
 }  // namespace platform::qt

@@ -115,6 +115,7 @@ QtWindow::QtWindow(int drawWidth, int drawHeight)
         if (onMenu) onMenu(item);
     };
     dialogs_ = std::make_unique<QtDialogs>(frame_.get());
+    printer_ = std::make_unique<QtPrinter>(frame_.get());
     canvas_.onChanged = [this]() { area_->update(); };
     QObject::connect(&timer_, &QTimer::timeout, [this]() { Tick(); });
     ResizeDrawingArea(canvas_.Width(), canvas_.Height());

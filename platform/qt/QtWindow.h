@@ -16,6 +16,7 @@
 #include "platform/qt/QtCanvas.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtMenuBar.h"
+#include "platform/qt/QtPrinter.h"
 
 namespace platform::qt {
 
@@ -68,6 +69,7 @@ public:
     Canvas& canvas() override { return canvas_; }
     MenuBar& menu() override { return *menu_; }
     Dialogs& dialogs() override { return *dialogs_; }
+    Printer& printer() override { return *printer_; }
 
     void SetTitle(const std::string& title) override;
     std::string Title() const override;
@@ -100,6 +102,7 @@ public:
     QtCanvas& Picture() { return canvas_; }
     QtMenuBar& Menus() { return *menu_; }
     QtDialogs& DialogBoxes() { return *dialogs_; }
+    QtPrinter& PrinterDevice() { return *printer_; }
     PointerShape Pointer() const { return pointer_; }
     bool TimerActive() const { return timer_.isActive(); }
 
@@ -120,6 +123,7 @@ private:
     DrawingArea* area_ = nullptr;
     std::unique_ptr<QtMenuBar> menu_;
     std::unique_ptr<QtDialogs> dialogs_;
+    std::unique_ptr<QtPrinter> printer_;
     QTimer timer_;
     std::function<void()> tick_;
     int nested_ = 0;  // pauses and ProcessEvents calls running

@@ -93,6 +93,25 @@ TEST_F(PromptTest, WindowHasTitleSizeAndPrintedLines) {
     EXPECT_EQ(Prompt(), nullptr);
 }
 
+TEST_F(PromptTest, TextCellsAndWaitingForAKey) {
+    dialogs.OpenPromptWindow("  Interpolation  ", 235, 600);
+    EXPECT_EQ(Prompt()->width(), 600);
+    dialogs.PromptLocate(12, 3);
+    dialogs.PromptPrint("12,50 MEZ", false);
+    dialogs.PromptLocate(2, 3);
+    dialogs.PromptPrint("7.12.2026", false);
+    dialogs.PromptLocate(12, 3);  // overwrites the run standing there
+    dialogs.PromptPrint("13,00 MEZ", false);
+    EXPECT_EQ(Prompt()->Lines(), (QStringList{"", "", " 7.12.2026 13,00 MEZ"}));
+
+    WhenReady([this]() { return Prompt()->Waiting(); }, [this]() { QTest::keyClick(Prompt(), Qt::Key_Space); });
+    EXPECT_TRUE(dialogs.PromptWaitKeyOrClick());
+    WhenReady([this]() { return Prompt()->Waiting(); }, [this]() { QTest::mouseClick(Prompt(), Qt::LeftButton); });
+    EXPECT_TRUE(dialogs.PromptWaitKeyOrClick());
+    WhenReady([this]() { return Prompt()->Waiting(); }, [this]() { Prompt()->close(); });
+    EXPECT_FALSE(dialogs.PromptWaitKeyOrClick());
+}
+
 TEST_F(PromptTest, EditFieldReturnsTheEditedText) {
     dialogs.OpenPromptWindow("  Eingabe des Datums  ", 235);
     dialogs.PromptPrint("Tag,Monat,Jahr = ", false);
