@@ -3,6 +3,8 @@
 #include <string>
 
 #include "astronomy/TimeCalendar.h"
+#include "shell/Calculators.h"
+#include "shell/ElementDialogs.h"
 #include "shell/Prompts.h"
 #include "shell/Shell.h"
 
@@ -15,6 +17,11 @@ constexpr int kObjectFirst = 30, kObjectLast = 39;
 constexpr int kObjectView = 68, kHimmel = 72;
 constexpr int kFlagFirst = 77, kFlagLast = 83;
 constexpr int kInvers = 86;
+constexpr int kPrintItem = 87;
+constexpr int kDayDifferenceItem = 118, kInterpolationItem = 119, kPrecessionItem = 120;
+constexpr int kRealtimeItem = 124;
+constexpr int kLoadDiskItem = 126, kEditDiskItem = 127, kSaveDiskItem = 128;
+constexpr int kHelpItem = 134;
 constexpr int kMessierPromptItem = 44;
 constexpr int kObjectPromptItem = 45;
 constexpr int kNowItem = 101;
@@ -40,9 +47,14 @@ void ChooseZone(Shell& sh, int n, const std::string& name) {
 
 void ChoosePlace(Shell& sh, int n, const std::string& name) {
     astronomy::ProgramState& s = sh.s;
-    // The place prompt edits the current place; cancelled, nothing changes.
+    // The place prompt and the UTM entry edit the current place; cancelled,
+    // nothing changes.
     const bool prompt = n - 9 > s.OrtAnz;
-    if (prompt && !PlacePrompt(sh)) return;
+    if (prompt) {
+        const bool utm = n - 9 == s.OrtAnz + 3;
+        if (!(utm ? EnterUtmPlace(sh) : PlacePrompt(sh))) return;
+        if (utm) RefreshMenuMarks(sh.menu, sh.win.menu(), s);
+    }
     Mark(sh, JoinCaptions(sh.menu, 10, s.OrtAnz + 9), platform::kItemPlain);
     Mark(sh, name, platform::kItemChecked);
     if (prompt)
@@ -69,7 +81,7 @@ void ChooseObject(Shell& sh, int n, const std::string& name) {
 
 void ClearWindow(Shell& sh) {
     const std::uint32_t b = sh.s.BackgroundColour;
-    sh.win.canvas().Clear(
+    sh.canvas().Clear(
         {static_cast<std::uint8_t>(b >> 16), static_cast<std::uint8_t>(b >> 8), static_cast<std::uint8_t>(b)});
 }
 
@@ -93,6 +105,8 @@ void DisplayCommand(Shell& sh, int n, int offset) {
     } else if (n == kInvers) {
         ToggleInvers(sh);
         RedrawView(sh);
+    } else if (n == kPrintItem) {
+        PrintView(sh);
     }
     if (offset >= 12 && offset <= 16) RefreshFlagMarks(sh.menu, sh.win.menu(), s);
     RefreshModeMarks(sh.menu, sh.win.menu(), s);
@@ -103,6 +117,7 @@ void DisplayCommand(Shell& sh, int n, int offset) {
 void ExecuteMenuCommand(Shell& sh, int n) {
     const MenuCommand c = BeginMenuCommand(sh.menu, sh.win.menu(), sh.s, n);
     if (!c.valid()) return;
+    sh.help = Shell::HelpPager{};  // a command ends a shown help text
     const astronomy::ProgramState& s = sh.s;
     const std::string& menu = sh.menu.captions[c.title];
     if (menu == "Parameter") {
@@ -111,8 +126,7 @@ void ExecuteMenuCommand(Shell& sh, int n) {
         if (n == 3) JulianDatePrompt(sh);
         if (n == 4) EquinoxPrompt(sh);
         if (n >= 6 && n <= 8) ChooseZone(sh, n, c.name);
-        // The places and the place prompt; the UTM entry comes with the calculators.
-        if (n >= 10 && n <= s.OrtAnz + 11 && sh.menu.captions[n] != "-") ChoosePlace(sh, n, c.name);
+        if (n >= 10 && n <= s.OrtAnz + 12 && sh.menu.captions[n] != "-") ChoosePlace(sh, n, c.name);
     } else if (menu == "Objekt") {
         if ((n >= kObjectFirst && n <= kObjectLast) || n == sh.menu.MessierItem || n == sh.menu.BeliebigItem)
             ChooseObject(sh, n, c.name);
@@ -126,10 +140,26 @@ void ExecuteMenuCommand(Shell& sh, int n) {
         SetToNow(sh);
     } else if (c.title == sh.menu.DarstellenItem) {
         DisplayCommand(sh, n, c.offset);
+    } else if (n == kDayDifferenceItem) {
+        DayDifference(sh);
+    } else if (n == kInterpolationItem) {
+        InterpolatePosition(sh);
+    } else if (n == kPrecessionItem) {
+        PrecessionDialog(sh);
+    } else if (n == kRealtimeItem) {
+        ToggleRealtime(sh);
+    } else if (n == kLoadDiskItem) {
+        LoadElementDialog(sh);
+    } else if (n == kEditDiskItem) {
+        ElementInputDialog(sh);
+    } else if (n == kSaveDiskItem) {
+        SaveElementFileDialog(sh);
     } else if (n == kSaveSettingsItem) {
         SaveSettings(sh);
     } else if (n == kInfoItem) {
         ShowAbout(sh, false);
+    } else if (n == kHelpItem) {
+        ShowHelp(sh);
     } else if (n == sh.menu.QuitItem) {
         QuitDialog(sh, true);
     }
@@ -137,6 +167,7 @@ void ExecuteMenuCommand(Shell& sh, int n) {
 
 void DispatchKey(Shell& sh, const platform::Key& key) {
     if (CloseAbout(sh)) return;
+    if (HelpInput(sh, &key, 0)) return;
     for (int item : ItemsForKey(sh.menu, key)) {
         if (sh.quit) return;
         ExecuteMenuCommand(sh, item);

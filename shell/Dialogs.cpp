@@ -61,6 +61,7 @@ bool CloseAbout(Shell& sh) {
 }
 
 void HandleMouse(Shell& sh, int x, int y, int buttons, bool pressed) {
+    if (pressed && buttons != 0 && HelpInput(sh, nullptr, buttons)) return;
     if (pressed && buttons != 0 && sh.aboutOpen && x > 56 && x < 165 && y > 227 && y < 300) CloseAbout(sh);
 }
 

@@ -37,6 +37,17 @@ void ComputeLayout(Shell& sh) {
     astronomy::ProgramState& s = sh.s;
     ReadWindowPlacement(sh);
     const bool printing = s.PrintingFlag != 0;
+    if (printing) {
+        // The page, cut to the window's reference proportions.
+        constexpr double aspect = 550.0 / 800.0;
+        const platform::Canvas& page = sh.canvas();
+        s.x_max = page.Width() - 15;
+        s.y_max = page.Height() - 12;
+        if (s.x_max * aspect > s.y_max)
+            s.x_max = Round(s.y_max / aspect);
+        else
+            s.y_max = Round(s.x_max * aspect);
+    }
     s.ChartWidth = printing ? s.x_max - 200 : s.x_max - 240;
     const int halfWidth = Round(s.x_max / 2.0);
     if (printing) {
@@ -50,6 +61,7 @@ void ComputeLayout(Shell& sh) {
     s.ChartCentreY = Round(s.y_max / 2.0);
     s.ChartRadius = std::min(s.ChartCentreY - 20, s.ChartCentreX - 20);
     s.TextScale = s.y_max / static_cast<double>(kReferenceHeight);
+    s.ChartLineHeight = 10;
 }
 
 void HandleResize(Shell& sh) {

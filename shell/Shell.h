@@ -2,6 +2,7 @@
 // every command ends with (layout, colours, title, redraw).
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -25,13 +26,29 @@ struct Shell {
     std::vector<std::string> CommandLineArgs;  // slot 0: the program's own path
     bool loopRunning = false;          // after start-up: a resize redraws
     bool realtimeRunning = false;
+    platform::LocalTime realtimeBaseClock;  // the computer's clock at start-up
     bool quit = false;                 // the quit dialog ended the program
     bool aboutOpen = false;            // the about box waits for a key or a click
     // The pauses of the start-up (the about box's second and the wait before
     // the first view); tests switch them off.
     bool startupPauses = true;
 
+    // The help file while it is paged in the window.
+    struct HelpPager {
+        bool open = false;
+        std::vector<std::string> lines;
+        std::size_t next = 0;  // first line of the next page
+    } help;
+    // Where the views draw: the window, or the printer's page while printing.
+    platform::Canvas* target = nullptr;
+    platform::Canvas& canvas() { return target ? *target : win.canvas(); }
+
     Shell(astronomy::ProgramState& state, platform::Window& window) : s(state), win(window) {}
+    ~Shell() {
+        if (realtimeRunning) win.SetTimer(0, nullptr);
+    }
+    Shell(const Shell&) = delete;
+    Shell& operator=(const Shell&) = delete;
 };
 
 // Layout of the drawing area (or the printer page while printing).
@@ -75,6 +92,19 @@ std::string StepName(const std::string& caption);
 void StepTime(Shell& sh, const std::string& name);
 // The instant of the computer's clock, in the selected zone.
 void SetToNow(Shell& sh);
+
+// Real time: the timer moves the clock every second and keeps the view
+// current; a second call stops it.
+void ToggleRealtime(Shell& sh);
+void RealtimeTimer_Timer(Shell& sh);
+
+// Prints the current view through the system's print dialog.
+void PrintView(Shell& sh);
+// Pages the help file in the window; a key or a click shows the next page,
+// Escape or the right button ends it.
+void ShowHelp(Shell& sh);
+// A key or a click while the help is shown; true when it was used.
+bool HelpInput(Shell& sh, const platform::Key* key, int buttons);
 
 // Menu items and keys.
 void ExecuteMenuCommand(Shell& sh, int n);

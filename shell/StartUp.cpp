@@ -102,6 +102,7 @@ bool StartUp(Shell& sh, const std::string& programPath, const std::string& comma
     s.Weekday = 0;
     s.UtmEast = s.UtmNorth = s.J = s.F = 0;
     s.RealtimeBaseSeconds = now.hour * 3600.0 + now.minute * 60 + now.second;
+    sh.realtimeBaseClock = now;
     const astronomy::JulianDate jd = astronomy::CalendarToJulianDate(s.ClockTime, s.Day, s.Month, s.Year, s.Zone);
     s.J = jd.J;
     s.F = jd.F;

@@ -83,15 +83,76 @@ void StepTime(Shell& sh, const std::string& name) {
     RedrawView(sh);
 }
 
-void SetToNow(Shell& sh) {
-    // The instant comes from the computer's clock itself, so that it stays
-    // right after the clock has passed midnight.
+namespace {
+
+// The instant now: the start-up instant plus the time the computer's clock
+// has run since, counted over whole dates so that it stays right after the
+// clock has passed midnight. The clock reads in the zone of the start-up.
+void TakeNow(Shell& sh) {
     astronomy::ProgramState& s = sh.s;
     const platform::LocalTime now = sh.win.Now();
-    FromCalendar(s, now.hour + now.minute / 60.0 + now.second / 3600, now.day, now.month, now.year);
-    astronomy::ApplyJulianDate(s, s.J, s.F);
+    const platform::LocalTime& base = sh.realtimeBaseClock;
+    const astronomy::JulianDate a = astronomy::CalendarToJulianDate(
+        base.hour + base.minute / 60.0 + base.second / 3600, base.day, base.month, base.year, 0);
+    const astronomy::JulianDate b =
+        astronomy::CalendarToJulianDate(now.hour + now.minute / 60.0 + now.second / 3600, now.day, now.month, now.year, 0);
+    const double f = s.RealtimeBaseF + ((b.J - a.J) + (b.F - a.F));
+    const double whole = std::floor(f);
+    astronomy::ApplyJulianDate(s, s.RealtimeBaseJ + whole, f - whole);
     astronomy::UpdateTimeQuantities(s);
+}
+
+double SecondsSinceMidnight(const platform::LocalTime& t) { return t.hour * 3600.0 + t.minute * 60 + t.second; }
+
+}  // namespace
+
+void SetToNow(Shell& sh) {
+    TakeNow(sh);
     RedrawView(sh);
+}
+
+void ToggleRealtime(Shell& sh) {
+    astronomy::ProgramState& s = sh.s;
+    if (sh.realtimeRunning) {
+        sh.win.SetTimer(0, nullptr);
+        sh.realtimeRunning = false;
+        SetMenuMark(sh.menu, sh.win.menu(), s, "Realtime", platform::kItemPlain);
+        sh.win.dialogs().MessageBox("  Realtime gestoppt!      ", " OK ", 1);
+        return;
+    }
+    TakeNow(sh);
+    s.LastRealtimeDraw = s.ClockTime - 0.2;  // the first tick redraws at once
+    const astronomy::Hms h = astronomy::HoursToHms(s.ClockTime);
+    s.RealtimeClockOffset = SecondsSinceMidnight(sh.win.Now()) - (h.units * 3600.0 + h.minutes * 60 + h.seconds);
+    SetMenuMark(sh.menu, sh.win.menu(), s, "Realtime", platform::kItemChecked);
+    sh.realtimeRunning = true;
+    sh.win.SetTimer(1000, [&sh] { RealtimeTimer_Timer(sh); });
+}
+
+void RealtimeTimer_Timer(Shell& sh) {
+    astronomy::ProgramState& s = sh.s;
+    // Every tick takes the whole instant from the clock, so the date, the
+    // sidereal time and the object follow it, also across midnight.
+    TakeNow(sh);
+    DrawParameterPanel(sh);
+    const double since = s.ClockTime - s.LastRealtimeDraw;
+    // A step of the clock backwards (a command moved the instant, or a new
+    // day began) counts as due.
+    const auto due = [&](double hours) { return since > hours || since < 0; };
+    const float mode = s.ChartMode;
+    if (mode == 4.0f || mode == 12.0f) {
+        if (due(0.1)) {
+            RedrawView(sh);
+            s.LastRealtimeDraw = s.ClockTime;
+        }
+    } else if (mode == 5.5f || mode == 8.0f) {
+        if (due(1.0 / 60)) {
+            RedrawView(sh);
+            s.LastRealtimeDraw = s.ClockTime;
+        }
+    } else if (!s.Objekt.empty()) {
+        ComputeAndShow(sh, s.Objekt);
+    }
 }
 
 }  // namespace shell

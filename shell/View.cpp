@@ -3,6 +3,7 @@
 
 #include "astronomy/Utm.h"
 #include "reports/ParameterPanel.h"
+#include "shell/Calculators.h"
 #include "shell/Prompts.h"
 #include "shell/Shell.h"
 
@@ -39,14 +40,14 @@ astronomy::PositionStatus ComputeAndShow(Shell& sh, const std::string& name) {
             SetMenuMark(sh.menu, sh.win.menu(), sh.s, caption, state);
         };
         hooks.realtimeRunning = [&sh] { return sh.realtimeRunning; };
-        reports::DrawObjectInfoPanel(sh.win.canvas(), sh.s, sh.pos, sh.sun, name, hooks, sh.panel);
+        reports::DrawObjectInfoPanel(sh.canvas(), sh.s, sh.pos, sh.sun, name, hooks, sh.panel);
     }
     sh.win.Update();
     return status;
 }
 
 void DrawParameterPanel(Shell& sh) {
-    reports::DrawParameterPanel(sh.win.canvas(), sh.s);
+    reports::DrawParameterPanel(sh.canvas(), sh.s);
     UpdateTitle(sh);
     sh.win.Update();
 }
@@ -72,9 +73,13 @@ void SetPlace(Shell& sh, int n) {
         astronomy::SetPlaceFromList(s, n);
         return;
     }
-    // Beyond the list: the place prompt edits the current place (the UTM
-    // place entry, OrtAnz + 3, comes with the calculators).
-    if (n != s.OrtAnz + 3) PlacePrompt(sh);
+    // Beyond the list: the UTM entry (OrtAnz + 3) or the place prompt edits
+    // the current place.
+    if (n == s.OrtAnz + 3) {
+        if (EnterUtmPlace(sh)) RefreshMenuMarks(sh.menu, sh.win.menu(), s);
+    } else {
+        PlacePrompt(sh);
+    }
     astronomy::SetLatitudeTerms(s);
 }
 

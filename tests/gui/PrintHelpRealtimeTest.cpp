@@ -1,0 +1,170 @@
+// Printing a view to PDF, paging the help file, real time and "Jetzt".
+#include <QApplication>
+#include <QImage>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "../platform/ModalHelper.h"
+#include "astronomy/TimeCalendar.h"
+#include "platform/qt/QtWindow.h"
+#include "shell/Shell.h"
+#include "WindowFixture.h"
+
+namespace fs = std::filesystem;
+using platform::qt::testing::WhenModal;
+
+namespace {
+
+platform::Key Char(const std::string& text) { return platform::Key{text, platform::Key::None}; }
+
+platform::Colour Rgb(std::uint32_t c) {
+    return {static_cast<std::uint8_t>(c >> 16), static_cast<std::uint8_t>(c >> 8), static_cast<std::uint8_t>(c)};
+}
+
+class ViewCommands : public WindowFixture {
+protected:
+    void SetUp() override {
+        WindowFixture::SetUp();
+        window->onMenu = [this](int n) { shell::ExecuteMenuCommand(*sh, n); };
+        window->onKey = [this](const platform::Key& k) { shell::DispatchKey(*sh, k); };
+        window->onResize = [this] { shell::HandleResize(*sh); };
+        ASSERT_TRUE(Start());
+    }
+    double Instant() const { return state.J + state.F; }
+    double NowInstant() {
+        const platform::LocalTime now = window->Now();
+        const astronomy::JulianDate jd = astronomy::CalendarToJulianDate(
+            now.hour + now.minute / 60.0 + now.second / 3600, now.day, now.month, now.year, 1);  // the clock reads MEZ
+        return jd.J + jd.F;
+    }
+    // x range of the pixels of one colour in a band of rows; {-1, -1} if none.
+    std::pair<int, int> ColumnsOf(platform::Colour colour, int y1, int y2) {
+        int lo = -1, hi = -1;
+        for (int y = y1; y <= y2; ++y)
+            for (int x = 0; x <= state.x_max; ++x)
+                if (window->canvas().ReadPixel(x, y) == colour) {
+                    if (lo < 0 || x < lo) lo = x;
+                    hi = std::max(hi, x);
+                }
+        return {lo, hi};
+    }
+};
+
+}  // namespace
+
+TEST_F(ViewCommands, ObjectViewPrintsDarkOnWhiteAndTheWindowComesBack) {
+    window->onKey(Char("o"));  // the Sun's object view
+    window->onKey(Char("i"));  // white on black
+    ASSERT_EQ(state.Invers, 0);
+    const int xMax = state.x_max, yMax = state.y_max;
+    const double scale = state.TextScale;
+    const fs::path pdf = data / "seite.pdf";
+    fs::create_directories(data);
+    window->PrinterDevice().PrintNextToPdf(pdf.string());
+    window->onKey(Char("\x10"));  // Ctrl+P
+    ASSERT_TRUE(fs::exists(pdf));
+
+    // The window is as before: colours, layout, channel.
+    EXPECT_EQ(state.Invers, 0);
+    EXPECT_EQ(state.PrintingFlag, 0);
+    EXPECT_EQ(state.OutputChannel, 2);
+    EXPECT_EQ(state.x_max, xMax);
+    EXPECT_EQ(state.y_max, yMax);
+    EXPECT_DOUBLE_EQ(state.TextScale, scale);
+    EXPECT_EQ(window->canvas().ReadPixel(2, state.y_max - 2), Rgb(state.BackgroundColour));
+
+    const fs::path png = data / "seite";
+    const std::string command = "pdftoppm -r 40 -png -singlefile '" + pdf.string() + "' '" + png.string() + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    QImage page(QString::fromStdString(png.string() + ".png"));
+    ASSERT_FALSE(page.isNull());
+    // Landscape, as the drawing area is wider than high.
+    EXPECT_GT(page.width(), page.height());
+    long white = 0, dark = 0, all = 0;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x) {
+            const int grey = qGray(page.pixel(x, y));
+            ++all;
+            if (grey > 240) ++white;
+            if (grey < 100) ++dark;
+        }
+    EXPECT_GT(white, all * 8 / 10);  // white paper
+    EXPECT_GT(dark, 200);            // the panel's text in black
+}
+
+TEST_F(ViewCommands, HelpHighlightsMarkedTextAndPagesOnKeys) {
+    // A help file of our own: the first line with a marked word, then enough
+    // lines for a second page.
+    const fs::path folder = data / "programm";
+    fs::create_directories(folder);
+    {
+        std::ofstream f(folder / "kelmar.hlp", std::ios::binary);
+        f << "Taste <F1> dr\xfc" "cken\r\n";
+        for (int i = 0; i < 60; ++i) f << "Zeile " << i << "\r\n";
+    }
+    state.ProgramFolder = folder.string();
+    window->onMenu(134);  // "Hilfe"
+    ASSERT_TRUE(sh->help.open);
+
+    window->canvas().SetFont(platform::FontRole::Table);
+    const int start = 8 + window->canvas().TextWidth("Taste ");
+    const int end = start + window->canvas().TextWidth("F1");
+    const auto highlighted = ColumnsOf(Rgb(0xB00000), 2, 18);  // white background: the dark red
+    ASSERT_GE(highlighted.first, 0);
+    EXPECT_GE(highlighted.first, start);  // no "<" before it
+    EXPECT_LE(highlighted.second, end);
+    const auto normal = ColumnsOf(Rgb(state.ForegroundColour), 2, 18);
+    EXPECT_LT(normal.first, start);  // "Taste"
+    EXPECT_GT(normal.second, end);   // "drücken" after it, not shifted by a ">"
+
+    window->onKey(Char(" "));  // the second page
+    EXPECT_TRUE(sh->help.open);
+    EXPECT_EQ(ColumnsOf(Rgb(0xB00000), 2, 18).first, -1);
+    window->onKey(Char("\x1b"));  // Escape ends it
+    EXPECT_FALSE(sh->help.open);
+
+    window->onMenu(134);
+    shell::HandleMouse(*sh, 100, 100, platform::kMouseRight, true);  // so does the right button
+    EXPECT_FALSE(sh->help.open);
+}
+
+TEST_F(ViewCommands, RealtimeFollowsTheClockUntilStopped) {
+    SetInstant(3, 1, 1, 1999);
+    window->onKey(Char("r"));
+    EXPECT_TRUE(window->TimerActive());
+    EXPECT_EQ(window->menu().ItemState(124), platform::kItemChecked);
+    EXPECT_NEAR(Instant(), NowInstant(), 5.0 / 86400);
+
+    // A command moves the instant; the next tick brings the clock back.
+    SetInstant(3, 1, 1, 1999);
+    shell::RealtimeTimer_Timer(*sh);
+    EXPECT_NEAR(Instant(), NowInstant(), 5.0 / 86400);
+    EXPECT_EQ(state.Year, window->Now().year);
+
+    std::string message;
+    WhenModal([&message](QWidget* box) {
+        message = box->findChild<QWidget*>("text")->property("text").toString().toStdString();
+        box->findChild<QPushButton*>("button1")->click();
+    });
+    window->onKey(Char("r"));
+    EXPECT_EQ(message, "  Realtime gestoppt!      ");
+    EXPECT_FALSE(window->TimerActive());
+    EXPECT_EQ(window->menu().ItemState(124), platform::kItemPlain);
+}
+
+TEST_F(ViewCommands, JetztGivesTheSameInstantInEveryZone) {
+    window->onKey(Char("0"));  // UT
+    window->onKey(Char("j"));
+    EXPECT_EQ(state.Zone, 0);
+    EXPECT_NEAR(Instant(), NowInstant(), 5.0 / 86400);
+    window->onKey(Char("2"));  // MESZ
+    window->onKey(Char("j"));
+    EXPECT_NEAR(Instant(), NowInstant(), 5.0 / 86400);
+}
