@@ -2,7 +2,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QStandardPaths>
+#include <QTranslator>
 
 #include <string>
 
@@ -38,6 +41,11 @@ std::string CommandLine(int argc, char** argv) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName("Kelmaron");
+    // The toolkit's own dialogs (files, printer) speak German as well.
+    QTranslator toolkitTexts;
+    if (toolkitTexts.load(QLocale(QLocale::German, QLocale::Germany), "qtbase", "_",
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&toolkitTexts);
 
     astronomy::ProgramState state;
     state.ProgramFolder = ProgramFolder();

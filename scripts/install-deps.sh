@@ -2,7 +2,7 @@
 # Installs the Debian packages the build and the tests need, when missing.
 set -euo pipefail
 packages=(g++ cmake ninja-build libgtest-dev libbenchmark-dev)
-packages+=(qt6-base-dev libxkbcommon-dev xvfb xauth x11-utils xdotool imagemagick poppler-utils fonts-dejavu-core)
+packages+=(qt6-base-dev libxkbcommon-dev xvfb xauth x11-utils xdotool imagemagick poppler-utils fonts-dejavu-core qt6-translations-l10n)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

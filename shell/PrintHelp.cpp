@@ -68,6 +68,9 @@ void ShowHelpPage(Shell& sh) {
 
 void CloseHelp(Shell& sh) {
     sh.help = Shell::HelpPager{};
+    // Nothing of the help text may stay behind the view.
+    sh.win.canvas().Clear(Rgb(sh.s.BackgroundColour));
+    sh.panel = reports::PanelMemory{};
     RedrawView(sh);
 }
 
