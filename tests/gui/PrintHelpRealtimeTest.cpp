@@ -107,7 +107,7 @@ TEST_F(ViewCommands, HelpHighlightsMarkedTextAndPagesOnKeys) {
     {
         std::ofstream f(folder / "kelmar.hlp", std::ios::binary);
         f << "Taste <F1> dr\xfc" "cken\r\n";
-        for (int i = 0; i < 60; ++i) f << "Zeile " << i << "\r\n";
+        for (int i = 0; i < 200; ++i) f << "Zeile " << i << "\r\n";
     }
     state.ProgramFolder = folder.string();
     window->onMenu(134);  // "Hilfe"

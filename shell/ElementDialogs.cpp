@@ -1,0 +1,442 @@
+#include "shell/ElementDialogs.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <filesystem>
+#include <optional>
+#include <set>
+#include <string_view>
+#include <system_error>
+#include <utility>
+
+#include "astronomy/Files.h"
+#include "astronomy/OrbitElements.h"
+#include "astronomy/TextFormats.h"
+#include "astronomy/TimeCalendar.h"
+#include "shell/Prompts.h"
+
+namespace shell {
+namespace {
+
+namespace fs = std::filesystem;
+using astronomy::kDegToRad;
+
+constexpr int kLabelWidth = 65;   // labels are right-aligned in this many characters
+constexpr int kFieldLength = 20;  // characters of an edit line
+constexpr int kValueColumn = kLabelWidth + 3;  // after the label and ": "
+// The text window of the entry dialog: wide enough for a label, ": " and
+// the edit line, high enough for the whole sequence without scrolling much.
+constexpr int kWindowWidth = 760;
+constexpr int kWindowHeight = 520;
+// Julian Dates beyond this are not shown as calendar dates (about 2.7
+// million years either side of the epoch; beyond it the calendar's year
+// would no longer fit its integer).
+constexpr double kLargestCalendarDate = 1e9;
+
+const std::string kDegreeMark = "[\u00b0]";
+
+std::string Trim(const std::string& text) {
+    const std::size_t b = text.find_first_not_of(' ');
+    if (b == std::string::npos) return {};
+    return text.substr(b, text.find_last_not_of(' ') - b + 1);
+}
+
+// Characters of a UTF-8 text: the bytes that do not continue a character.
+std::size_t CharCount(std::string_view text) {
+    return static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+// The first n characters of a UTF-8 text.
+std::string FirstChars(const std::string& text, std::size_t n) {
+    std::size_t chars = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && chars++ == n) return text.substr(0, i);
+    }
+    return text;
+}
+
+// The leading part of the text that forms a number (blanks skipped), else 0.
+double LeadingNumber(std::string_view text) {
+    const std::size_t b = text.find_first_not_of(' ');
+    if (b == std::string_view::npos) return 0;
+    const char* first = text.data() + b;
+    const char* last = text.data() + text.size();
+    if (*first == '+') ++first;
+    double v = 0;
+    const auto r = std::from_chars(first, last, v);
+    return r.ec == std::errc() && std::isfinite(v) ? v : 0;
+}
+
+// Rounded to the nearest integer, kept inside the int range.
+int RoundToInt(double x) {
+    if (!std::isfinite(x)) return 0;
+    const double r = std::round(x);
+    if (r > 2147483647.0) return 2147483647;
+    if (r < -2147483647.0) return -2147483647;
+    return static_cast<int>(r);
+}
+
+// The shortest text that reads back as x (precision 0), or x to the given
+// significant digits.
+std::string ToChars(double x, int precision, std::chars_format format = std::chars_format::general) {
+    std::array<char, 512> buf{};
+    const auto r = precision > 0 ? std::to_chars(buf.data(), buf.data() + buf.size(), x, format, precision)
+                                 : std::to_chars(buf.data(), buf.data() + buf.size(), x, format);
+    return r.ec == std::errc() ? std::string(buf.data(), r.ptr) : std::string("0");
+}
+
+// A number as the edit line offers it: the shortest text that reads back as
+// the same value, without an exponent where that fits the line ("0.0001",
+// not "1e-04"); when even the exponent form does not fit, fewer digits.
+std::string NumberText(double x) {
+    if (!std::isfinite(x) || x == 0) x = 0;  // also no "-0"
+    std::string text = ToChars(x, 0, std::chars_format::fixed);
+    if (static_cast<int>(text.size()) <= kFieldLength) return text;
+    text = ToChars(x, 0);
+    for (int precision = 15; precision >= 1 && static_cast<int>(text.size()) > kFieldLength; --precision)
+        text = ToChars(x, precision);
+    return text;
+}
+
+// An angle held in radians as degrees: the shortest degree text that turns
+// back into exactly these radians, so that 80 is offered as "80" and not as
+// 79.99999999999999.
+std::string DegreesText(double rad) {
+    const double deg = rad / kDegToRad;
+    if (!std::isfinite(deg)) return NumberText(0);
+    for (int precision = 1; precision <= 17; ++precision) {
+        const double candidate = LeadingNumber(ToChars(deg, precision));
+        if (candidate * kDegToRad == rad) return NumberText(candidate);
+    }
+    return NumberText(deg);
+}
+
+// A number in a picture (FormatPicture), without a decimal point that no
+// digit follows: 15 in "###.###" shows as "15", not "15.".
+std::string Pictured(double value, std::string_view picture) {
+    std::string text = astronomy::FormatPicture(value, picture);
+    const std::size_t point = text.find('.');
+    if (point != std::string::npos) {
+        const bool digitFollows = point + 1 < text.size() && text[point + 1] >= '0' && text[point + 1] <= '9';
+        if (!digitFollows) text.erase(point, 1);
+    }
+    return text;
+}
+
+// The same for a picture whose "," is the decimal comma of the German
+// texts: "###,###" shows 58.0947 as "58,095".
+std::string CommaPicture(double value, std::string picture) {
+    std::replace(picture.begin(), picture.end(), ',', '.');
+    std::string text = Pictured(value, picture);
+    std::replace(text.begin(), text.end(), '.', ',');
+    return text;
+}
+
+// The text window of the entry dialog. It counts its rows so that texts
+// can be placed by character cell: a label right-aligned in 65 characters
+// starts in the cell where its padding would end, and the values and edit
+// lines all start in column 68, below one another also in the window's
+// proportional font.
+class EntryWindow {
+public:
+    explicit EntryWindow(platform::Dialogs& d) : d_(d) {}
+    platform::Dialogs& dialogs() { return d_; }
+
+    void Line(const std::string& text) {
+        d_.PromptPrint(text);
+        ++row_;
+    }
+    // The text right-aligned so that it ends in column `last`; what is
+    // printed next follows it.
+    void Label(const std::string& text, int last = kLabelWidth) {
+        const int length = static_cast<int>(CharCount(text));
+        d_.PromptLocate(std::max(1, last + 1 - length), row_);
+        d_.PromptPrint(text, false);
+    }
+    // The label right-aligned in 65 characters and ": ".
+    void ValueLabel(const std::string& label) { Label(label + ": ", kLabelWidth + 2); }
+    // A label right-aligned in 65 characters and a value in the column of
+    // the edit lines.
+    void Info(const std::string& label, const std::string& value) {
+        Label(label);
+        d_.PromptLocate(kValueColumn, row_);
+        Line(value);
+    }
+    // The edit line in its column; its answer stays on the row.
+    bool Edit(std::string& text) {
+        d_.PromptLocate(kValueColumn, row_);
+        d_.PromptPrint("", false);
+        const bool ok = d_.EditField(text, kFieldLength);
+        ++row_;
+        return ok;
+    }
+
+private:
+    platform::Dialogs& d_;
+    int row_ = 1;
+};
+
+// Asks for one value: the label right-aligned in 65 characters, ": " and an
+// edit line offering the current value. Return on the offered (or an empty)
+// text keeps the value exactly; a label ending in "[°]" edits in degrees a
+// value held in radians. False when the user cancels.
+bool PromptValue(EntryWindow& w, const std::string& label, double& value) {
+    const bool degrees = label.ends_with(kDegreeMark);
+    const std::string offered = degrees ? DegreesText(value) : NumberText(value);
+    w.ValueLabel(label);
+    std::string text = offered;
+    if (!w.Edit(text)) return false;
+    if (text == offered || Trim(text).empty()) return true;
+    const double typed = LeadingNumber(text);
+    value = degrees ? typed * kDegToRad : typed;
+    return true;
+}
+
+// The name; its label carries its own ": ". A name longer than the edit
+// line is offered cut; Return on the cut name keeps the whole one.
+bool PromptName(EntryWindow& w, const std::string& label, std::string& name) {
+    const std::string offered = FirstChars(name, kFieldLength);
+    w.Label(label);
+    std::string text = offered;
+    if (!w.Edit(text)) return false;
+    if (text != offered && !Trim(text).empty()) name = Trim(text);
+    return true;
+}
+
+// A Julian Date typed as a calendar date in UT: day with fraction, month,
+// year, separated by blanks. The current date is offered (nothing when it
+// is 0, "no value known").
+bool PromptCalendarDate(EntryWindow& w, const std::string& label, double& jd) {
+    std::string offered;
+    if (jd != 0 && std::isfinite(jd) && std::fabs(jd) < kLargestCalendarDate) {
+        const double J = std::floor(jd);
+        const astronomy::CivilDate c = astronomy::JulianDateToCalendar(J, jd - J, 0);
+        offered = Pictured(c.day + c.hours / 24, "#0.#####") + " " + std::to_string(c.month) + " " + std::to_string(c.year);
+    }
+    w.ValueLabel(label);
+    std::string text = offered;
+    if (!w.Edit(text)) return false;
+    if (text == offered || Trim(text).empty()) return true;
+    const double dayValue = FieldValue(text, 1, ' ');
+    int month = RoundToInt(FieldValue(text, 2, ' '));
+    const int year = RoundToInt(FieldValue(text, 3, ' '));
+    if (month < 1 || month > 12) month = 1;
+    const double day = std::floor(dayValue);
+    const astronomy::JulianDate r = astronomy::CalendarToJulianDate((dayValue - day) * 24, RoundToInt(day), month, year, 0);
+    jd = r.J + r.F;
+    return true;
+}
+
+// An instant asked either in Julian days (label julianLabel) or as a date;
+// a message box offers the choice. False when cancelled.
+bool PromptInstant(EntryWindow& w, const std::string& julianLabel, double& jd) {
+    const int how = w.dialogs().MessageBox("Datum in dd,mm,yyyy oder|jul. Tagen", "Datum|julian.", 0);
+    if (how == 2) return PromptValue(w, julianLabel, jd);
+    if (how == 1) return PromptCalendarDate(w, " Zeitpunkt hierzu in dd.ddd mm yyyy [UT]", jd);
+    return false;
+}
+
+// The messages of one file or entry, each text shown once: a file of many
+// lines without "=" would otherwise ask for one click per line.
+void ShowDistinctMessages(Shell& sh, astronomy::MessageList& messages) {
+    std::set<std::pair<std::string, std::string>> seen;
+    astronomy::MessageList distinct;
+    for (astronomy::UserMessage& m : messages) {
+        if (seen.insert({m.text, m.buttons}).second) distinct.push_back(std::move(m));
+    }
+    messages.clear();
+    ShowMessages(sh, distinct);
+}
+
+// Element text at all: no NUL byte (that is a binary file) and a
+// "key=value" line after the name.
+bool HoldsElementText(const std::string& bytes) {
+    if (bytes.find('\0') != std::string::npos) return false;
+    const std::size_t lineEnd = bytes.find('\n');
+    return lineEnd != std::string::npos && bytes.find('=', lineEnd + 1) != std::string::npos;
+}
+
+std::string ObjectFolder(const astronomy::ProgramState& s) {
+    return (fs::path(s.DataFolder) / "Objekte").string() + "/";
+}
+
+// The file name of a path, also of an old one written with backslashes.
+std::string FileNameOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The caption of the Disk item and the menu marks follow the orbit
+// object's name; an empty name would end the menu, so it shows "Disk".
+void ShowDiskName(Shell& sh) {
+    if (sh.menu.DiskItem > 0) sh.menu.captions[sh.menu.DiskItem] = sh.s.DiskName.empty() ? "Disk" : sh.s.DiskName;
+    RefreshMenuMarks(sh.menu, sh.win.menu(), sh.s);
+}
+
+// Computes and shows the orbit object when it is the selected object (the
+// object views compute it as part of their redraw, the charts need it
+// first), then redraws.
+void RecomputeDisk(Shell& sh) {
+    if (sh.s.Objekt == "Disk") {
+        // Also when the new elements give no position, the title names them.
+        sh.ObjectTitle = sh.s.DiskName;
+        if (sh.s.ChartMode >= 4) ComputeAndShow(sh, "Disk");
+    }
+    RedrawView(sh);
+    UpdateTitle(sh);
+}
+
+}  // namespace
+
+std::string ElementFileFilter(int kind) {
+    // Kind 12 (neither comet nor minor planet) has three blanks for its
+    // extension: the first filter then lists every file.
+    std::string extension = Trim(astronomy::ExtensionForKind(kind));
+    if (extension.empty()) extension = "*";
+    return "Bahnelemente|*." + extension + ";|Kometen *.kom|*.kom;|Kleinplaneten *.kpl|*.kpl;|alles *.*|*.*";
+}
+
+bool LoadDiskFile(Shell& sh, const std::string& path) {
+    astronomy::ProgramState& s = sh.s;
+    platform::Dialogs& d = sh.win.dialogs();
+    // The same reading as ParseElementFile; its "not opened" cases (missing,
+    // a folder, a device, larger than an element file can be) and files
+    // without any element text keep the current object: reading such a file
+    // would replace it by an empty record.
+    std::string bytes;
+    if (!astronomy::ReadSmallFile(astronomy::ResolvePathCaseInsensitive(path), bytes, astronomy::kElementFileLimit)) {
+        d.MessageBox("Datei kann nicht gelesen werden|" + path, " OK ", 1);
+        return false;
+    }
+    if (!HoldsElementText(bytes)) {
+        d.MessageBox("Keine Bahnelemente in Datei|" + path, " OK ", 1);
+        return false;
+    }
+    astronomy::MessageList messages;
+    const astronomy::OrbitalElements el = astronomy::ParseElementText(bytes, path, s.Aequi, messages);
+    s.Elements = el;
+    s.Pfad = path;
+    s.DiskName = el.name;
+    ShowDistinctMessages(sh, messages);
+    ShowDiskName(sh);
+    if (s.Objekt == "Disk")
+        RecomputeDisk(sh);
+    else
+        UpdateTitle(sh);
+    return true;
+}
+
+void LoadElementDialog(Shell& sh) {
+    const std::optional<std::string> chosen =
+        sh.win.dialogs().OpenFile("Objekt laden..", ObjectFolder(sh.s), ElementFileFilter(sh.s.Elements.kind));
+    if (!chosen || chosen->empty()) return;
+    LoadDiskFile(sh, *chosen);
+}
+
+bool SaveDiskFile(Shell& sh, const std::string& path) {
+    std::string error;
+    if (!astronomy::WriteElementFile(path, sh.s.Elements, error)) {
+        sh.win.dialogs().MessageBox(error, " OK ", 1);
+        return false;
+    }
+    sh.s.Pfad = path;
+    return true;
+}
+
+void SaveElementFileDialog(Shell& sh) {
+    const std::string folder = ObjectFolder(sh.s);
+    // A data folder without Objekte/ gets one; should that fail, writing
+    // into it fails and says so.
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    const std::optional<std::string> chosen = sh.win.dialogs().SaveFile(
+        "Speichern unter..", folder, FileNameOf(sh.s.Pfad), ElementFileFilter(sh.s.Elements.kind));
+    if (!chosen || chosen->empty()) return;
+    SaveDiskFile(sh, *chosen);
+}
+
+void ElementInputDialog(Shell& sh) {
+    astronomy::ProgramState& s = sh.s;
+    platform::Dialogs& d = sh.win.dialogs();
+    // Every answer goes into a copy; the object changes only when the last
+    // question is answered.
+    astronomy::OrbitalElements el = s.Elements;
+
+    d.OpenPromptWindow("  Eingabe der Bahnelemente  ", kWindowHeight, kWindowWidth);
+    EntryWindow w(d);
+    const auto cancel = [&d]() { d.ClosePromptWindow(); };
+
+    const int kindChoice = el.kind == astronomy::kKindMinorPlanet || el.kind == astronomy::kKindPluto
+                               ? 1
+                               : (el.kind == astronomy::kKindComet ? 2 : 0);
+    const int b = d.MessageBox("|  Art des Objektes ?    |", " KPl |Komet", kindChoice);
+    if (b != 1 && b != 2) return cancel();
+    el.kind = 15 - 2 * b;  // 13 minor planet, 11 comet
+
+    w.Line("Bei Eingabe von nur 'Return' ->alter Wert bleibt bestehen!");
+    w.Line("Bei '0' -> kein Wert bekannt");
+    if (!PromptName(w, " Name des Objektes: ", el.name)) return cancel();
+    if (el.name == "Pluto") el.kind = astronomy::kKindPluto;
+    if (!PromptValue(w, " Exzentrizit\u00e4t e", el.e)) return cancel();
+
+    const int aq = d.MessageBox("Gro\u00dfe Halbachse a oder|Periheldistanz q bekannt ?", " a | q ", el.q != 0 ? 2 : 1);
+    if (aq == 1) {
+        if (!PromptValue(w, " Gro\u00dfe Halbachse a [AE]", el.a)) return cancel();
+        el.q = (1 - el.e) * el.a;
+    } else if (aq == 2) {
+        if (!PromptValue(w, " Periheldistanz q [AE]", el.q)) return cancel();
+        el.a = el.e < 1 ? el.q / (1 - el.e) : 0;
+    } else {
+        return cancel();
+    }
+    if (el.a > 0) {
+        if (aq == 2) w.Info(" Gro\u00dfe Halbachse a [AE]: ", CommaPicture(el.a, "###,###### "));
+        w.Info(" Umlaufzeit in Jahren: ", CommaPicture(std::sqrt(el.a * el.a * el.a), "###,### "));
+    }
+
+    if (!PromptValue(w, " L\u00e4nge des aufsteigenden Knotens (gr. Omega, Note) [\u00b0]", el.node)) return cancel();
+    if (!PromptValue(w, " Abstand des Perihels vom aufst. Knoten (kl. omega, Peri) [\u00b0]", el.omega))
+        return cancel();
+    if (!PromptValue(w, " Bahnneigung i (Incl) [\u00b0]", el.i)) return cancel();
+    if (el.i == 0) el.i = 1e-12;
+
+    const int tm = d.MessageBox("Ist die Periheldurchgangszeit T|oder eine mittlere Anomalie|bekannt ?", " T |t+M",
+                                el.T != 0 ? 1 : 2);
+    if (tm == 1) {
+        if (!PromptInstant(w, " Periheldurchgangszeit in jul. Tagen", el.T)) return cancel();
+        el.M = 0;
+        el.t = 0;
+    } else if (tm == 2) {
+        if (!PromptValue(w, " mittlere Anomalie [\u00b0]", el.M)) return cancel();
+        if (!PromptInstant(w, " Zeitpunkt hierzu in jul. Tagen", el.t)) return cancel();
+        el.T = 0;
+    } else {
+        return cancel();
+    }
+
+    double equinox = el.equinox;
+    if (!PromptValue(w, " Jahr des \u00c4quinoktiums", equinox)) return cancel();
+    el.equinox = RoundToInt(equinox);
+    if (!PromptValue(w, " Helligkeit im Abstand von 1 AE [mag]", el.mag)) return cancel();
+    if (!PromptValue(w, " Masse [kg]", el.mass)) return cancel();
+    if (!PromptValue(w, " (letzter Wert)            Durchmesser [km]", el.d)) return cancel();
+    if (el.d < 1) el.d = 0.0001;
+    d.ClosePromptWindow();
+
+    // The same completion and checks as after reading a file: they only fill
+    // what the answers left at 0 (T from t or t from T; for a hyperbola the
+    // negative a) and tell about elements that give no position, which the
+    // position service then declines to compute.
+    astronomy::MessageList messages;
+    astronomy::CompleteAndCheckElements(el, messages);
+    s.Elements = el;
+    s.DiskName = el.name;
+    ShowDistinctMessages(sh, messages);
+    ShowDiskName(sh);
+    RecomputeDisk(sh);
+}
+
+}  // namespace shell
