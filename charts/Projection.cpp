@@ -1,0 +1,267 @@
+#include "charts/Projection.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "astronomy/Angles.h"
+
+namespace charts {
+
+namespace {
+
+constexpr double kPi = 3.141592653589793;
+constexpr double kTwoPi = 2 * kPi;
+constexpr double kDeg = kPi / 180;
+
+// v reduced into 0..p: v - p * INT(v / p).
+double Reduce(double v, double p) { return v - p * std::floor(v / p); }
+
+// Nearest whole pixel; points far off the chart stay far off without
+// overflowing the integer.
+int Pixel(double v) {
+    if (!std::isfinite(v)) return -1000000;
+    return static_cast<int>(std::lround(std::clamp(v, -1e6, 1e6)));
+}
+
+// Scale from a span of pixels over a span of degrees; 0 when the span is
+// empty or reversed.
+double Scale(double pixels, double degrees) {
+    const double k = pixels / degrees;
+    return degrees > 0 && std::isfinite(k) ? k : 0;
+}
+
+void CommonSetUp(ChartGeometry& g, const astronomy::ProgramState& s) {
+    g.xMax = s.x_max;
+    g.yMax = s.y_max;
+    g.sinLat = s.SinLat;
+    g.cosLat = s.CosLat;
+    g.lst = s.tq.LST;
+}
+
+}  // namespace
+
+ChartGeometry SetUpWholeSky(const astronomy::ProgramState& s) {
+    ChartGeometry g;
+    CommonSetUp(g, s);
+    g.mode = kModeWholeSky;
+    g.cx = s.ChartCentreX;
+    g.cy = s.ChartCentreY;
+    g.radius = s.ChartRadius;
+    return g;
+}
+
+ChartGeometry SetUpEquatorial(astronomy::ProgramState& s) {
+    ChartGeometry g;
+    CommonSetUp(g, s);
+    g.mode = kModeEquatorial;
+    s.Alpha_min = Reduce(s.Alpha_min, 24);
+    double w = s.Alpha_max - s.Alpha_min;
+    if (s.Alpha_max < s.Alpha_min) w += 24;
+    const double ky = Scale(s.y_max - 81, s.Delta_max - s.Delta_min);
+    const double kx = Scale(s.x_max - 88, w * 15);
+    g.k = std::max(ky, kx);
+    if (g.k <= 0) g.k = Scale(s.y_max - 81, 180);  // a region without extent: the whole height
+    if (g.k <= 0) g.k = 1;
+    s.Alpha_max = Reduce(s.Alpha_max, 24);
+    if (s.Alpha_max == 0) s.Alpha_max = 24;
+    g.raMinPx = s.Alpha_min * 15 * g.k;
+    g.raMaxPx = s.Alpha_max * 15 * g.k;
+    g.decMinPx = s.Delta_min * g.k;
+    g.decMaxPx = s.Delta_max * g.k;
+    g.xr = s.Alpha_min * 15 * g.k + FrameRight(s.x_max);
+    g.yr = s.Delta_min * g.k + FrameBottom(s.y_max);
+    return g;
+}
+
+ChartGeometry SetUpHorizon(astronomy::ProgramState& s) {
+    ChartGeometry g;
+    CommonSetUp(g, s);
+    g.mode = kModeHorizon;
+    s.Azi_min = Reduce(s.Azi_min, 360);
+    s.Azi_max = Reduce(s.Azi_max, 360);
+    const double ky = Scale(s.y_max - 81, s.Hoehe_max - s.Hoehe_min);
+    double span = s.Azi_max - s.Azi_min;
+    if (span <= 0) span += 360;  // a window through north
+    const double kx = Scale(s.x_max - 88, span);
+    g.k = std::max(ky, kx);
+    if (g.k <= 0) g.k = 1;
+    g.altMin = s.Hoehe_min;
+    g.altMax = s.Hoehe_max;
+    g.aziMin = s.Azi_min;
+    g.aziMax = s.Azi_max;
+    return g;
+}
+
+double PolarRadius(double k, double sign, double delta) {
+    if (delta <= kPi / 2) return 90 * k * std::tan((sign * kPi / 2 - delta) / 2);
+    return -90 * k * std::tan((delta - kPi / 2) / 2);
+}
+
+ChartGeometry SetUpPolar(const astronomy::ProgramState& s) {
+    ChartGeometry g;
+    CommonSetUp(g, s);
+    g.mode = s.ChartMode == kModeSouthPolar ? kModeSouthPolar : kModeNorthPolar;
+    g.sign = 6.5 - g.mode > 0 ? 1 : -1;
+    // The south chart is the north chart of the mirrored sky: declinations
+    // change sign, the outer limit is the one farther from the pole, and
+    // Pol_mitte points up instead of down.
+    double outerDeg = s.Pol_min, innerDeg = s.Pol_max;
+    if (g.sign < 0) {
+        outerDeg = std::min(-s.Pol_min, -s.Pol_max);
+        innerDeg = std::max(-s.Pol_min, -s.Pol_max);
+    }
+    const double outer = PolarRadius(1, 1, outerDeg * kDeg);
+    const double inner = PolarRadius(1, 1, innerDeg * kDeg);
+    g.rA = outer;
+    g.rB = inner;
+    const int cy = s.ChartCentreY;
+    g.k = (2.0 * cy - 100) / (outer - inner);
+    if (!std::isfinite(g.k) || g.k <= 0) g.k = 1;
+    g.x0 = Pixel(s.x_max / 2.0);
+    // The outer circle touches y = 2 cy - 75 below the pole (north) or
+    // y = 25 above it (south).
+    g.y0 = g.sign > 0 ? Pixel(2.0 * cy - 75 - g.rA * g.k) : Pixel(25 + g.rA * g.k);
+    g.alpha0 = s.Pol_mitte * kPi / 12;
+    g.polMin = outerDeg;
+    g.polMax = innerDeg;
+    return g;
+}
+
+ChartGeometry SetUpChart(astronomy::ProgramState& s) {
+    const float m = s.ChartMode;
+    if (m == kModeEquatorial) return SetUpEquatorial(s);
+    if (m == kModeHorizon) return SetUpHorizon(s);
+    if (m == kModeNorthPolar || m == kModeSouthPolar) return SetUpPolar(s);
+    return SetUpWholeSky(s);
+}
+
+double FirstAngle(const ChartGeometry& g, double rightAscension) {
+    if (g.mode == kModeWholeSky || g.mode == kModeHorizon) return Reduce(g.lst * kPi / 12 - rightAscension, kTwoPi);
+    return rightAscension;
+}
+
+ProjectionResult ProjectPoint(const ChartGeometry& g, double first, double second, bool rightButtonHeld) {
+    ProjectionResult p;
+    const float m = g.mode;
+    if (m == kModeWholeSky) {
+        const astronomy::Horizontal hz = astronomy::EquatorialToHorizontal(first, second, g.sinLat, g.cosLat);
+        if (hz.altitude > -20 * kDeg) {
+            const double r = g.radius * (1 - 2 * hz.altitude / kPi);
+            p.x = Pixel(g.cx + r * std::sin(hz.azimuth));
+            p.y = Pixel(g.cy + r * std::cos(hz.azimuth));
+            p.visible = hz.altitude >= 0;
+        }
+    } else if (m == kModeHorizon) {
+        const astronomy::Horizontal hz = astronomy::EquatorialToHorizontal(first, second, g.sinLat, g.cosLat);
+        if (hz.altitude > (g.altMin - 20) * kDeg) {
+            const double h = hz.altitude / kDeg;
+            double a = Reduce(hz.azimuth / kDeg + 180, 360);
+            const bool inAltitude = g.altMin < h && h < g.altMax;
+            if (g.aziMin < g.aziMax) {
+                p.visible = g.aziMin < a && a < g.aziMax && inAltitude;
+            } else {
+                p.visible = (a < g.aziMax || a > g.aziMin) && inAltitude;
+                if (a < g.aziMin) a += 360;
+            }
+            p.x = Pixel((a - g.aziMin) * g.k + kHorizonFrameLeft);
+            p.y = Pixel(FrameBottom(g.yMax) - (h - g.altMin) * g.k);
+        }
+    } else if (m == kModeEquatorial) {
+        const double a = first * g.k / kDeg;
+        const double d = second * g.k / kDeg;
+        const double L = g.raMinPx, U = g.raMaxPx;
+        p.x = Pixel(g.xr - a);
+        p.y = Pixel(g.yr - d);
+        if (L < U) {
+            p.visible = L < a && a < U;
+            if (a > U) p.code = kSkipPast;
+            if (a < L - 15 * g.k) p.code = kSkipBefore;
+        } else {
+            if (a < (U + L) / 2) p.x = Pixel(g.xr - a - 360 * g.k);
+            p.visible = a <= U || a > L;
+            if (U < a && a < L - 15 * g.k) p.code = kSkipBefore;
+        }
+        if (d > g.decMaxPx || d < g.decMinPx) p.visible = false;
+    } else if (m == kModeNorthPolar || m == kModeSouthPolar) {
+        // The right-ascension window of the polar charts is the full circle:
+        // only the two declination limits decide.
+        const double rho = PolarRadius(g.k, 1, g.sign * second);
+        const double turn = first - g.alpha0;
+        p.x = Pixel(g.x0 - std::sin(turn) * rho);
+        p.y = Pixel(g.y0 + g.sign * rho * std::cos(turn));
+        p.visible = !(rho > g.rA * g.k) && !(rho < g.rB * g.k);
+    }
+    if (rightButtonHeld) p.code = kAbortCode;
+    p.labelX = p.x - 4;
+    p.labelY = p.y + 8;
+    return p;
+}
+
+namespace {
+
+// Altitude and azimuth (degrees from north) of an equatorial place.
+void FillHorizontal(const ChartGeometry& g, double alphaDeg, double deltaDeg, SkyPoint& out) {
+    const double H = Reduce(g.lst * 15 * kDeg - alphaDeg * kDeg, kTwoPi);
+    const astronomy::Horizontal hz = astronomy::EquatorialToHorizontal(H, deltaDeg * kDeg, g.sinLat, g.cosLat);
+    out.altitude = hz.altitude / kDeg;
+    out.azimuth = Reduce(hz.azimuth / kDeg + 180, 360);
+}
+
+// Right ascension and declination of a horizontal place (azimuth from north).
+void FillEquatorial(const ChartGeometry& g, double azimuthDeg, double altitudeDeg, SkyPoint& out) {
+    const astronomy::HourAngleDec hd =
+        astronomy::HorizontalToEquatorial((azimuthDeg + 180) * kDeg, altitudeDeg * kDeg, g.sinLat, g.cosLat);
+    out.delta = hd.delta / kDeg;
+    out.alpha = Reduce(g.lst - hd.hourAngle * 12 / kPi, 24);
+}
+
+}  // namespace
+
+SkyPoint PointToSky(const ChartGeometry& g, int x, int y) {
+    SkyPoint out;
+    const float m = g.mode;
+    if (m == kModeWholeSky) {
+        if (g.radius <= 0) return out;
+        const double dx = x - g.cx, dy = y - g.cy;
+        const double h = 90 - 90 * std::sqrt(dy * dy + dx * dx) / g.radius;
+        if (h < 0) return out;
+        double A;
+        if (dy == 0)
+            A = x <= g.cx ? 90 : 270;
+        else
+            A = std::atan(dx / dy) / kDeg + (dy > 0 ? 180 : 0);
+        A = Reduce(A, 360);
+        out.azimuth = A;
+        out.altitude = h;
+        FillEquatorial(g, A, h, out);
+    } else if (m == kModeEquatorial) {
+        const double alphaDeg = (g.xr - x) / g.k;
+        const double delta = (g.yr - y) / g.k;
+        out.delta = delta;
+        FillHorizontal(g, alphaDeg, delta, out);
+        out.alpha = Reduce(alphaDeg / 15, 24);
+    } else if (m == kModeHorizon) {
+        const double A = Reduce((x - kHorizonFrameLeft) / g.k + g.aziMin, 360);
+        const double h = g.altMin - (y - FrameBottom(g.yMax)) / g.k;
+        if (h < g.altMin || h > g.altMax) return out;
+        out.azimuth = A;
+        out.altitude = h;
+        FillEquatorial(g, A, h, out);
+    } else if (m == kModeNorthPolar || m == kModeSouthPolar) {
+        const double dx = x - g.x0, dy = y - g.y0;
+        const double rho = std::sqrt(dy * dy + dx * dx);
+        const double mirrored = 90 - 2 * std::atan(rho / (90 * g.k)) / kDeg;
+        if (mirrored < g.polMin || mirrored > g.polMax) return out;
+        const double delta = g.sign * mirrored;
+        // The angle about the pole, measured from the direction of Pol_mitte
+        // (down on the north chart, up on the south chart).
+        const double theta = std::atan2(dx, g.sign * dy) / kDeg;
+        const double alphaDeg = Reduce(g.alpha0 / kDeg - theta, 360);
+        out.delta = delta;
+        FillHorizontal(g, alphaDeg, delta, out);
+        out.alpha = alphaDeg / 15;
+    }
+    return out;
+}
+
+}  // namespace charts
