@@ -100,6 +100,8 @@ struct ProgramState {
     double Pol_min = 60, Pol_max = 120, Pol_mitte = 0;
     double Hoehe_min = 0, Hoehe_max = 20, Azi_min = 72.05, Azi_max = 118.65;
     double View_lambda = 180, View_beta = 30, View_rs = 4;
+    double ZoomStep = 2.0;   // factor of one "Zoom" / "Mooz" step
+    double ChartZoom = 1.0;  // zoom of the chart, reset by every new layout
     // The three colours "Invers" switches (0xRRGGBB) and the drawing colours
     // of the bodies, numbered 1 to 14 (entry 0 unused).
     std::uint32_t BackgroundColour = 0xFFFFFF, ForegroundColour = 0x505050, ContrastColour = 0x000000;

@@ -1,0 +1,667 @@
+// The drawing pass of the sky charts.
+//
+// A pass of the rectangular and polar charts clears the window, outlines
+// it, draws the frame with its ticks and labels, the legend strip along the
+// bottom, the stars, the overlay layers and the selected object, and ends
+// with the Sun's altitude. The whole-sky chart draws its own legend, the
+// disc and the bright stars instead of the first steps. Frames, texts and
+// stars are copied; only the class symbols of the legends are overlay
+// drawing (they share DrawObjectSymbol with the layers).
+#include "charts/ChartDrawing.h"
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "astronomy/Messages.h"
+#include "astronomy/PositionService.h"
+#include "astronomy/TextFormats.h"
+#include "charts/Layers.h"
+#include "charts/ObjectSymbols.h"
+
+namespace charts {
+
+using platform::Canvas;
+using platform::Colour;
+using platform::FontRole;
+using platform::RasterOp;
+
+namespace {
+
+constexpr double kPi = 3.141592653589793;
+constexpr double kDeg = kPi / 180;
+
+// The ground strip below the horizon chart.
+constexpr Colour kGroundColour{170, 85, 0};
+// Length of the declination and altitude ticks inside the frame.
+constexpr int kTickLength = 4;
+// The right button is looked at once every so many records: often enough
+// that a pass stops at once, rarely enough to cost nothing.
+constexpr int kAbortPollRecords = 64;
+
+int Round(double x) { return static_cast<int>(std::lround(x)); }
+
+// v reduced into 0..p: v - p * INT(v / p).
+double Reduce(double v, double p) { return v - p * std::floor(v / p); }
+
+bool Printing(const astronomy::ProgramState& s) { return s.PrintingFlag != 0; }
+
+bool IsRectangular(const ChartGeometry& g) { return g.mode == kModeEquatorial || g.mode == kModeHorizon; }
+
+// Everything a drawing step needs.
+struct Pass {
+    Canvas& c;
+    astronomy::ProgramState& s;
+    const ChartGeometry& g;
+    bool printing;
+    Colour background, text, star;
+};
+
+Pass MakePass(Canvas& c, astronomy::ProgramState& s, const ChartGeometry& g) {
+    return {c,
+            s,
+            g,
+            Printing(s),
+            ColourFromRgb(s.BackgroundColour),
+            ColourFromRgb(s.ForegroundColour),
+            ColourFromRgb(s.ContrastColour)};
+}
+
+// The chart's text font: the system font at the size of the settings, the
+// fixed-pitch one when the text colour is the star colour.
+void ChartFont(const Pass& p, double pointSize = 0) {
+    p.c.SetFont(p.text == p.star ? FontRole::Value : FontRole::Label, pointSize);
+}
+
+// Tick labels: the chart font, size 8 on paper.
+void TickFont(const Pass& p) { ChartFont(p, p.printing ? 8 : 0); }
+
+// Frames, ticks and texts: copied, solid, normal width, text colour on a
+// transparent text background.
+void CopyStyle(const Pass& p) {
+    p.c.SetRasterOp(RasterOp::Copy);
+    p.c.SetLineStyle(platform::LineStyle::Solid);
+    p.c.SetLineWidth(NormalLineWidth(p.s));
+    p.c.SetPen(p.text);
+    p.c.SetBrush(p.background);
+    p.c.SetTextBackground(p.background, false);
+}
+
+// "-", " " or "+" by the sign of v, as "- +" holds them.
+std::string SignChar(int v) { return v < 0 ? "-" : (v == 0 ? " " : "+"); }
+
+// ---------------------------------------------------------------------------
+// Stars
+
+// Rule A from m' (0.07 times the magnitude code): 5 - m', nothing beyond
+// m' = 5, at least 0.8 on paper.
+double RuleASize(double mPrime, bool printing) {
+    if (mPrime > 5) return 0;
+    const double size = 5 - mPrime;
+    return printing && size < 0.8 ? 0.8 : size;
+}
+
+// Whole pixels of a disc of radius r: the pixels next to the centre belong
+// to it from r = 1 on, so a radius below 1 is the centre pixel alone.
+int DiscPixels(double r) { return static_cast<int>(std::floor(r)); }
+
+// The inside of a rectangular chart's frame, where its stars may paint.
+struct ClipBox {
+    bool active = false;
+    int left = 0, top = 0, right = 0, bottom = 0;
+    bool Contains(int x, int y, int r) const {
+        return !active || (x - r >= left && x + r <= right && y - r >= top && y + r <= bottom);
+    }
+};
+
+ClipBox StarClip(const ChartGeometry& g) {
+    ClipBox clip;
+    if (!IsRectangular(g)) return clip;
+    clip.active = true;
+    clip.left = (g.mode == kModeHorizon ? kHorizonFrameLeft : kFrameLeft) + 1;
+    clip.top = kFrameTop + 1;
+    clip.right = FrameRight(g.xMax) - 1;
+    clip.bottom = FrameBottom(g.yMax) - 1;
+    return clip;
+}
+
+// A filled disc with pen and brush already in the star colour. A disc that
+// reaches over the clip box is painted row by row, each row cut to the box.
+void PaintDisc(Canvas& c, int x, int y, double radius, const ClipBox& clip) {
+    const int r = DiscPixels(radius);
+    if (clip.Contains(x, y, r)) {
+        if (r == 0)
+            c.Point(x, y);
+        else
+            c.FillCircle(x, y, r);
+        return;
+    }
+    for (int dy = -r; dy <= r; ++dy) {
+        const int row = y + dy;
+        if (row < clip.top || row > clip.bottom) continue;
+        const int half = static_cast<int>(std::floor(std::sqrt(static_cast<double>(r * r - dy * dy))));
+        const int x1 = std::max(x - half, clip.left), x2 = std::min(x + half, clip.right);
+        if (x1 <= x2) c.FillBox(x1, row, x2, row);
+    }
+}
+
+// DrawStar without the colour set-up: size plus the extra radius of
+// printing; a disc above 0.3 more than that extra, else a single point.
+void PaintStar(Canvas& c, bool printing, int x, int y, double size, const ClipBox& clip) {
+    const double r0 = printing ? 0.5 : 0;
+    size += r0;
+    if (size > r0 + 0.3)
+        PaintDisc(c, x, y, size, clip);
+    else if (size > r0 && clip.Contains(x, y, 0))
+        c.Point(x, y);
+}
+
+// Pen and brush in the star colour, copied. The line width is 1 also on
+// paper: a star is its disc, the wide print pen would blow it up.
+void StarStyle(Canvas& c, const astronomy::ProgramState& s) {
+    const Colour star = ColourFromRgb(s.ContrastColour);
+    c.SetRasterOp(RasterOp::Copy);
+    c.SetLineStyle(platform::LineStyle::Solid);
+    c.SetLineWidth(1);
+    c.SetPen(star);
+    c.SetBrush(star);
+}
+
+// Projects records first..last and keeps the visible ones of non-zero
+// size. stepByCode: the equatorial chart adds the projection code to the
+// record number, so it jumps while the sorted list is far before the
+// window and leaves it once past it.
+template <typename SizeRule>
+void PlaceRange(const ChartGeometry& g, const ChartData& data, RecordRange range, bool stepByCode,
+                const AbortCheck& abort, SizeRule size, std::vector<PlacedStar>& out) {
+    const int last = std::min(range.last, data.stars.RecordCount());
+    for (int n = range.first; n <= last; ++n) {
+        RawStarRecord raw;
+        if (!data.stars.ReadRaw(n, raw)) break;
+        const CatalogueRecord rec = DecodeStarRecord(raw.a, raw.d);
+        const bool held = n % kAbortPollRecords == 0 && abort && abort();
+        const ProjectionResult pr = ProjectPoint(g, FirstAngle(g, rec.ra), rec.dec, held);
+        if (pr.code == kAbortCode) break;
+        if (pr.visible) {
+            const double r = size(rec.MagnitudeCode);
+            if (r > 0) out.push_back({pr.x, pr.y, r});
+        }
+        if (stepByCode) n += pr.code;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Frames, ticks and labels
+
+void ClearAndOutline(const Pass& p, bool outline) {
+    p.c.Clear(p.background);
+    CopyStyle(p);
+    if (outline) p.c.Box(0, 0, p.s.x_max, p.s.y_max);
+}
+
+void DeclinationTicks(const Pass& p) {
+    const astronomy::ProgramState& s = p.s;
+    const int right = FrameRight(s.x_max), bottom = FrameBottom(s.y_max);
+    const double lower = std::max(s.Delta_min, -90.0), upper = std::min(s.Delta_max, 90.0);
+    if (!(lower <= upper)) return;
+    for (int d = static_cast<int>(std::ceil(lower / 10)) * 10; d <= upper; d += 10) {
+        const int y = Round(bottom - (d - s.Delta_min) * p.g.k);
+        p.c.Line(kFrameLeft, y, kFrameLeft + kTickLength, y);
+        p.c.Line(right - kTickLength, y, right, y);
+        if (d == 90 || d == -90) p.c.Line(kFrameLeft, y, right, y);  // the sky ends at the pole
+        const std::string label = SignChar(d) + std::to_string(std::abs(d));
+        p.c.Text(16, y - 7, label);
+        p.c.Text(s.x_max - 31, y - 7, label);
+    }
+}
+
+void RightAscensionTicks(const Pass& p) {
+    const astronomy::ProgramState& s = p.s;
+    const int right = FrameRight(s.x_max), bottom = FrameBottom(s.y_max);
+    const double upper = s.Alpha_max < s.Alpha_min ? s.Alpha_max + 24 : s.Alpha_max;
+    const int labelHeight = p.c.TextHeight();
+    for (double r = std::floor(2 * s.Alpha_min) / 2 + 0.5; r <= upper; r += 0.5) {
+        const int x = Round(right - Reduce(r - s.Alpha_min, 24) * 15 * p.g.k);
+        if (x < kFrameLeft) break;  // the window is wider than the frame shows
+        p.c.Line(x, kFrameTop - 3, x, kFrameTop);
+        p.c.Line(x, s.y_max - 56, x, s.y_max - 54);
+        const double hour = Reduce(r, 24);
+        if (hour == 0) p.c.Line(x, kFrameTop, x, bottom);  // 0 h / 24 h
+        if (hour != std::floor(hour)) continue;
+        const std::string label = std::to_string(static_cast<int>(hour)) + "h";
+        const int lx = x - p.c.TextWidth(label) / 2;
+        p.c.Text(lx, kFrameTop - 4 - labelHeight, label);
+        p.c.Text(lx, bottom + 4, label);
+    }
+}
+
+void DrawEquatorialFrame(const Pass& p) {
+    CopyStyle(p);
+    p.c.Box(kFrameLeft, kFrameTop, FrameRight(p.s.x_max), FrameBottom(p.s.y_max));
+    TickFont(p);
+    DeclinationTicks(p);
+    RightAscensionTicks(p);
+}
+
+// Two characters per multiple of 45 degrees, from north.
+constexpr const char* kCompassPoints = "N NEE SES SWW NWN SES SWW NWN ";
+
+void AzimuthTicks(const Pass& p, int step) {
+    const astronomy::ProgramState& s = p.s;
+    const bool wraps = !(s.Azi_min < s.Azi_max);  // the window runs through north
+    const std::string compass = kCompassPoints;
+    for (int a = step; a <= 360; a += step) {
+        double at = a;
+        if (!wraps) {
+            if (a < s.Azi_min || a > s.Azi_max) continue;
+        } else {
+            if (a < s.Azi_min && a > s.Azi_max) continue;
+            if (a <= s.Azi_max) at += 360;
+        }
+        const int x = Round((at - s.Azi_min) * p.g.k + kHorizonFrameLeft);
+        if (x > FrameRight(s.x_max)) continue;  // the window is wider than the frame shows
+        p.c.Line(x, s.y_max - 56, x, s.y_max - 53);
+        std::string label;
+        if (a % 45 == 0)
+            label = compass.substr(static_cast<std::size_t>(2 * a / 45), 2);
+        else if (a % 5 == 0)
+            label = std::to_string(a);
+        if (!label.empty()) p.c.Text(x - 6, s.y_max - 55, label);
+    }
+}
+
+void AltitudeTicks(const Pass& p, int step) {
+    const astronomy::ProgramState& s = p.s;
+    const int right = FrameRight(s.x_max), bottom = FrameBottom(s.y_max);
+    for (int h = static_cast<int>(std::ceil(s.Hoehe_min / step)) * step; h <= s.Hoehe_max; h += step) {
+        const int y = Round(bottom - (h - s.Hoehe_min) * p.g.k);
+        p.c.Line(kHorizonFrameLeft, y, kHorizonFrameLeft + kTickLength, y);
+        p.c.Line(right - kTickLength, y, right, y);
+        const std::string label = std::to_string(h);
+        p.c.Text(16, y - 7, label);
+        p.c.Text(s.x_max - 31, y - 7, label);
+    }
+}
+
+void DrawHorizonFrame(const Pass& p) {
+    const astronomy::ProgramState& s = p.s;
+    const int right = FrameRight(s.x_max), bottom = FrameBottom(s.y_max);
+    CopyStyle(p);
+    p.c.Box(kHorizonFrameLeft, kFrameTop, right, bottom);
+    p.c.SetPen(kGroundColour);
+    p.c.SetBrush(kGroundColour);
+    p.c.FillBox(kHorizonFrameLeft, bottom, right, s.y_max - 41);
+    CopyStyle(p);
+    TickFont(p);
+    if (!(std::isfinite(s.Hoehe_min) && std::isfinite(s.Hoehe_max))) return;
+    const double span = s.Hoehe_max - s.Hoehe_min;
+    const int step = span < 15 ? 1 : (span < 60 ? 5 : 15);
+    AzimuthTicks(p, step);
+    AltitudeTicks(p, step);
+}
+
+// Spacing of the polar grid: circles every 10 degrees of declination on a
+// wide chart, every 5 below 40 degrees of span and every degree below 15,
+// so that a zoomed chart keeps a few circles; a spoke every hour of right
+// ascension, labelled just outside the outer limit. Only the spokes of 0,
+// 6, 12 and 18 h run on into the pole; the others stop at the innermost
+// circle, where they would crowd together.
+int PolarCircleStep(double spanDeg) { return spanDeg >= 40 ? 10 : (spanDeg >= 15 ? 5 : 1); }
+
+// The declination circles (of the mirrored sky on the south chart), from
+// the outer limit inwards.
+std::vector<double> PolarCircleDeclinations(const ChartGeometry& g) {
+    const double outer = g.polMin, inner = g.polMax;
+    if (!(std::isfinite(outer) && std::isfinite(inner) && outer >= -90 && outer < inner)) return {};
+    const int step = PolarCircleStep(inner - outer);
+    std::vector<double> out{outer};
+    for (int d = static_cast<int>(std::floor(outer / step)) * step + step; d < std::min(inner, 90.0); d += step)
+        out.push_back(d);
+    if (inner < 90) out.push_back(inner);
+    return out;
+}
+
+void PolarCircles(const Pass& p, const std::vector<double>& circles) {
+    const ChartGeometry& g = p.g;
+    const int labelHeight = p.c.TextHeight();
+    for (double mirroredDeg : circles) {
+        const double rho = PolarRadius(g.k, 1, mirroredDeg * kDeg);
+        if (!(rho >= 1) || rho > 1e6) continue;
+        p.c.Circle(g.x0, g.y0, Round(rho));
+        if (mirroredDeg != std::floor(mirroredDeg)) continue;
+        // The label just inside the circle, beside the spoke of Pol_mitte.
+        const int d = static_cast<int>(std::lround(g.sign * mirroredDeg));
+        const ProjectionResult at = ProjectPoint(g, g.alpha0, d * kDeg);
+        const int y = at.y > g.y0 ? at.y - labelHeight - 1 : at.y + 2;
+        p.c.Text(at.x + 3, y, SignChar(d) + std::to_string(std::abs(d)));
+    }
+}
+
+void PolarSpokes(const Pass& p, double innermostDeg) {
+    const ChartGeometry& g = p.g;
+    const double outerDec = g.sign * g.polMin * kDeg;
+    const double innerDec = g.sign * std::min(innermostDeg, 90.0) * kDeg;
+    const double poleDec = g.sign * std::min(g.polMax, 90.0) * kDeg;
+    const int labelHeight = p.c.TextHeight();
+    for (int h = 0; h < 24; ++h) {
+        const double ra = h * kPi / 12;
+        const ProjectionResult out = ProjectPoint(g, ra, outerDec);
+        const ProjectionResult in = ProjectPoint(g, ra, h % 6 == 0 ? poleDec : innerDec);
+        p.c.Line(in.x, in.y, out.x, out.y);
+        const double dx = out.x - g.x0, dy = out.y - g.y0, len = std::hypot(dx, dy);
+        if (len < 1) continue;
+        const std::string label = std::to_string(h) + "h";
+        const int lx = Round(out.x + 14 * dx / len) - p.c.TextWidth(label) / 2;
+        const int ly = Round(out.y + 14 * dy / len) - labelHeight / 2;
+        p.c.Text(lx, ly, label);
+    }
+}
+
+void DrawPolarGrid(const Pass& p) {
+    CopyStyle(p);
+    TickFont(p);
+    const std::vector<double> circles = PolarCircleDeclinations(p.g);
+    if (circles.empty()) return;  // a region without extent
+    PolarCircles(p, circles);
+    PolarSpokes(p, circles.back());
+}
+
+// ---------------------------------------------------------------------------
+// Legends
+
+void ScaleBar(const Pass& p) {
+    static constexpr double kSeries[] = {1.0 / 120, 1.0 / 60, 1.0 / 30, 1.0 / 12, 1.0 / 6, 1.0 / 2,
+                                         1, 2, 5, 10, 20};
+    int length = 64;
+    double v = 64 / p.g.k;
+    if (v > 1.0 / 720 && v < 20) {
+        double next = v;
+        for (double step : kSeries) {
+            if (step >= v) {
+                next = step;
+                break;
+            }
+        }
+        length = Round(length * next / v);
+        v = next;
+    }
+    const int y = p.s.y_max - 31;
+    p.c.Line(444, y, 444 + length, y);
+    p.c.Line(444, y - 4, 444, y + 4);
+    p.c.Line(444 + length, y - 4, 444 + length, y + 4);
+    p.c.Text(length / 2 + 439, p.s.y_max - 24, astronomy::FormatAngleSmall(v));
+}
+
+void DateStamp(const Pass& p) {
+    const astronomy::ProgramState& s = p.s;
+    const int x = s.x_max - 68 - (p.printing ? 40 : 0);
+    p.c.SetFont(FontRole::Note, 0);
+    p.c.Text(x, s.y_max - 40, astronomy::FormatDateNumeric(s.Day, s.Month, s.Year));
+    p.c.Text(x, s.y_max - 28, astronomy::FormatHm(s.ClockTime));
+    p.c.Text(x + 30, s.y_max - 28, astronomy::ZoneName(s.Zone));
+    p.c.Text(x, s.y_max - 16, "Äqui 2000");
+}
+
+// A filled arrow head in a 15 x 16 button whose top edge is at top.
+enum class Arrow { Up, Left, Right, Down };
+
+void ArrowButton(const Pass& p, int top, Arrow arrow) {
+    p.c.SetPen(p.text);
+    p.c.SetBrush(p.background);
+    p.c.FillBox(1, top, 15, top + 16);
+    const int cx = 8, cy = top + 8;
+    std::vector<std::pair<int, int>> head;
+    switch (arrow) {
+        case Arrow::Up: head = {{cx, cy - 4}, {cx - 4, cy + 3}, {cx + 4, cy + 3}}; break;
+        case Arrow::Down: head = {{cx, cy + 4}, {cx - 4, cy - 3}, {cx + 4, cy - 3}}; break;
+        case Arrow::Left: head = {{cx - 4, cy}, {cx + 3, cy - 4}, {cx + 3, cy + 4}}; break;
+        case Arrow::Right: head = {{cx + 4, cy}, {cx - 3, cy - 4}, {cx - 3, cy + 4}}; break;
+    }
+    p.c.SetBrush(p.text);
+    p.c.Polygon(head, true);
+}
+
+// The zoom boxes at the lower left ("Zoom" above, "Mooz" below) and the
+// four arrow buttons at mid-height of the left edge.
+void NavigationButtons(const Pass& p) {
+    const astronomy::ProgramState& s = p.s;
+    const std::string factor = astronomy::FormatFixed(s.ZoomStep, 1, 1);
+    p.c.SetFont(FontRole::Note, 0);
+    if (p.c.TextWidth(factor + "x Mooz") > 54) p.c.SetFont(FontRole::Note, 7);
+    struct ZoomBox {
+        int top;
+        const char* word;
+    };
+    for (const ZoomBox& box : {ZoomBox{s.y_max - 41, "x Zoom"}, ZoomBox{s.y_max - 21, "x Mooz"}}) {
+        p.c.SetPen(p.text);
+        p.c.SetBrush(p.background);
+        p.c.FillBox(1, box.top, 58, box.top + 21);
+        p.c.Text(4, box.top + 4, factor + box.word);
+    }
+    const int c = Round(s.y_max / 2.0);
+    ArrowButton(p, c - 46, Arrow::Up);
+    ArrowButton(p, c - 31, Arrow::Left);
+    ArrowButton(p, c - 16, Arrow::Right);
+    ArrowButton(p, c - 1, Arrow::Down);
+}
+
+// The symbol of class 18 + i at size 6.
+void ClassSymbol(const Pass& p, int i, int x, int y) {
+    SymbolRequest r;
+    r.type = 18 + i;
+    r.size = 6;
+    DrawObjectSymbol(p.c, p.s, x, y, r);
+}
+
+void MagnitudeScale(const Pass& p) {
+    const astronomy::ProgramState& s = p.s;
+    ChartFont(p);
+    p.c.Text(64, s.y_max - 36, "Mag:");
+    for (int i = 0; i <= 8; ++i) p.c.Text(98 + 18 * i, s.y_max - 36, std::to_string(i));
+    StarStyle(p.c, s);
+    const ClipBox none;
+    for (int i = 0; i <= 8 && i <= s.Grenzmag; ++i)
+        PaintStar(p.c, p.printing, 103 + 18 * i, s.y_max - 15, StarSizeChart(s, 10 * (i + 2)), none);
+}
+
+void ClassLegend(const Pass& p) {
+    const std::string labels = "OStKStPlNGa  E ";
+    for (int i = 1; i <= 5; ++i) ClassSymbol(p, i, 247 + 30 * i, p.s.y_max - 15);
+    CopyStyle(p);
+    ChartFont(p);
+    for (int i = 1; i <= 5; ++i)
+        p.c.Text(242 + 30 * i, p.s.y_max - 36, labels.substr(static_cast<std::size_t>(3 * (i - 1)), 3));
+}
+
+bool ButtonsShown(const Pass& p) {
+    const float m = p.s.ChartMode;
+    return !p.printing && (m == kModeEquatorial || m == kModeHorizon || m == kModeNorthPolar);
+}
+
+void DrawLegendStrip(const Pass& p) {
+    CopyStyle(p);
+    ChartFont(p);
+    ScaleBar(p);
+    DateStamp(p);
+    if (ButtonsShown(p)) NavigationButtons(p);
+    CopyStyle(p);
+    MagnitudeScale(p);
+    ClassLegend(p);
+    CopyStyle(p);
+}
+
+void DrawWholeSkyLegend(const Pass& p) {
+    const ChartGeometry& g = p.g;
+    const int cx = g.cx, cy = g.cy, R = g.radius;
+    CopyStyle(p);
+    ChartFont(p);
+    p.c.Text(cx - 4, cy - R - 16, "N");
+    p.c.Text(cx - 4, cy + R + 1, "S");
+    p.c.Text(cx - R - 12, cy - 7, "O");
+    p.c.Text(cx + R + 4, cy - 7, "W");
+    p.c.Text(3, 10, "Sterne bis 5 mag:");
+    for (int i = 1; i <= 5; ++i) p.c.Text(30, 20 * i + 22, std::to_string(i));
+    StarStyle(p.c, p.s);
+    const ClipBox none;
+    for (int i = 1; i <= 5; ++i)
+        PaintStar(p.c, p.printing, 12, 20 * i + 30, RuleASize(i + 0.1, p.printing) + 0.8, none);
+    const std::string labels = "OStKStPlNGa E  ";
+    const int yMax = p.s.y_max;
+    for (int i = 1; i <= 5; ++i) ClassSymbol(p, i, yMax - 120 + 20 * i, 16);
+    CopyStyle(p);
+    ChartFont(p);
+    for (int i = 1; i <= 5; ++i)
+        p.c.Text(yMax - 128 + 20 * i, 30, labels.substr(static_cast<std::size_t>(3 * i - 3), 3));
+}
+
+// ---------------------------------------------------------------------------
+// The passes
+
+void StarsOfChart(const Pass& p, const ChartData& data, const AbortCheck& abort) {
+    PaintStars(p.c, p.s, p.g, PlaceStars(p.s, p.g, data, abort));
+    CopyStyle(p);
+}
+
+void WholeSkyPass(const Pass& p, const ChartData& data, const AbortCheck& abort) {
+    const ChartGeometry& g = p.g;
+    // The parameter panel right of the chart area stays; it draws itself.
+    p.c.SetRasterOp(RasterOp::Copy);
+    p.c.SetLineWidth(1);
+    p.c.SetPen(p.background);
+    p.c.SetBrush(p.background);
+    p.c.FillBox(0, 0, std::max(0, p.s.ChartWidth - 1), p.s.y_max);
+    DrawWholeSkyLegend(p);
+    CopyStyle(p);
+    p.c.FillCircle(g.cx, g.cy, g.radius);
+    StarsOfChart(p, data, abort);
+}
+
+void FramedPass(const Pass& p, const ChartData& data, const AbortCheck& abort) {
+    const float m = p.g.mode;
+    ClearAndOutline(p, !(m == kModeHorizon && p.printing));
+    if (m == kModeEquatorial)
+        DrawEquatorialFrame(p);
+    else if (m == kModeHorizon)
+        DrawHorizonFrame(p);
+    else
+        DrawPolarGrid(p);
+    DrawLegendStrip(p);
+    StarsOfChart(p, data, abort);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+
+bool ChartData::Ensure(const std::string& dataFolder) { return Ensure(dataFolder, dataFolder); }
+
+bool ChartData::Ensure(const std::string& dataFolder, const std::string& programFolder) {
+    const bool starsDue = !stars.IsOpen() || folder != dataFolder;
+    const std::string folders = programFolder + '\n' + dataFolder;
+    const bool figuresDue = figuresFolders != folders;
+    if (!starsDue && !figuresDue) return true;
+    error.clear();
+    if (starsDue) {
+        std::string problem;
+        if (stars.Open(dataFolder, problem)) {
+            folder = dataFolder;
+        } else {
+            folder.clear();
+            error = problem;
+        }
+    }
+    if (figuresDue) {
+        figuresFolders = folders;
+        figures.clear();
+        std::string path = CatalogueFilePath(programFolder, kConstellationFileName);
+        std::error_code ec;
+        if (!std::filesystem::is_regular_file(path, ec)) {
+            const std::string inData = CatalogueFilePath(dataFolder, kConstellationFileName);
+            if (std::filesystem::is_regular_file(inData, ec)) path = inData;
+        }
+        std::vector<ConstellationFigure> read;
+        std::string problem;
+        // A file with faults still gives the figures that could be read.
+        if (!ReadConstellationFile(path, read, problem)) error += (error.empty() ? "" : "|") + problem;
+        figures = std::move(read);
+    }
+    return stars.IsOpen();
+}
+
+double StarSizeWholeSky(const astronomy::ProgramState& s, int magnitudeCode) {
+    return RuleASize(0.07 * magnitudeCode, Printing(s));
+}
+
+double StarSizeChart(const astronomy::ProgramState& s, int magnitudeCode) {
+    const double m = 0.1 * magnitudeCode - 2;
+    const double limit = s.Grenzmag;
+    if (m > limit) return 0;
+    return 0.55 * (limit - m) + 0.5;
+}
+
+void DrawStar(Canvas& canvas, const astronomy::ProgramState& s, int x, int y, double size) {
+    StarStyle(canvas, s);
+    PaintStar(canvas, Printing(s), x, y, size, ClipBox{});
+}
+
+std::vector<PlacedStar> PlaceStars(const astronomy::ProgramState& s, const ChartGeometry& g, const ChartData& data,
+                                   const AbortCheck& abort) {
+    std::vector<PlacedStar> out;
+    if (!data.stars.IsOpen()) return out;
+    if (g.mode == kModeWholeSky) {
+        out.reserve(static_cast<std::size_t>(kBrightStarRecords.Count()));
+        PlaceRange(g, data, kBrightStarRecords, false, abort,
+                   [&s](int code) { return StarSizeWholeSky(s, code); }, out);
+    } else {
+        out.reserve(static_cast<std::size_t>(kStarRecords.Count() / 2));
+        PlaceRange(g, data, kStarRecords, g.mode == kModeEquatorial, abort,
+                   [&s](int code) { return StarSizeChart(s, code); }, out);
+    }
+    return out;
+}
+
+void PaintStars(Canvas& canvas, const astronomy::ProgramState& s, const ChartGeometry& g,
+                const std::vector<PlacedStar>& stars) {
+    StarStyle(canvas, s);
+    const ClipBox clip = StarClip(g);
+    const bool printing = Printing(s);
+    for (const PlacedStar& star : stars) PaintStar(canvas, printing, star.x, star.y, star.size, clip);
+}
+
+ChartGeometry DrawChart(Canvas& canvas, astronomy::ProgramState& s, ChartData& data,
+                        const std::string& selectedObject, const AbortCheck& abort) {
+    data.Ensure(s.DataFolder, s.ProgramFolder);
+    const ChartGeometry g = SetUpChart(s);
+    const Pass p = MakePass(canvas, s, g);
+    if (g.mode == kModeWholeSky)
+        WholeSkyPass(p, data, abort);
+    else
+        FramedPass(p, data, abort);
+    DrawOverlayLayers(canvas, s, g, data, selectedObject);
+    if (!selectedObject.empty()) MarkNamedObject(canvas, s, g, selectedObject);
+    ShowSunAltitude(canvas, s);
+    return g;
+}
+
+void ShowSunAltitude(Canvas& canvas, astronomy::ProgramState& s) {
+    if (Printing(s)) return;
+    astronomy::BodyPosition sun;
+    astronomy::SunDerived derived;
+    astronomy::MessageList messages;
+    const float mode = s.ChartMode;
+    astronomy::ComputePosition(s, "Sonne", sun, derived, messages);
+    s.ChartMode = mode;
+    const ChartGeometry none;
+    const Pass p = MakePass(canvas, s, none);
+    CopyStyle(p);
+    ChartFont(p);
+    canvas.SetTextBackground(p.background, true);  // covers a longer old value
+    canvas.Text(s.x_max - 350, s.y_max - 20, "Hs=");
+    canvas.Text(s.x_max - 325, s.y_max - 19, astronomy::FormatDegrees(sun.altitude / kDeg));
+    canvas.SetTextBackground(p.background, false);
+}
+
+}  // namespace charts

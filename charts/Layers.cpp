@@ -1,0 +1,513 @@
+#include "charts/Layers.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "astronomy/Angles.h"
+#include "astronomy/Messages.h"
+#include "charts/ObjectSymbols.h"
+
+namespace charts {
+
+using astronomy::kPi;
+using platform::Canvas;
+using platform::Colour;
+
+namespace {
+
+constexpr double kDeg = kPi / 180;
+
+constexpr Colour kConstellationColour{255, 80, 80};
+constexpr Colour kEclipticColour{55, 225, 55};
+
+// The chart's text size in points; the constellation names use 0.7 of it.
+constexpr double kChartTextPoints = 9;
+constexpr double kNameScale = 0.7;
+
+// Figure lines and the ecliptic leave out a step that jumps further than
+// this across the chart: it runs round the back of the sky (the wrap of
+// right ascension or azimuth), not along it.
+constexpr int kFigureJumpPx = 450;
+constexpr int kEclipticJumpPx = 484;
+
+// Star catalogue positions are of the equinox 2000.0, from JD 2451544.5.
+constexpr double kCatalogueEpochJ = 2451544, kCatalogueEpochF = 0.5;
+
+bool IsSkyChart(float mode) {
+    return mode == kModeWholeSky || mode == kModeEquatorial || mode == kModeHorizon || mode == kModeNorthPolar ||
+           mode == kModeSouthPolar;
+}
+
+bool FlagSet(const astronomy::ProgramState& s, int bit) { return (s.DisplayFlags >> bit) & 1; }
+
+// A projection without coordinates: the whole sky and the horizon chart
+// compute nothing for points far below the horizon and leave (0, 0).
+bool HasCoordinates(const ProjectionResult& p) { return p.visible || p.x != 0 || p.y != 0; }
+
+void BeginOverlay(Canvas& c, const astronomy::ProgramState& s, Colour pen, int width) {
+    c.SetRasterOp(OverlayRasterOp(s));
+    c.SetLineStyle(platform::LineStyle::Solid);
+    c.SetLineWidth(width);
+    c.SetPen(pen);
+    c.SetBrush(pen);
+}
+
+// Where the line layers may draw: inside the frame on the rectangular
+// charts (as the stars), the whole picture on the others.
+struct LineClip {
+    int left = 0, top = 0, right = 0, bottom = 0;  // inclusive
+};
+
+LineClip LineClipFor(const Canvas& c, const ChartGeometry& g) {
+    if (g.mode == kModeEquatorial || g.mode == kModeHorizon)
+        return {(g.mode == kModeHorizon ? kHorizonFrameLeft : kFrameLeft) + 1, kFrameTop + 1, FrameRight(g.xMax) - 1,
+                FrameBottom(g.yMax) - 1};
+    return {0, 0, c.Width() - 1, c.Height() - 1};
+}
+
+// The part of the segment inside the clip (Liang-Barsky); false when none.
+bool ClipSegment(const LineClip& clip, double& x1, double& y1, double& x2, double& y2) {
+    double t0 = 0, t1 = 1;
+    const double dx = x2 - x1, dy = y2 - y1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x1 - clip.left, clip.right - x1, y1 - clip.top, clip.bottom - y1};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return false;
+            continue;
+        }
+        const double r = q[i] / p[i];
+        if (p[i] < 0)
+            t0 = std::max(t0, r);
+        else
+            t1 = std::min(t1, r);
+        if (t0 > t1) return false;
+    }
+    x2 = x1 + t1 * dx;
+    y2 = y1 + t1 * dy;
+    x1 = x1 + t0 * dx;
+    y1 = y1 + t0 * dy;
+    return true;
+}
+
+// The line figures of a layer (a grid circle, a constellation figure, the
+// ecliptic) drawn so that each of their pixels is set exactly once: under
+// exclusive-or a pixel set twice, where two steps of a curve meet or a wide
+// line bends, would vanish again. The segments' pixels are collected,
+// thickened to the line width, freed of doubles and set row by row. On the
+// printer, which draws by copying, the segments go out as lines of the
+// printer's width.
+class PixelLine {
+public:
+    PixelLine(Canvas& c, const astronomy::ProgramState& s, const ChartGeometry& g, Colour colour, int width)
+        : c_(c), clip_(LineClipFor(c, g)), colour_(colour), width_(std::max(1, width)), exact_(s.PrintingFlag == 0) {}
+    PixelLine(const PixelLine&) = delete;
+    PixelLine& operator=(const PixelLine&) = delete;
+    ~PixelLine() { Draw(); }
+
+    void Segment(int x1, int y1, int x2, int y2) {
+        if (!exact_) {
+            double ax = x1, ay = y1, bx = x2, by = y2;
+            if (!ClipSegment(clip_, ax, ay, bx, by)) return;
+            c_.SetPen(colour_);
+            c_.SetLineWidth(width_);
+            c_.Line(static_cast<int>(std::lround(ax)), static_cast<int>(std::lround(ay)),
+                    static_cast<int>(std::lround(bx)), static_cast<int>(std::lround(by)));
+            return;
+        }
+        const long dx = static_cast<long>(x2) - x1, dy = static_cast<long>(y2) - y1;
+        const bool alongX = std::labs(dx) >= std::labs(dy);
+        const long major1 = alongX ? x1 : y1, major2 = alongX ? x2 : y2;
+        const long minor1 = alongX ? y1 : x1;
+        const long span = alongX ? dx : dy, rise = alongX ? dy : dx;
+        // Only the stretch over the clip: a step may come from far beyond it.
+        const long low = (alongX ? clip_.left : clip_.top) - width_;
+        const long high = (alongX ? clip_.right : clip_.bottom) + width_;
+        const long from = std::max(std::min(major1, major2), low);
+        const long to = std::min(std::max(major1, major2), high);
+        for (long m = from; m <= to; ++m) {
+            const long n = span == 0 ? minor1 : minor1 + std::lround(static_cast<double>(rise) * (m - major1) / span);
+            if (alongX)
+                Plot(m, n);
+            else
+                Plot(n, m);
+        }
+    }
+
+    void Draw() {
+        if (pixels_.empty()) return;
+        std::sort(pixels_.begin(), pixels_.end());
+        pixels_.erase(std::unique(pixels_.begin(), pixels_.end()), pixels_.end());
+        c_.SetPen(colour_);
+        c_.SetBrush(colour_);
+        c_.SetLineWidth(1);  // a box one pixel high is its own edge
+        std::size_t i = 0;
+        while (i < pixels_.size()) {
+            const auto [y, x0] = pixels_[i];
+            int x1 = x0;
+            while (++i < pixels_.size() && pixels_[i].first == y && pixels_[i].second == x1 + 1) ++x1;
+            c_.FillBox(x0, y, x1, y);
+        }
+        pixels_.clear();
+    }
+
+private:
+    void Plot(long x, long y) {
+        const int lo = -(width_ - 1) / 2, hi = width_ / 2;
+        for (long yy = y + lo; yy <= y + hi; ++yy)
+            for (long xx = x + lo; xx <= x + hi; ++xx)
+                if (xx >= clip_.left && yy >= clip_.top && xx <= clip_.right && yy <= clip_.bottom)
+                    pixels_.emplace_back(static_cast<int>(yy), static_cast<int>(xx));
+    }
+
+    Canvas& c_;
+    LineClip clip_;
+    Colour colour_;
+    int width_;
+    bool exact_;
+    std::vector<std::pair<int, int>> pixels_;  // (y, x)
+};
+
+// Pixels per degree of the chart at a declination: the polar charts are
+// stereographic and grow away from the pole; the whole sky has R pixels for
+// the 90 degrees from the zenith to the horizon.
+double PixelsPerDegree(const ChartGeometry& g, double dec) {
+    if (g.mode == kModeWholeSky) return g.radius / 90.0;
+    if (g.mode == kModeNorthPolar || g.mode == kModeSouthPolar) {
+        const double half = (kPi / 2 - g.sign * dec) / 2;  // half the distance from the pole
+        const double c = std::cos(half);
+        return c > 0 ? g.k * (kPi / 4) / (c * c) : g.k;
+    }
+    return g.k;
+}
+
+SymbolPlacement PlacementFor(const ChartGeometry& g) {
+    return g.mode == kModeNorthPolar || g.mode == kModeSouthPolar ? SymbolPlacement::AtPoint
+                                                                   : SymbolPlacement::ChartMarker;
+}
+
+// Size of a non-stellar symbol from the object's magnitude.
+double ClassSymbolSize(double magnitude) { return (13 - magnitude) / 2 + 2; }
+
+// The number of a Messier object from the name the position service gives
+// it ("M " and the number); 0 for anything else.
+int MessierNumberOf(const astronomy::BodyPosition& pos) {
+    if (!IsDeepSkyType(pos.index) || pos.name.size() < 3 || pos.name.compare(0, 2, "M ") != 0) return 0;
+    return std::atoi(pos.name.c_str() + 2);
+}
+
+// The star files and the figures, loaded when the last pass did not leave
+// them; false without star files.
+bool StarsReady(ChartData& data, const astronomy::ProgramState& s) {
+    return data.Ensure(s.DataFolder, s.ProgramFolder);
+}
+
+// ---------------------------------------------------------------------------
+// Constellations
+
+// One figure: a line from the previous star to each visible star while the
+// pen is down. The previous point follows every star, seen or not, so that
+// a line coming in from beyond the chart's edge is drawn up to the star.
+void DrawFigure(PixelLine& line, const ChartGeometry& g, const StarFiles& stars, const std::vector<int>& items) {
+    bool penDown = false;
+    bool havePrevious = false;
+    int px = 0, py = 0;
+    for (int item : items) {
+        if (item == kFigureEnd) break;
+        if (item == kFigurePenUp) {
+            penDown = false;
+            continue;
+        }
+        CatalogueRecord star;
+        if (!stars.ReadCatalogueRecord(item, star)) {
+            penDown = havePrevious = false;
+            continue;
+        }
+        const ProjectionResult p = ProjectPoint(g, FirstAngle(g, star.ra), star.dec);
+        if (!HasCoordinates(p)) {  // no point to draw from
+            havePrevious = false;
+            continue;
+        }
+        if (p.visible) {
+            if (penDown && havePrevious && std::abs(p.x - px) < kFigureJumpPx) line.Segment(px, py, p.x, p.y);
+            penDown = true;
+        }
+        px = p.x;
+        py = p.y;
+        havePrevious = true;
+    }
+}
+
+void DrawConstellations(Canvas& c, const astronomy::ProgramState& s, const ChartGeometry& g, ChartData& data,
+                        bool figures, bool names) {
+    // The names would crowd a small whole-sky disc.
+    names = names && (g.mode != kModeWholeSky || g.radius > 180);
+    if (!figures && !names) return;
+    figures = StarsReady(data, s) && figures;  // loads the figures for the names as well
+    const Colour textColour = FrameColour(s);
+    BeginOverlay(c, s, kConstellationColour, NormalLineWidth(s));
+    c.SetTextBackground(ColourFromRgb(s.BackgroundColour), false);
+    c.SetFont(platform::FontRole::Label, kChartTextPoints * kNameScale);
+    for (const ConstellationFigure& figure : data.figures) {
+        if (names) {
+            const ProjectionResult p = ProjectPoint(g, FirstAngle(g, figure.raHours * kPi / 12), figure.decDeg * kDeg);
+            if (p.visible) {
+                c.SetPen(textColour);
+                c.Text(p.labelX, p.labelY, figure.label);
+            }
+        }
+        if (figures) {
+            PixelLine line(c, s, g, kConstellationColour, NormalLineWidth(s));
+            DrawFigure(line, g, data.stars, figure.items);
+        }
+    }
+    c.SetFont(platform::FontRole::Label);
+}
+
+// ---------------------------------------------------------------------------
+// Coordinate grid
+
+// A curve through count + 1 projected points (first angle, declination);
+// a segment joins two consecutive points that are both visible.
+void DrawGridCurve(Canvas& c, const astronomy::ProgramState& s, const ChartGeometry& g, int width, int count,
+                   const std::function<std::pair<double, double>(int)>& at) {
+    PixelLine line(c, s, g, FrameColour(s), width);
+    bool previousVisible = false;
+    int px = 0, py = 0;
+    for (int i = 0; i <= count; ++i) {
+        const auto [first, dec] = at(i);
+        const ProjectionResult p = ProjectPoint(g, first, dec);
+        if (p.visible && previousVisible) line.Segment(px, py, p.x, p.y);
+        previousVisible = p.visible;
+        px = p.x;
+        py = p.y;
+    }
+}
+
+// The whole sky's own marks: the east-west line through the zenith and a
+// bold ring about the zenith.
+void DrawWholeSkyGridMarks(Canvas& c, const astronomy::ProgramState& s, const ChartGeometry& g) {
+    const ProjectionResult east = ProjectPoint(g, 18 * kPi / 12, 0);
+    const ProjectionResult west = ProjectPoint(g, 6 * kPi / 12, 0);
+    PixelLine(c, s, g, FrameColour(s), NormalLineWidth(s)).Segment(east.x, east.y, west.x, west.y);
+    const double latitude = std::atan2(g.sinLat, g.cosLat);
+    const ProjectionResult zenith = ProjectPoint(g, 0, latitude);
+    c.SetPen(FrameColour(s));
+    c.SetLineWidth(BoldLineWidth(s));
+    c.Circle(zenith.x, zenith.y, 5);
+    c.SetLineWidth(NormalLineWidth(s));
+}
+
+void DrawGrid(Canvas& c, const astronomy::ProgramState& s, const ChartGeometry& g) {
+    const bool wholeSky = g.mode == kModeWholeSky;
+    // On the whole sky and the horizon chart the first angle is the hour
+    // angle: the hour circles stand still and 0 h / 12 h is the meridian.
+    const bool hourAngles = wholeSky || g.mode == kModeHorizon;
+    const int stepDeg = wholeSky ? 30 : 10;
+    const double hourStep = 0.75 * stepDeg / 15;  // 0.5 h, 1.5 h on the whole sky
+    const int hourCircles = static_cast<int>(std::floor((24 - stepDeg / 30.0) / hourStep + 1e-9));
+    const int normal = NormalLineWidth(s), bold = BoldLineWidth(s);
+    BeginOverlay(c, s, FrameColour(s), normal);
+
+    constexpr int kDecSteps = 340;  // -85 .. 85 degrees in 0.5 degree steps
+    for (int i = 0; i <= hourCircles; ++i) {
+        const double hours = i * hourStep;
+        const bool meridian = hourAngles && (std::fabs(hours) < 1e-9 || std::fabs(hours - 12) < 1e-9);
+        const double first = hours * kPi / 12;
+        DrawGridCurve(c, s, g, meridian ? bold : normal, kDecSteps,
+                      [first](int j) { return std::pair{first, (-85 + 0.5 * j) * kDeg}; });
+    }
+    constexpr int kCircleSteps = 720;  // the full circle in 0.5 degree steps
+    for (int d = -90 + stepDeg; d <= 90 - stepDeg; d += stepDeg) {
+        const double dec = d * kDeg;
+        DrawGridCurve(c, s, g, d == 0 ? bold : normal, kCircleSteps,
+                      [dec](int j) { return std::pair{j * 0.5 * kDeg, dec}; });
+    }
+    c.SetPen(FrameColour(s));
+    c.SetLineWidth(normal);
+    const ProjectionResult pole = ProjectPoint(g, 0, kPi / 2);
+    if (pole.visible) c.Circle(pole.x, pole.y, 5);
+    if (wholeSky) DrawWholeSkyGridMarks(c, s, g);
+}
+
+// ---------------------------------------------------------------------------
+// Ecliptic
+
+void DrawEcliptic(Canvas& c, const astronomy::ProgramState& s, const ChartGeometry& g) {
+    BeginOverlay(c, s, kEclipticColour, NormalLineWidth(s));
+    // Longitude 0 only starts the curve, which then runs in quarter degrees
+    // to 360 and so closes on itself.
+    constexpr int kSteps = 1440;
+    PixelLine line(c, s, g, kEclipticColour, NormalLineWidth(s));
+    bool havePrevious = false, previousVisible = false;
+    int px = 0, py = 0;
+    for (int i = 0; i <= kSteps; ++i) {
+        const double lambda = i * 0.25 * kDeg;
+        const astronomy::Equatorial eq = astronomy::EclipticToEquatorial(lambda, 0, s.tq.obliquity);
+        const ProjectionResult p = ProjectPoint(g, FirstAngle(g, eq.alpha), eq.delta);
+        const bool has = HasCoordinates(p);
+        // A step into the chart, or one out of it up to its edge.
+        if (has && havePrevious && (p.visible || previousVisible) && std::abs(p.x - px) <= kEclipticJumpPx)
+            line.Segment(px, py, p.x, p.y);
+        havePrevious = has;
+        previousVisible = p.visible;
+        px = p.x;
+        py = p.y;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Bodies and Messier objects
+
+// The orbit object ("Disk", by default Pluto) and the planets outward in,
+// then the Sun and the Moon.
+constexpr std::array<const char*, 10> kBodies = {"Disk",    "Neptun", "Uranus", "Saturn", "Jupiter",
+                                                 "Mars",    "Venus",  "Merkur", "Sonne",  "Mond"};
+
+// The selected object is left out: the chart pass marks it after all layers,
+// so that it lies on top. Marked here as well, the second exclusive-or
+// drawing would wipe it out again.
+void DrawBodies(Canvas& c, astronomy::ProgramState& s, const ChartGeometry& g, const std::string& selectedObject) {
+    for (const char* name : kBodies) {
+        if (selectedObject == name) continue;
+        MarkNamedObject(c, s, g, name);
+    }
+}
+
+void DrawMessierObjects(Canvas& c, astronomy::ProgramState& s, const ChartGeometry& g,
+                        const std::string& selectedObject) {
+    const int selectedMessier = s.Messier;
+    // The position service takes the Messier number from the state: it is
+    // set for each object and restored afterwards, also on the way out.
+    struct Restore {
+        astronomy::ProgramState& s;
+        int messier;
+        ~Restore() { s.Messier = messier; }
+    } restore{s, selectedMessier};
+    const int count = std::min<int>(kMessierCount, static_cast<int>(s.MessierCatalogue.size()));
+    for (int n = 1; n <= count; ++n) {
+        if (n == 40) continue;  // a double star, not a non-stellar object
+        if (selectedObject == "Messier" && n == selectedMessier) continue;  // marked by the chart pass
+        s.Messier = n;
+        astronomy::BodyPosition pos;
+        astronomy::SunDerived sun;
+        astronomy::MessageList messages;
+        if (astronomy::ComputePosition(s, "Messier", pos, sun, messages) != astronomy::PositionStatus::Ok) continue;
+        pos.index = DeepSkyTypeFromText(s.MessierCatalogue[static_cast<std::size_t>(n - 1)].type);
+        MarkObject(c, s, g, pos);
+    }
+}
+
+void DrawOneLayer(Canvas& c, astronomy::ProgramState& s, const ChartGeometry& g, ChartData& data, int layer,
+                  const std::string& selectedObject) {
+    switch (layer) {
+        case kLayerConstellations:
+        case kLayerNames:
+            DrawConstellations(c, s, g, data, FlagSet(s, kLayerConstellations), FlagSet(s, kLayerNames));
+            break;
+        case kLayerGrid: DrawGrid(c, s, g); break;
+        case kLayerEcliptic: DrawEcliptic(c, s, g); break;
+        case kLayerBodies: DrawBodies(c, s, g, selectedObject); break;
+        case kLayerMessier: DrawMessierObjects(c, s, g, selectedObject); break;
+        // kLayerTrack: the track of the selected object comes with the
+        // track drawing, which is still to be written; until then the bit
+        // draws nothing.
+        default: break;
+    }
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+
+void DrawOverlayLayers(Canvas& canvas, astronomy::ProgramState& s, const ChartGeometry& g, ChartData& data,
+                       const std::string& selectedObject) {
+    if (!IsSkyChart(g.mode)) return;
+    if (FlagSet(s, kLayerConstellations) || FlagSet(s, kLayerNames))
+        DrawOneLayer(canvas, s, g, data, kLayerConstellations, selectedObject);
+    for (int layer : {kLayerGrid, kLayerEcliptic, kLayerBodies, kLayerMessier})
+        if (FlagSet(s, layer)) DrawOneLayer(canvas, s, g, data, layer, selectedObject);
+    canvas.SetRasterOp(platform::RasterOp::Copy);
+}
+
+void DrawLayer(Canvas& canvas, astronomy::ProgramState& s, const ChartGeometry& g, ChartData& data, int layer,
+               const std::string& selectedObject) {
+    if (!IsSkyChart(g.mode)) return;
+    DrawOneLayer(canvas, s, g, data, layer, selectedObject);
+    canvas.SetRasterOp(platform::RasterOp::Copy);
+}
+
+ProjectionResult MarkObject(Canvas& canvas, const astronomy::ProgramState& s, const ChartGeometry& g,
+                            const astronomy::BodyPosition& pos) {
+    if (!std::isfinite(pos.ra) || !std::isfinite(pos.dec)) return {};
+    const ProjectionResult p = ProjectPoint(g, FirstAngle(g, pos.ra), pos.dec);
+    if (!p.visible) return p;
+    SymbolRequest r;
+    r.type = pos.index;
+    if (IsDeepSkyType(pos.index)) r.size = ClassSymbolSize(pos.magnitude);
+    const double diameterPx = pos.diameter * PixelsPerDegree(g, pos.dec);
+    r.diameterPx = std::isfinite(diameterPx) ? diameterPx : 0;
+    r.illuminatedFraction = pos.illuminatedFraction;
+    r.limbAngle = pos.limbAngle;
+    r.messierNumber = MessierNumberOf(pos);
+    r.placement = PlacementFor(g);
+    r.skyChartRadius = g.radius;
+    DrawObjectSymbol(canvas, s, p.x, p.y, r);
+    return p;
+}
+
+bool MarkNamedObject(Canvas& canvas, astronomy::ProgramState& s, const ChartGeometry& g, const std::string& name) {
+    // Own records: the object view's BodyPosition stays as it was.
+    astronomy::BodyPosition pos;
+    astronomy::SunDerived sun;
+    astronomy::MessageList messages;
+    if (astronomy::ComputePosition(s, name, pos, sun, messages) != astronomy::PositionStatus::Ok) return false;
+    MarkObject(canvas, s, g, pos);
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+// Deep-sky class overlay
+
+int DeepSkyClassAt(const astronomy::ProgramState& s, int x, int y) {
+    // Only the rectangular and polar charts have the legend strip.
+    const float m = s.ChartMode;
+    if (m != kModeEquatorial && m != kModeHorizon && m != kModeNorthPolar && m != kModeSouthPolar) return 0;
+    if (y <= FrameBottom(s.y_max) || x <= 262 || x >= 412) return 0;
+    const int i = static_cast<int>(std::trunc((x - 224) / 30.0));
+    // Legend positions 1..5 show the types 19..23 in their order.
+    return i >= 1 && i <= 5 ? kFirstDeepSkyType + i - 1 : 0;
+}
+
+// Changes nothing in the state: each object is drawn from its own record
+// (no Messier number, no diameter), so there is nothing to save and restore
+// but the raster mode, which goes back to copying.
+void ToggleDeepSkyClass(Canvas& canvas, astronomy::ProgramState& s, const ChartGeometry& g, ChartData& data,
+                        int typeCode) {
+    const RecordRange range = RecordRangeForDeepSkyType(typeCode);
+    if (range.Count() == 0 || !StarsReady(data, s)) return;
+    const int targetYear = s.Aequi == astronomy::kEquinoxOfDate ? s.Year : s.Aequi;
+    SymbolRequest r;
+    r.type = typeCode;
+    r.placement = PlacementFor(g);
+    r.skyChartRadius = g.radius;
+    for (int n = range.first; n <= range.last; ++n) {
+        CatalogueRecord rec;
+        if (!data.stars.ReadCatalogueRecord(n, rec, kRaFactorOverlay)) continue;
+        const astronomy::Equatorial eq =
+            astronomy::Precess(kCatalogueEpochJ, kCatalogueEpochF, targetYear, rec.ra, rec.dec);
+        const ProjectionResult p = ProjectPoint(g, FirstAngle(g, eq.alpha), eq.delta);
+        if (!p.visible) continue;
+        r.size = ClassSymbolSize(rec.magnitude);
+        DrawObjectSymbol(canvas, s, p.x, p.y, r);
+    }
+    canvas.SetRasterOp(platform::RasterOp::Copy);
+}
+
+}  // namespace charts
