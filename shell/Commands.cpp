@@ -4,6 +4,7 @@
 
 #include "astronomy/TimeCalendar.h"
 #include "shell/Calculators.h"
+#include "shell/Charts.h"
 #include "shell/ElementDialogs.h"
 #include "shell/Prompts.h"
 #include "shell/Shell.h"
@@ -15,7 +16,12 @@ namespace {
 // Item numbers within their menus.
 constexpr int kObjectFirst = 30, kObjectLast = 39;
 constexpr int kObjectView = 68, kHimmel = 72;
+constexpr int kEquatorialItem = 69, kNorthPolarItem = 70, kSouthPolarItem = 71, kHorizonItem = 73;
 constexpr int kFlagFirst = 77, kFlagLast = 83;
+constexpr int kCoordinatesItem = 84;
+// "Karte" items by their offset below the menu title.
+constexpr int kPanNorth = 1, kPanSouth = 2, kPanEast = 3, kPanWest = 4;
+constexpr int kZoomIn = 6, kZoomOut = 7, kCentre = 9;
 constexpr int kInvers = 86;
 constexpr int kPrintItem = 87;
 constexpr int kDayDifferenceItem = 118, kInterpolationItem = 119, kPrecessionItem = 120;
@@ -99,9 +105,19 @@ void DisplayCommand(Shell& sh, int n, int offset) {
         s.ChartMode = 4;
         ClearWindow(sh);
         RedrawView(sh);
-    } else if (n >= kFlagFirst && n <= kFlagLast) {
+    } else if (n == kEquatorialItem) {
+        EquatorialRegionPrompt(sh);
+    } else if (n == kNorthPolarItem || n == kSouthPolarItem) {
+        PolarRegionPrompt(sh, n == kSouthPolarItem);
+    } else if (n == kHorizonItem) {
+        HorizonRegionPrompt(sh);
+    } else if (n == kFlagFirst || n == kFlagFirst + 1) {  // "Sternbilder", "Namen": the whole chart again
         s.DisplayFlags ^= 1 << (n - kFlagFirst);
         RedrawView(sh);
+    } else if (n > kFlagFirst + 1 && n <= kFlagLast) {
+        ToggleLayer(sh, n - kFlagFirst);
+    } else if (n == kCoordinatesItem) {
+        CoordinateTool(sh);
     } else if (n == kInvers) {
         ToggleInvers(sh);
         RedrawView(sh);
@@ -110,6 +126,19 @@ void DisplayCommand(Shell& sh, int n, int offset) {
     }
     if (offset >= 12 && offset <= 16) RefreshFlagMarks(sh.menu, sh.win.menu(), s);
     RefreshModeMarks(sh.menu, sh.win.menu(), s);
+}
+
+void MapCommand(Shell& sh, int offset) {
+    switch (offset) {
+        case kPanNorth: PanChart(sh, PanDirection::North); break;
+        case kPanSouth: PanChart(sh, PanDirection::South); break;
+        case kPanEast: PanChart(sh, PanDirection::East); break;
+        case kPanWest: PanChart(sh, PanDirection::West); break;
+        case kZoomIn: ZoomChart(sh, sh.s.ZoomStep); break;
+        case kZoomOut: ZoomChart(sh, 1 / sh.s.ZoomStep); break;
+        case kCentre: CentreChart(sh); break;
+        default: break;
+    }
 }
 
 }  // namespace
@@ -140,6 +169,8 @@ void ExecuteMenuCommand(Shell& sh, int n) {
         SetToNow(sh);
     } else if (c.title == sh.menu.DarstellenItem) {
         DisplayCommand(sh, n, c.offset);
+    } else if (c.title == sh.menu.KarteItem) {
+        MapCommand(sh, c.offset);
     } else if (n == kDayDifferenceItem) {
         DayDifference(sh);
     } else if (n == kInterpolationItem) {

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "shell/Charts.h"
 #include "shell/Settings.h"
 #include "shell/Shell.h"
 
@@ -61,8 +62,16 @@ bool CloseAbout(Shell& sh) {
 }
 
 void HandleMouse(Shell& sh, int x, int y, int buttons, bool pressed) {
-    if (pressed && buttons != 0 && HelpInput(sh, nullptr, buttons)) return;
-    if (pressed && buttons != 0 && sh.aboutOpen && x > 56 && x < 165 && y > 227 && y < 300) CloseAbout(sh);
+    const bool press = pressed && buttons != 0;
+    // The help pages and the about box take the mouse first; while one of
+    // them stands over the chart, the chart sees no click of it.
+    if ((press && HelpInput(sh, nullptr, buttons)) || sh.help.open || sh.aboutOpen) {
+        if (press && sh.aboutOpen && x > 56 && x < 165 && y > 227 && y < 300) CloseAbout(sh);
+        sh.mouseButtons = buttons;
+        sh.rightClickArmed = false;
+        return;
+    }
+    ChartMouse(sh, x, y, buttons, pressed);
 }
 
 bool SaveSettings(Shell& sh) {

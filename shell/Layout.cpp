@@ -60,6 +60,7 @@ void ComputeLayout(Shell& sh) {
     s.ChartCentreX = Round(s.ChartWidth / 2.0);
     s.ChartCentreY = Round(s.y_max / 2.0);
     s.ChartRadius = std::min(s.ChartCentreY - 20, s.ChartCentreX - 20);
+    s.ChartZoom = 1.0;
     s.TextScale = s.y_max / static_cast<double>(kReferenceHeight);
     s.ChartLineHeight = 10;
 }

@@ -8,6 +8,8 @@
 
 #include "astronomy/PositionService.h"
 #include "astronomy/ProgramState.h"
+#include "charts/ChartDrawing.h"
+#include "charts/Projection.h"
 #include "platform/Window.h"
 #include "reports/ObjectPanel.h"
 #include "shell/Menus.h"
@@ -39,6 +41,38 @@ struct Shell {
         std::vector<std::string> lines;
         std::size_t next = 0;  // first line of the next page
     } help;
+    // The catalogue files of the charts, and the geometry of the last chart
+    // drawn (for the pointer readout, the layer commands and the clicks).
+    charts::ChartData chartData;
+    charts::ChartGeometry chart;
+    std::string chartDataError;  // the last error of the catalogue files shown to the user
+    bool drawingChart = false;   // a chart pass is running
+
+    // The mouse over the charts (shell/Charts.cpp): the buttons held at the
+    // last event, a right click waiting for its release, and whether the
+    // pointer readout box shows values.
+    int mouseButtons = 0;
+    bool rightClickArmed = false;
+    bool readoutShown = false;
+    // The zoom rectangle of the equatorial and horizon charts: pulled open
+    // while the left button is held, then waiting (Finished) until a click
+    // outside it zooms into it or the right button drops it; dragged from
+    // inside while waiting (Moving).
+    struct RubberBand {
+        enum class Stage { None, Dragging, Finished, Moving } stage = Stage::None;
+        int anchorX = 0, anchorY = 0;      // where the press opened it
+        int x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // the rectangle on the picture
+        bool drawn = false;                // it stands on the picture (drawn inverting)
+        int grabX = 0, grabY = 0;          // pointer minus (x1, y1) while it is moved
+    } band;
+    // "Koordinaten": while open, left clicks on the chart are read out in a
+    // small box at the top left; the right button closes it.
+    struct CoordinateReadout {
+        bool open = false;
+        int clicks = 0;
+        double alpha = 0, delta = 0;  // the last click: hours, degrees
+        double distance = 0;          // degrees between the last two clicks
+    } coordinates;
     // Where the views draw: the window, or the printer's page while printing.
     platform::Canvas* target = nullptr;
     platform::Canvas& canvas() { return target ? *target : win.canvas(); }
@@ -118,7 +152,9 @@ void ShowAbout(Shell& sh, bool atStart);
 // returns true when it did (the key is then used up).
 bool CloseAbout(Shell& sh);
 // Mouse events of the drawing area: a click strictly inside the about box's
-// button area (56, 227)-(165, 300) closes a waiting about box.
+// button area (56, 227)-(165, 300) closes a waiting about box; a click
+// shows the next help page; otherwise the mouse works on the chart
+// (shell/Charts.h).
 void HandleMouse(Shell& sh, int x, int y, int buttons, bool pressed);
 void MessierPrompt(Shell& sh);
 // Shows each message in a message box and empties the list.

@@ -2,8 +2,10 @@
 #include <cmath>
 
 #include "astronomy/Utm.h"
+#include "charts/ChartDrawing.h"
 #include "reports/ParameterPanel.h"
 #include "shell/Calculators.h"
+#include "shell/Charts.h"
 #include "shell/Prompts.h"
 #include "shell/Shell.h"
 
@@ -52,18 +54,52 @@ void DrawParameterPanel(Shell& sh) {
     sh.win.Update();
 }
 
+namespace {
+
+bool IsFramedChart(float mode) { return mode == 5.0f || mode == 5.5f || mode == 6.0f || mode == 7.0f; }
+
+// One drawing pass of the chart of the state's mode; its geometry stays for
+// the mouse and the layer commands. The right button held stops the star
+// loop.
+void DrawChartView(Shell& sh) {
+    astronomy::ProgramState& s = sh.s;
+    // The catalogue files are loaded once and kept. A failure is told once,
+    // not at every redraw, and only in the running program (StartUp fills
+    // the command line): a view drawn off screen has nobody to answer a box.
+    if (sh.chartData.Ensure(s.DataFolder, s.ProgramFolder)) {
+        sh.chartDataError.clear();
+    } else if (sh.chartData.error != sh.chartDataError) {
+        sh.chartDataError = sh.chartData.error;
+        if (!sh.CommandLineArgs.empty() && !sh.chartDataError.empty())
+            sh.win.dialogs().MessageBox(sh.chartDataError, " OK ", 1);
+    }
+    platform::Window& win = sh.win;
+    sh.drawingChart = true;
+    sh.chart = charts::DrawChart(sh.canvas(), s, sh.chartData, s.Objekt,
+                                 [&win] { return (win.MouseButtons() & platform::kMouseRight) != 0; });
+    sh.drawingChart = false;
+}
+
+}  // namespace
+
 void RedrawView(Shell& sh) {
     astronomy::ProgramState& s = sh.s;
     if (s.RedrawSuppressed != 0) return;
     UpdateTitle(sh);
+    sh.band = Shell::RubberBand{};  // the new picture has no zoom rectangle
     if (s.ChartMode < 4) {
         if (!s.Objekt.empty()) ComputeAndShow(sh, s.Objekt);
         DrawParameterPanel(sh);
     } else if (s.ChartMode == 4) {
         DrawParameterPanel(sh);
-    }
-    // The charts, the day ephemeris and the solar-system view draw
-    // themselves once they are part of the program.
+        DrawChartView(sh);
+    } else if (IsFramedChart(s.ChartMode)) {
+        // These charts clear the whole picture and write their own date
+        // stamp in the legend strip.
+        DrawChartView(sh);
+        sh.readoutShown = false;
+    }  // the day ephemeris and the solar-system view draw themselves once they are part of the program
+    RedrawCoordinateTool(sh);  // on a chart again; closed on any other view
     sh.win.Update();
 }
 
