@@ -233,21 +233,29 @@ bool AllFinite(const ProgramState& s, const SunDerived& sun) {
 
 }  // namespace
 
-int RunPosition(const std::vector<std::string>& args, const std::string& programFolder, std::ostream& out,
-                std::ostream& err) {
-    const Options o(args,
-                    {"--date", "--time", "--zone", "--jd", "--place", "--lon", "--lat", "--object", "--elements",
-                     "--bel-name", "--bel-ra", "--bel-dec", "--bel-mag", "--bel-equinox", "--equinox", "--messier",
-                     "--data"},
-                    {"--json"});
-    ProgramState s;
+const std::vector<std::string>& StateOptionNames() {
+    static const std::vector<std::string> names = {
+        "--date",     "--time",   "--zone",    "--jd",      "--place",       "--lon",     "--lat",     "--object",
+        "--elements", "--bel-name", "--bel-ra", "--bel-dec", "--bel-mag", "--bel-equinox", "--equinox", "--messier",
+        "--data"};
+    return names;
+}
+
+void ReadStateOptions(const Options& o, const std::string& programFolder, ProgramState& s, MessageList& notes) {
     s.ProgramFolder = programFolder;
     s.DataFolder = o.text("--data").value_or(DefaultDataFolder(programFolder));
     ApplyDefaults(s);
-    MessageList messages;
     ReadPlace(o, s);
-    ReadObject(o, s, messages);
+    ReadObject(o, s, notes);
     ReadInstant(o, s);
+}
+
+int RunPosition(const std::vector<std::string>& args, const std::string& programFolder, std::ostream& out,
+                std::ostream& err) {
+    const Options o(args, StateOptionNames(), {"--json"});
+    ProgramState s;
+    MessageList messages;
+    ReadStateOptions(o, programFolder, s, messages);
     s.ChartMode = 1;  // the object view
 
     BodyPosition pos;

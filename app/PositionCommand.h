@@ -10,9 +10,18 @@ namespace astronomy {
 struct ProgramState;
 struct BodyPosition;
 struct SunDerived;
+struct UserMessage;
 }  // namespace astronomy
 
 namespace cli {
+
+class Options;
+
+// The options that choose the instant, the place and the object, and how
+// they set the state (the program's defaults first).
+const std::vector<std::string>& StateOptionNames();
+void ReadStateOptions(const Options& o, const std::string& programFolder, astronomy::ProgramState& s,
+                      std::vector<astronomy::UserMessage>& notes);
 
 int RunPosition(const std::vector<std::string>& args, const std::string& programFolder, std::ostream& out,
                 std::ostream& err);

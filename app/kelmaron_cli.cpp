@@ -7,6 +7,7 @@
 
 #include "app/CliArgs.h"
 #include "app/PositionCommand.h"
+#include "app/RenderCommand.h"
 
 namespace {
 
@@ -18,7 +19,13 @@ const char* kUsage =
     "                             [--bel-name TEXT --bel-ra STUNDEN --bel-dec GRAD --bel-mag MAG --bel-equinox JAHR]\n"
     "                             [--json]\n"
     "       kelmaron-cli utm --lon GRAD --lat GRAD\n"
-    "       kelmaron-cli geo --east METER --north METER [--hemisphere N|S]\n";
+    "       kelmaron-cli geo --east METER --north METER [--hemisphere N|S]\n"
+    "       kelmaron-cli render --view himmel|aequatorial|horizont|nordpolar|suedpolar|objekt --out DATEI.png\n"
+    "                             [--width W --height H] [--invers] [--flags N] [--grenzmag MAG]\n"
+    "                             [--alpha-min H --alpha-max H --delta-min G --delta-max G]\n"
+    "                             [--pol-min G --pol-max G --pol-mitte H]\n"
+    "                             [--hoehe-min G --hoehe-max G --azi-min G --azi-max G]\n"
+    "                             und die Angaben von Zeitpunkt, Ort und Objekt wie bei position\n";
 
 std::string ProgramFolder(const char* argv0) {
     std::error_code ec;
@@ -31,7 +38,7 @@ std::string ProgramFolder(const char* argv0) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::cerr << "Befehl fehlt (position, utm oder geo)\n";
+        std::cerr << "Befehl fehlt (position, utm, geo oder render)\n";
         return 2;
     }
     const std::string command = argv[1];
@@ -44,7 +51,8 @@ int main(int argc, char** argv) {
         if (command == "position") return cli::RunPosition(args, ProgramFolder(argv[0]), std::cout, std::cerr);
         if (command == "utm") return cli::RunUtm(args, std::cout);
         if (command == "geo") return cli::RunGeo(args, std::cout);
-        std::cerr << "Unbekannter Befehl: " << command << " (position, utm oder geo)\n";
+        if (command == "render") return cli::RunRender(args, ProgramFolder(argv[0]), std::cerr);
+        std::cerr << "Unbekannter Befehl: " << command << " (position, utm, geo oder render)\n";
         return 2;
     } catch (const cli::UsageError& e) {
         std::cerr << e.what() << '\n';

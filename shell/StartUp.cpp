@@ -4,6 +4,7 @@
 #include "astronomy/OrbitElements.h"
 #include "astronomy/TimeCalendar.h"
 #include "charts/Catalogue.h"
+#include "shell/Offscreen.h"
 #include "shell/Settings.h"
 #include "shell/Shell.h"
 
@@ -51,6 +52,27 @@ void FirstView(Shell& sh) {
 }
 
 }  // namespace
+
+bool PrepareOffscreenView(Shell& sh, bool invers, std::string& error) {
+    astronomy::ProgramState& s = sh.s;
+    s.PrintingFlag = 0;
+    s.RedrawSuppressed = 0;
+    ComputeLayout(sh);
+    s.Invers = 1;
+    ToggleInvers(sh);  // the black background
+    if (invers) ToggleInvers(sh);
+    FillBodyColours(s);
+    std::vector<astronomy::MessierEntry> messier;
+    if (!charts::LoadMessierCatalogue(charts::CatalogueFilePath(s.ProgramFolder, charts::kMessierFileName), messier,
+                                      error))
+        return false;
+    s.MessierCatalogue = std::move(messier);
+    LoadMenuCaptions(sh.menu);
+    ApplyStateCaptions(sh.menu, s);
+    RefreshMenuMarks(sh.menu, sh.win.menu(), s);
+    UpdateUtm(s);
+    return true;
+}
 
 bool StartUp(Shell& sh, const std::string& programPath, const std::string& commandLine) {
     astronomy::ProgramState& s = sh.s;

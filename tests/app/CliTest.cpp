@@ -806,8 +806,50 @@ TEST(CliErrors, BadInputEndsWithStatusTwoAndOneLine) {
         {"geo", "--east", "32500000", "--north", "5538630", "--hemisphere", "X"},
         {"geo", "--east", "32500000"}, {"geo", "--north", "5538630"},
         {"geo", "--east", "32500000", "--north", "5538630", "--zone", "32"},
+        // render: view, output, sizes, flags, regions, and the position options
+        {"render", "--out", tmp.Path("a.png"), "--date", "1.1.2026"},
+        {"render", "--view", "mars", "--out", tmp.Path("a.png"), "--date", "1.1.2026"},
+        {"render", "--view", "himmel", "--date", "1.1.2026"},
+        {"render", "--view", "himmel", "--out", tmp.Path("a.jpg"), "--date", "1.1.2026"},
+        {"render", "--view", "himmel", "--out", tmp.Path("fehlt/a.png"), "--date", "1.1.2026"},
+        {"render", "--view", "himmel", "--out", tmp.Path("a.png"), "--date", "1.1.2026", "--width", "100"},
+        {"render", "--view", "himmel", "--out", tmp.Path("a.png"), "--date", "1.1.2026", "--height", "1e9"},
+        {"render", "--view", "himmel", "--out", tmp.Path("a.png"), "--date", "1.1.2026", "--flags", "128"},
+        {"render", "--view", "aequatorial", "--out", tmp.Path("a.png"), "--date", "1.1.2026", "--delta-min", "30",
+         "--delta-max", "10"},
+        {"render", "--view", "horizont", "--out", tmp.Path("a.png"), "--date", "1.1.2026", "--hoehe-max", "95"},
+        {"render", "--view", "himmel", "--out", tmp.Path("a.png"), "--date", "1.1.2026", "--object", "Pluto"},
+        {"render", "--view", "himmel", "--out", tmp.Path("a.png")},
     };
     for (const Args& args : others) ExpectUsageError(args);
+    EXPECT_FALSE(fs::exists(tmp.Path("a.png")));
+}
+
+// Width and height from a PNG's header.
+std::pair<int, int> PngSize(const std::string& bytes) {
+    if (bytes.size() < 24 || bytes.compare(1, 3, "PNG") != 0) return {0, 0};
+    auto be = [&](std::size_t at) {
+        return (static_cast<unsigned char>(bytes[at]) << 24) | (static_cast<unsigned char>(bytes[at + 1]) << 16) |
+               (static_cast<unsigned char>(bytes[at + 2]) << 8) | static_cast<unsigned char>(bytes[at + 3]);
+    };
+    return {be(16), be(20)};
+}
+
+TEST(CliRender, WritesAnImageOfTheAskedSizeAndReplacesAFileWhole) {
+    TempFolder tmp;
+    const std::string out = tmp.Write("bild.png", "alter Inhalt");
+    const RunResult ok = RunCli({"render", "--view", "objekt", "--out", out, "--width", "640", "--height", "480",
+                                 "--date", "7.12.2026", "--time", "21:00", "--object", "Mond"});
+    ASSERT_TRUE(ok.exited);
+    EXPECT_EQ(ok.status, 0) << ok.err;
+    EXPECT_EQ(ok.err, "");
+    EXPECT_EQ(PngSize(ReadFile(out)), std::make_pair(640, 480));
+    // A failing run leaves the file as it was.
+    const std::string before = ReadFile(out);
+    ExpectUsageError({"render", "--view", "objekt", "--out", out, "--date", "7.12.2026", "--object", "Pluto"});
+    EXPECT_EQ(ReadFile(out), before);
+    for (const auto& entry : fs::directory_iterator(tmp.Path("")))
+        EXPECT_EQ(entry.path().extension(), ".png") << entry.path();  // no temporary file left behind
 }
 
 TEST(CliErrors, LimitsOfTheValidRangesAreAccepted) {

@@ -1,0 +1,157 @@
+// kelmaron-cli render: a view drawn by the window's own code into an
+// off-screen window of the given size and written as a PNG image.
+#include "app/RenderCommand.h"
+
+#include <QApplication>
+#include <QByteArray>
+#include <QFile>
+#include <QImage>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <ostream>
+
+#include <unistd.h>
+
+#include "app/CliArgs.h"
+#include "app/PositionCommand.h"
+#include "astronomy/ProgramState.h"
+#include "platform/qt/QtWindow.h"
+#include "shell/Offscreen.h"
+#include "shell/Shell.h"
+
+namespace cli {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::map<std::string, float> kViews = {{"himmel", 4.0f},    {"aequatorial", 5.0f}, {"horizont", 5.5f},
+                                             {"nordpolar", 6.0f}, {"suedpolar", 7.0f},   {"objekt", 1.0f}};
+
+// A region value: finite and within the given bounds.
+void ReadRegion(const Options& o, const char* name, double low, double high, double& field) {
+    const auto v = o.number(name);
+    if (!v) return;
+    if (*v < low || *v > high)
+        throw UsageError(std::string(name) + " außerhalb von " + std::to_string(static_cast<int>(low)) + ".." +
+                         std::to_string(static_cast<int>(high)) + ": " + *o.text(name));
+    field = *v;
+}
+
+int ReadSize(const Options& o, const char* name, int fallback) {
+    const auto v = o.integer(name);
+    if (!v) return fallback;
+    if (*v < kMinRenderSize || *v > kMaxRenderSize)
+        throw UsageError(std::string(name) + " außerhalb von " + std::to_string(kMinRenderSize) + ".." +
+                         std::to_string(kMaxRenderSize) + ": " + *o.text(name));
+    return *v;
+}
+
+// Writes the image next to its destination and renames it over it, so that
+// an existing file is never left half written.
+bool WritePng(const QImage& image, const std::string& path, std::string& error) {
+    const fs::path target(path);
+    const fs::path temp = target.parent_path() / (".kelmaron-" + std::to_string(::getpid()) + "-" +
+                                                  target.filename().string() + ".tmp");
+    if (!image.save(QString::fromStdString(temp.string()), "PNG")) {
+        QFile::remove(QString::fromStdString(temp.string()));
+        error = "Bild kann nicht geschrieben werden: " + path;
+        return false;
+    }
+    std::error_code ec;
+    fs::rename(temp, target, ec);
+    if (ec) {
+        fs::remove(temp, ec);
+        error = "Bild kann nicht geschrieben werden: " + path;
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int RunRender(const std::vector<std::string>& args, const std::string& programFolder, std::ostream& err) {
+    std::vector<std::string> known = StateOptionNames();
+    for (const char* name : {"--view", "--out", "--width", "--height", "--flags", "--alpha-min", "--alpha-max",
+                             "--delta-min", "--delta-max", "--pol-min", "--pol-max", "--pol-mitte", "--hoehe-min",
+                             "--hoehe-max", "--azi-min", "--azi-max", "--grenzmag"})
+        known.push_back(name);
+    const Options o(args, known, {"--invers"});
+
+    const std::string view = o.text("--view").value_or("");
+    const auto mode = kViews.find(view);
+    if (mode == kViews.end())
+        throw UsageError("--view fehlt oder ist unbekannt (himmel, aequatorial, horizont, nordpolar, suedpolar, objekt)");
+    const std::string out = o.text("--out").value_or("");
+    if (out.size() < 5 || out.substr(out.size() - 4) != ".png") throw UsageError("--out DATEI.png fehlt");
+    {
+        std::error_code ec;
+        const fs::path parent = fs::absolute(out, ec).parent_path();
+        if (ec || !fs::is_directory(parent, ec)) throw UsageError("Ordner für --out existiert nicht: " + out);
+    }
+    const int width = ReadSize(o, "--width", kDefaultRenderWidth);
+    const int height = ReadSize(o, "--height", kDefaultRenderHeight);
+
+    astronomy::ProgramState s;
+    astronomy::MessageList notes;
+    ReadStateOptions(o, programFolder, s, notes);
+    if (auto f = o.integer("--flags")) {
+        if (*f < 0 || *f > 127) throw UsageError("--flags außerhalb von 0..127: " + *o.text("--flags"));
+        s.DisplayFlags = *f;
+    }
+    ReadRegion(o, "--alpha-min", -48, 48, s.Alpha_min);
+    ReadRegion(o, "--alpha-max", -48, 48, s.Alpha_max);
+    ReadRegion(o, "--delta-min", -110, 110, s.Delta_min);
+    ReadRegion(o, "--delta-max", -110, 110, s.Delta_max);
+    ReadRegion(o, "--pol-min", -270, 270, s.Pol_min);
+    ReadRegion(o, "--pol-max", -270, 270, s.Pol_max);
+    ReadRegion(o, "--pol-mitte", -48, 48, s.Pol_mitte);
+    ReadRegion(o, "--hoehe-min", 0, 90, s.Hoehe_min);
+    ReadRegion(o, "--hoehe-max", 0, 90, s.Hoehe_max);
+    ReadRegion(o, "--azi-min", -720, 720, s.Azi_min);
+    ReadRegion(o, "--azi-max", -720, 720, s.Azi_max);
+    ReadRegion(o, "--grenzmag", -2, 20, s.Grenzmag);
+    if (s.Delta_max <= s.Delta_min) throw UsageError("--delta-max muss größer als --delta-min sein");
+    if (s.Hoehe_max <= s.Hoehe_min) throw UsageError("--hoehe-max muss größer als --hoehe-min sein");
+    if (s.Pol_max <= s.Pol_min && mode->second == 6.0f) throw UsageError("--pol-max muss größer als --pol-min sein");
+    if (s.Alpha_max == s.Alpha_min) throw UsageError("--alpha-max und --alpha-min dürfen nicht gleich sein");
+
+    // Drawing needs the toolkit, not a display. The toolkit's notes about
+    // its environment are no business of the tool's output.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+    });
+    static int qtArgc = 1;
+    static char name[] = "kelmaron-cli";
+    static char* qtArgv[] = {name, nullptr};
+    QApplication app(qtArgc, qtArgv);
+
+    platform::qt::QtWindow window(width, height);
+    shell::Shell sh(s, window);
+    sh.startupPauses = false;
+    std::string error;
+    if (!shell::PrepareOffscreenView(sh, o.has("--invers"), error)) throw UsageError(error);
+    for (const astronomy::UserMessage& m : notes) {
+        std::string line = m.text;
+        for (char& c : line)
+            if (c == '|') c = ' ';
+        err << line << '\n';
+    }
+    if (mode->second < 4) {
+        // The object view, as "Objekt" shows it.
+        s.ChartMode = s.Objekt == "Messier" ? 2.0f : (s.Objekt == "beliebig" ? 3.0f : 1.0f);
+        shell::DrawParameterPanel(sh);
+    } else {
+        s.ChartMode = mode->second;
+    }
+    sh.chartObject = s.Objekt;
+    shell::RedrawView(sh);
+    if (!WritePng(window.Picture().Image(), out, error)) throw UsageError(error);
+    return 0;
+}
+
+}  // namespace cli
