@@ -269,7 +269,7 @@ bool EquatorialRegionPrompt(Shell& sh) {
     s.ChartMode = kModeEquatorial;
     RedrawView(sh);
     Mark(sh, kLayerItems, platform::kItemPlain);
-    Mark(sh, "Koordina", platform::kItemGreyed);
+    Mark(sh, "Koordina", platform::kItemEnabled);  // the coordinate tool reads this chart
     return true;
 }
 
@@ -324,7 +324,7 @@ bool PolarRegionPrompt(Shell& sh, bool southPolar) {
     RedrawView(sh);
     Mark(sh, "Objekt", platform::kItemPlain);
     Mark(sh, kLayerItems, platform::kItemEnabled);
-    Mark(sh, "Koordina", platform::kItemGreyed);
+    Mark(sh, "Koordina", platform::kItemEnabled);  // the coordinate tool reads this chart
     return true;
 }
 

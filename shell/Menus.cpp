@@ -297,7 +297,11 @@ void RefreshModeMarks(const MenuTable& m, platform::MenuBar& bar, const astronom
     if (current) SetMenuMark(m, bar, s, current, platform::kItemChecked);
 
     RefreshFlagMarks(m, bar, s);
-    SetMenuMark(m, bar, s, "Koordina|Astropho", platform::kItemGreyed);
+    // The coordinate tool reads the equatorial and the polar charts; on
+    // every other view it has nothing to read.
+    const bool readable = mode == 5.0f || mode == 6.0f || mode == 7.0f;
+    SetMenuMark(m, bar, s, "Koordina", readable ? platform::kItemEnabled : platform::kItemGreyed);
+    SetMenuMark(m, bar, s, "Astropho", platform::kItemGreyed);
 }
 
 void RefreshFlagMarks(const MenuTable& m, platform::MenuBar& bar, const astronomy::ProgramState& s) {

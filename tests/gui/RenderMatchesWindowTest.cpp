@@ -1,0 +1,74 @@
+// kelmaron-cli render draws what the window shows: the same picture, pixel
+// for pixel, for the same instant, place, object and size.
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "charts/ObjectSymbols.h"
+#include "charts/Projection.h"
+#include "shell/Shell.h"
+#include "WindowFixture.h"
+
+namespace {
+
+class RenderMatchesWindow : public WindowFixture {
+protected:
+    void SetUp() override {
+        WindowFixture::SetUp();
+        window->onResize = [this] { shell::HandleResize(*sh); };
+        ASSERT_TRUE(Start());
+    }
+    // Runs the tool with the window's drawing size; the image it wrote.
+    QImage Render(const std::string& view, const std::string& more) {
+        const std::string out = (data / (view + ".png")).string();
+        const std::string command = std::string(KELMARON_CLI) + " render --view " + view + " --out '" + out +
+                                    "' --width " + std::to_string(state.x_max + 1) + " --height " +
+                                    std::to_string(state.y_max + 1) + " " + more + " >/dev/null 2>&1";
+        EXPECT_EQ(std::system(command.c_str()), 0) << command;
+        return QImage(QString::fromStdString(out)).convertToFormat(QImage::Format_RGB32);
+    }
+    int DifferentPixels(const QImage& a) {
+        const QImage b = window->Picture().Image().convertToFormat(QImage::Format_RGB32);
+        if (a.size() != b.size()) return -1;
+        int n = 0;
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x)
+                if (a.pixel(x, y) != b.pixel(x, y)) ++n;
+        return n;
+    }
+};
+
+}  // namespace
+
+TEST_F(RenderMatchesWindow, WholeSkyAndEquatorialChartWithTheMoon) {
+    // 15 January 2025, 22:00 MEZ at Hannover: the waning Moon stands in the
+    // east, the window starts with white sky ("Invers").
+    SetInstant(22, 15, 1, 2025);
+    state.Objekt = "Mond";
+    shell::ExecuteMenuCommand(*sh, 72);  // "&Himmel"
+    const std::string when = "--date 15.1.2025 --time 22:00 --object Mond --invers --flags " +
+                             std::to_string(state.DisplayFlags);
+    EXPECT_EQ(DifferentPixels(Render("himmel", when)), 0);
+
+    // The Moon is marked where the projection puts it: its disc covers the
+    // point, so the point no longer shows the white sky.
+    astronomy::BodyPosition moon;
+    astronomy::SunDerived sun;
+    astronomy::MessageList messages;
+    ASSERT_EQ(astronomy::ComputePosition(state, "Mond", moon, sun, messages), astronomy::PositionStatus::Ok);
+    const charts::ProjectionResult p =
+        charts::ProjectPoint(sh->chart, charts::FirstAngle(sh->chart, moon.ra), moon.dec);
+    ASSERT_TRUE(p.visible);
+    EXPECT_NE(window->canvas().ReadPixel(p.x, p.y), charts::ColourFromRgb(state.BackgroundColour));
+
+    // The equatorial chart of a region through 0 h.
+    state.ChartMode = 5;
+    state.Alpha_min = 22, state.Alpha_max = 2, state.Delta_min = -10, state.Delta_max = 20;
+    shell::RedrawView(*sh);
+    EXPECT_EQ(DifferentPixels(Render("aequatorial", when + " --alpha-min 22 --alpha-max 2 --delta-min -10 --delta-max 20")),
+              0);
+}
