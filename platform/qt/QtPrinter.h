@@ -70,7 +70,7 @@ private:
     bool textOpaque_ = false;
     Colour background_{255, 255, 255};
     RasterOp requestedOp_ = RasterOp::Copy;
-    int lineWidth_ = 1;
+    double lineWidth_ = 1;  // page units
     LineStyle lineStyle_ = LineStyle::Solid;
     QFont font_;
 };

@@ -99,6 +99,33 @@ TEST_F(ViewCommands, ObjectViewPrintsDarkOnWhiteAndTheWindowComesBack) {
     EXPECT_GT(dark, 200);            // the panel's text in black
 }
 
+TEST_F(ViewCommands, WholeSkyChartPrintsDarkStarsOnWhite) {
+    window->onKey(Char("i"));  // white on black on the screen
+    ASSERT_EQ(state.Invers, 0);
+    const fs::path pdf = data / "himmel.pdf";
+    window->PrinterDevice().PrintNextToPdf(pdf.string());
+    window->onMenu(87);  // "Drucken"
+    ASSERT_TRUE(fs::exists(pdf));
+    EXPECT_EQ(state.Invers, 0);
+    const fs::path png = data / "himmel";
+    const std::string command = "pdftoppm -r 60 -png -singlefile '" + pdf.string() + "' '" + png.string() + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    QImage page(QString::fromStdString(png.string() + ".png"));
+    ASSERT_FALSE(page.isNull());
+    // Inside the sky disc (the middle of the page's left part): white paper
+    // with many small dark stars.
+    long white = 0, dark = 0, all = 0;
+    for (int y = page.height() / 4; y < page.height() * 3 / 4; ++y)
+        for (int x = page.width() / 8; x < page.width() / 2; ++x) {
+            const int grey = qGray(page.pixel(x, y));
+            ++all;
+            if (grey > 240) ++white;
+            if (grey < 100) ++dark;
+        }
+    EXPECT_GT(white, all * 6 / 10);
+    EXPECT_GT(dark, 100);
+}
+
 TEST_F(ViewCommands, HelpHighlightsMarkedTextAndPagesOnKeys) {
     // A help file of our own: the first line with a marked word, then enough
     // lines for a second page.
