@@ -93,7 +93,10 @@ void QtCanvas::Clear(Colour background) {
     Changed();
 }
 
-void QtCanvas::SetPen(Colour c) { pen_ = c; }
+void QtCanvas::SetPen(Colour c) {
+    if (!(c == pen_)) penApplied_ = false;
+    pen_ = c;
+}
 void QtCanvas::SetBrush(Colour c) { brush_ = c; }
 
 void QtCanvas::SetTextBackground(Colour c, bool opaque) {
@@ -101,18 +104,36 @@ void QtCanvas::SetTextBackground(Colour c, bool opaque) {
     textOpaque_ = opaque;
 }
 
-void QtCanvas::SetRasterOp(RasterOp op) { op_ = op; }
-void QtCanvas::SetLineWidth(int pixels) { lineWidth_ = std::max(1, pixels); }
-void QtCanvas::SetLineStyle(LineStyle style) { lineStyle_ = style; }
-void QtCanvas::SetFont(FontRole role, double pointSize) { font_ = RoleFont(role, pointSize); }
+void QtCanvas::SetRasterOp(RasterOp op) {
+    if (op != op_) penApplied_ = false;
+    op_ = op;
+}
+void QtCanvas::SetLineWidth(int pixels) {
+    penApplied_ = false;
+    lineWidth_ = std::max(1, pixels);
+}
+void QtCanvas::SetLineStyle(LineStyle style) {
+    penApplied_ = false;
+    lineStyle_ = style;
+}
+void QtCanvas::SetFont(FontRole role, double pointSize) {
+    penApplied_ = false;
+    font_ = RoleFont(role, pointSize);
+}
 
 QPainter& QtCanvas::Painter() {
     if (!painter_) {
         painter_ = std::make_unique<QPainter>(&image_);
         painter_->setRenderHint(QPainter::Antialiasing, false);
         painter_->setRenderHint(QPainter::TextAntialiasing, false);
+        penApplied_ = false;
     }
-    ApplyPen(*painter_);
+    // Setting pen, brush and font costs more than drawing a star: only
+    // after a change. Drawing code that changes the painter restores it.
+    if (!penApplied_) {
+        ApplyPen(*painter_);
+        penApplied_ = true;
+    }
     Changed();
     return *painter_;
 }

@@ -84,6 +84,7 @@ private:
 
     mutable QImage image_;
     mutable std::unique_ptr<QPainter> painter_;
+    bool penApplied_ = false;  // the painter holds the current pen, mode and font
     Colour pen_{255, 255, 255};
     Colour brush_{255, 255, 255};
     Colour textBackground_{0, 0, 0};
