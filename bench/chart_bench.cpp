@@ -124,6 +124,23 @@ void BM_OverlayLayers(benchmark::State& state, float mode) {
     }
 }
 
+// The sky under the pointer: one PointToSky per pixel of a grid over the
+// drawing area.
+void BM_PointToSky(benchmark::State& state, float mode) {
+    ProgramState s = ChartState(mode);
+    const charts::ChartGeometry g = charts::SetUpChart(s);
+    int x = 0, y = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(charts::PointToSky(g, x, y));
+        x = (x + 37) % 1301;
+        if (x < 37) y = (y + 23) % 901;
+    }
+}
+
+BENCHMARK_CAPTURE(BM_PointToSky, Himmel, charts::kModeWholeSky);
+BENCHMARK_CAPTURE(BM_PointToSky, Aequatorial, charts::kModeEquatorial);
+BENCHMARK_CAPTURE(BM_PointToSky, Horizont, charts::kModeHorizon);
+BENCHMARK_CAPTURE(BM_PointToSky, Nordpolar, charts::kModeNorthPolar);
 BENCHMARK_CAPTURE(BM_DrawChart, Himmel, charts::kModeWholeSky)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_DrawChart, Aequatorial, charts::kModeEquatorial)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_DrawChart, NordpolarFullDisc, charts::kModeNorthPolar)->Unit(benchmark::kMillisecond);
