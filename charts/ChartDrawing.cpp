@@ -106,7 +106,8 @@ double RuleASize(double mPrime, bool printing) {
 
 // Whole pixels of a disc of radius r: the pixels next to the centre belong
 // to it from r = 1 on, so a radius below 1 is the centre pixel alone.
-int DiscPixels(double r) { return static_cast<int>(std::floor(r)); }
+// Whole pixels of a star's radius; no disc is larger than a chart can show.
+int DiscPixels(double r) { return static_cast<int>(std::floor(std::clamp(r, 0.0, 2000.0))); }
 
 // The inside of a rectangular chart's frame, where its stars may paint.
 struct ClipBox {
@@ -597,7 +598,9 @@ double StarSizeWholeSky(const astronomy::ProgramState& s, int magnitudeCode) {
 
 double StarSizeChart(const astronomy::ProgramState& s, int magnitudeCode) {
     const double m = 0.1 * magnitudeCode - 2;
-    const double limit = s.Grenzmag;
+    // The limiting magnitude prompt keeps it at 8 or below; a settings file
+    // may hold anything.
+    const double limit = std::isfinite(s.Grenzmag) ? std::min(s.Grenzmag, 8.0) : 8.0;
     if (m > limit) return 0;
     return 0.55 * (limit - m) + 0.5;
 }
