@@ -29,12 +29,6 @@ constexpr double kFalseNorthing = 10000000.0;
 const std::string kAlphaLabel = "\u03b1=";
 const std::string kDeltaLabel = "\u03b4=";
 
-std::string Trim(const std::string& text) {
-    const std::size_t b = text.find_first_not_of(' ');
-    if (b == std::string::npos) return {};
-    return text.substr(b, text.find_last_not_of(' ') - b + 1);
-}
-
 void PrintAt(platform::Dialogs& d, int column, int row, const std::string& text) {
     d.PromptLocate(column, row);
     d.PromptPrint(text, false);

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "astronomy/TimeCalendar.h"
+#include "charts/ObjectSymbols.h"
 #include "shell/Calculators.h"
 #include "shell/Charts.h"
 #include "shell/ElementDialogs.h"
@@ -86,9 +87,7 @@ void ChooseObject(Shell& sh, int n, const std::string& name) {
 }
 
 void ClearWindow(Shell& sh) {
-    const std::uint32_t b = sh.s.BackgroundColour;
-    sh.canvas().Clear(
-        {static_cast<std::uint8_t>(b >> 16), static_cast<std::uint8_t>(b >> 8), static_cast<std::uint8_t>(b)});
+    sh.canvas().Clear(charts::ColourFromRgb(sh.s.BackgroundColour));
 }
 
 void DisplayCommand(Shell& sh, int n, int offset) {

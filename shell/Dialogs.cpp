@@ -3,27 +3,16 @@
 #include <cmath>
 #include <string>
 
+#include "charts/ObjectSymbols.h"
 #include "shell/Charts.h"
+#include "shell/Prompts.h"
 #include "shell/Settings.h"
 #include "shell/Shell.h"
 
 namespace shell {
 
 namespace {
-platform::Colour Rgb(std::uint32_t c) {
-    return {static_cast<std::uint8_t>(c >> 16), static_cast<std::uint8_t>(c >> 8), static_cast<std::uint8_t>(c)};
-}
-
-// The number at the start of a text (blanks skipped), 0 when there is none.
-double LeadingNumber(const std::string& text) {
-    const std::size_t b = text.find_first_not_of(' ');
-    if (b == std::string::npos) return 0;
-    double v = 0;
-    const char* first = text.data() + b;
-    if (*first == '+') ++first;
-    const auto r = std::from_chars(first, text.data() + text.size(), v);
-    return r.ec == std::errc() && std::isfinite(v) ? v : 0;
-}
+platform::Colour Rgb(std::uint32_t c) { return charts::ColourFromRgb(c); }
 }  // namespace
 
 void ShowAbout(Shell& sh, bool atStart) {

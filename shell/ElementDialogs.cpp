@@ -37,12 +37,6 @@ constexpr double kLargestCalendarDate = 1e9;
 
 const std::string kDegreeMark = "[\u00b0]";
 
-std::string Trim(const std::string& text) {
-    const std::size_t b = text.find_first_not_of(' ');
-    if (b == std::string::npos) return {};
-    return text.substr(b, text.find_last_not_of(' ') - b + 1);
-}
-
 // Characters of a UTF-8 text: the bytes that do not continue a character.
 std::size_t CharCount(std::string_view text) {
     return static_cast<std::size_t>(
@@ -56,27 +50,6 @@ std::string FirstChars(const std::string& text, std::size_t n) {
         if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && chars++ == n) return text.substr(0, i);
     }
     return text;
-}
-
-// The leading part of the text that forms a number (blanks skipped), else 0.
-double LeadingNumber(std::string_view text) {
-    const std::size_t b = text.find_first_not_of(' ');
-    if (b == std::string_view::npos) return 0;
-    const char* first = text.data() + b;
-    const char* last = text.data() + text.size();
-    if (*first == '+') ++first;
-    double v = 0;
-    const auto r = std::from_chars(first, last, v);
-    return r.ec == std::errc() && std::isfinite(v) ? v : 0;
-}
-
-// Rounded to the nearest integer, kept inside the int range.
-int RoundToInt(double x) {
-    if (!std::isfinite(x)) return 0;
-    const double r = std::round(x);
-    if (r > 2147483647.0) return 2147483647;
-    if (r < -2147483647.0) return -2147483647;
-    return static_cast<int>(r);
 }
 
 // The shortest text that reads back as x (precision 0), or x to the given

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "charts/ObjectSymbols.h"
 #include "shell/Shell.h"
 
 namespace shell {
@@ -68,9 +69,7 @@ void ComputeLayout(Shell& sh) {
 void HandleResize(Shell& sh) {
     ComputeLayout(sh);
     if (!sh.loopRunning) return;
-    const std::uint32_t b = sh.s.BackgroundColour;
-    sh.win.canvas().Clear(
-        {static_cast<std::uint8_t>(b >> 16), static_cast<std::uint8_t>(b >> 8), static_cast<std::uint8_t>(b)});
+    sh.win.canvas().Clear(charts::ColourFromRgb(sh.s.BackgroundColour));
     RedrawView(sh);
 }
 
@@ -88,12 +87,9 @@ void ToggleInvers(Shell& sh) {
         s.ContrastColour = 0xFFFFFF;
         s.BodyColourTable[3] = s.BodyColourTable[13] = 0xFFFFFF;
     }
-    auto rgb = [](std::uint32_t c) {
-        return platform::Colour{static_cast<std::uint8_t>(c >> 16), static_cast<std::uint8_t>(c >> 8),
-                                static_cast<std::uint8_t>(c)};
-    };
-    sh.win.dialogs().SetPromptColours(rgb(s.BackgroundColour), rgb(s.ForegroundColour));
-    sh.win.canvas().Clear(rgb(s.BackgroundColour));
+    sh.win.dialogs().SetPromptColours(charts::ColourFromRgb(s.BackgroundColour),
+                                      charts::ColourFromRgb(s.ForegroundColour));
+    sh.win.canvas().Clear(charts::ColourFromRgb(s.BackgroundColour));
     sh.win.Update();
 }
 

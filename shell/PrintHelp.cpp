@@ -5,15 +5,14 @@
 
 #include "astronomy/Files.h"
 #include "astronomy/TextEncoding.h"
+#include "charts/ObjectSymbols.h"
 #include "shell/Shell.h"
 
 namespace shell {
 
 namespace {
 
-platform::Colour Rgb(std::uint32_t c) {
-    return {static_cast<std::uint8_t>(c >> 16), static_cast<std::uint8_t>(c >> 8), static_cast<std::uint8_t>(c)};
-}
+platform::Colour Rgb(std::uint32_t c) { return charts::ColourFromRgb(c); }
 
 constexpr std::size_t kHelpFileLimit = 1 << 20;
 constexpr int kHelpLineHeight = 18;

@@ -12,33 +12,6 @@ namespace {
 
 constexpr double kHourToRad = 0.2617993877991494;  // pi/12
 
-std::string Trim(const std::string& text) {
-    const std::size_t b = text.find_first_not_of(' ');
-    if (b == std::string::npos) return {};
-    return text.substr(b, text.find_last_not_of(' ') - b + 1);
-}
-
-// The leading part of the text that forms a number (blanks skipped), else 0.
-double LeadingNumber(std::string_view text) {
-    const std::size_t b = text.find_first_not_of(' ');
-    if (b == std::string_view::npos) return 0;
-    const char* first = text.data() + b;
-    const char* last = text.data() + text.size();
-    if (*first == '+') ++first;
-    double v = 0;
-    const auto r = std::from_chars(first, last, v);
-    return r.ec == std::errc() && std::isfinite(v) ? v : 0;
-}
-
-// Rounded to the nearest integer, kept inside the int range.
-int RoundToInt(double x) {
-    if (!std::isfinite(x)) return 0;
-    const double r = std::round(x);
-    if (r > 2147483647.0) return 2147483647;
-    if (r < -2147483647.0) return -2147483647;
-    return static_cast<int>(r);
-}
-
 // The shortest decimal form of a number ("52", "1.97", "12.5").
 std::string Decimal(double x) {
     if (!std::isfinite(x)) x = 0;
@@ -66,6 +39,33 @@ bool InputValue(Shell& sh, const std::string& label, double& value) {
 }
 
 }  // namespace
+
+std::string Trim(const std::string& text) {
+    const std::size_t b = text.find_first_not_of(' ');
+    if (b == std::string::npos) return {};
+    return text.substr(b, text.find_last_not_of(' ') - b + 1);
+}
+
+// The leading part of the text that forms a number (blanks skipped), else 0.
+double LeadingNumber(std::string_view text) {
+    const std::size_t b = text.find_first_not_of(' ');
+    if (b == std::string_view::npos) return 0;
+    const char* first = text.data() + b;
+    const char* last = text.data() + text.size();
+    if (*first == '+') ++first;
+    double v = 0;
+    const auto r = std::from_chars(first, last, v);
+    return r.ec == std::errc() && std::isfinite(v) ? v : 0;
+}
+
+// Rounded to the nearest integer, kept inside the int range.
+int RoundToInt(double x) {
+    if (!std::isfinite(x)) return 0;
+    const double r = std::round(x);
+    if (r > 2147483647.0) return 2147483647;
+    if (r < -2147483647.0) return -2147483647;
+    return static_cast<int>(r);
+}
 
 double FieldValue(const std::string& text, int n, char separator) {
     const std::string t = Trim(text);

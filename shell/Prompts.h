@@ -4,10 +4,20 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "shell/Shell.h"
 
 namespace shell {
+
+// The text without leading and trailing blanks.
+std::string Trim(const std::string& text);
+// The number at the start of a typed text (blanks skipped, a "+" allowed);
+// 0 when there is none or it is not finite.
+double LeadingNumber(std::string_view text);
+// Rounded to the nearest integer, kept inside the int range; 0 for a value
+// that is not finite.
+int RoundToInt(double x);
 
 // The number at the start of field n (1-based) of the trimmed text, fields
 // being the runs of characters other than the separator; 0 when the text
