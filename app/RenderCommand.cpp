@@ -17,6 +17,7 @@
 
 #include "app/CliArgs.h"
 #include "app/PositionCommand.h"
+#include "astronomy/PositionService.h"
 #include "astronomy/ProgramState.h"
 #include "platform/qt/QtWindow.h"
 #include "shell/Offscreen.h"
@@ -50,12 +51,17 @@ int ReadSize(const Options& o, const char* name, int fallback) {
     return *v;
 }
 
+std::string OneLine(std::string text) {
+    for (char& c : text)
+        if (c == '|') c = ' ';
+    return text;
+}
+
 // Writes the image next to its destination and renames it over it, so that
 // an existing file is never left half written.
 bool WritePng(const QImage& image, const std::string& path, std::string& error) {
     const fs::path target(path);
-    const fs::path temp = target.parent_path() / (".kelmaron-" + std::to_string(::getpid()) + "-" +
-                                                  target.filename().string() + ".tmp");
+    const fs::path temp = target.parent_path() / (".kelmaron-" + std::to_string(::getpid()) + ".png.tmp");
     if (!image.save(QString::fromStdString(temp.string()), "PNG")) {
         QFile::remove(QString::fromStdString(temp.string()));
         error = "Bild kann nicht geschrieben werden: " + path;
@@ -135,14 +141,16 @@ int RunRender(const std::vector<std::string>& args, const std::string& programFo
     sh.startupPauses = false;
     std::string error;
     if (!shell::PrepareOffscreenView(sh, o.has("--invers"), error)) throw UsageError(error);
-    for (const astronomy::UserMessage& m : notes) {
-        std::string line = m.text;
-        for (char& c : line)
-            if (c == '|') c = ' ';
-        err << line << '\n';
-    }
     if (mode->second < 4) {
-        // The object view, as "Objekt" shows it.
+        // The object view, as "Objekt" shows it; an object without a place
+        // now has no view (the window would say so in a message box).
+        astronomy::BodyPosition pos;
+        astronomy::SunDerived sun;
+        astronomy::MessageList messages;
+        astronomy::ProgramState probe = s;
+        if (astronomy::ComputePosition(probe, s.Objekt, pos, sun, messages) != astronomy::PositionStatus::Ok)
+            throw UsageError("Position von '" + s.Objekt + "' ist zu diesem Zeitpunkt nicht berechenbar" +
+                             (notes.empty() ? std::string() : " (" + OneLine(notes.front().text) + ")"));
         s.ChartMode = s.Objekt == "Messier" ? 2.0f : (s.Objekt == "beliebig" ? 3.0f : 1.0f);
         shell::DrawParameterPanel(sh);
     } else {
@@ -150,7 +158,12 @@ int RunRender(const std::vector<std::string>& args, const std::string& programFo
     }
     sh.chartObject = s.Objekt;
     shell::RedrawView(sh);
+    if (mode->second >= 4 && !sh.chartData.error.empty()) {
+        throw UsageError(OneLine(sh.chartData.error));  // no chart without its star catalogue
+    }
     if (!WritePng(window.Picture().Image(), out, error)) throw UsageError(error);
+    // The check messages of an element file only inform.
+    for (const astronomy::UserMessage& m : notes) err << OneLine(m.text) << '\n';
     return 0;
 }
 

@@ -277,7 +277,11 @@ void AzimuthTicks(const Pass& p, int step) {
 void AltitudeTicks(const Pass& p, int step) {
     const astronomy::ProgramState& s = p.s;
     const int right = FrameRight(s.x_max), bottom = FrameBottom(s.y_max);
-    for (int h = static_cast<int>(std::ceil(s.Hoehe_min / step)) * step; h <= s.Hoehe_max; h += step) {
+    // Only altitudes of the sky are labelled; the region may come from a
+    // settings file with any numbers.
+    const double low = std::isfinite(s.Hoehe_min) ? std::max(s.Hoehe_min, 0.0) : 0.0;
+    const double high = std::isfinite(s.Hoehe_max) ? std::min(s.Hoehe_max, 90.0) : 90.0;
+    for (int h = static_cast<int>(std::ceil(low / step)) * step; h <= high; h += step) {
         const int y = Round(bottom - (h - s.Hoehe_min) * p.g.k);
         p.c.Line(kHorizonFrameLeft, y, kHorizonFrameLeft + kTickLength, y);
         p.c.Line(right - kTickLength, y, right, y);
@@ -511,6 +515,12 @@ void DrawWholeSkyLegend(const Pass& p) {
         PaintStar(p.c, p.printing, 12, 20 * i + 30, RuleASize(i + 0.1, p.printing) + 0.8, none);
     const std::string labels = "OStKStPlNGa E  ";
     const int yMax = p.s.y_max;
+    // The symbols are overlay drawing; in a narrow window their place lies
+    // beyond the cleared chart area, so it is cleared here, or every redraw
+    // would turn them over.
+    p.c.SetPen(p.background);
+    p.c.SetBrush(p.background);
+    p.c.FillBox(yMax - 120, 4, yMax + 2, 28);
     for (int i = 1; i <= 5; ++i) ClassSymbol(p, i, yMax - 120 + 20 * i, 16);
     CopyStyle(p);
     ChartFont(p);

@@ -104,7 +104,11 @@ struct DatedPosition {
 };
 
 astronomy::JulianDate InstantOf(const TypedDate& date, double hours, int zone) {
-    return astronomy::CalendarToJulianDate(hours, date.day, date.month, WholeYear(date.year), zone);
+    // As in the date entry, a month outside 1..12 counts as January; the day
+    // is kept within a few thousand years of days.
+    const int month = date.month < 1 || date.month > 12 ? 1 : date.month;
+    const int day = std::clamp(date.day, -1000000, 1000000);
+    return astronomy::CalendarToJulianDate(hours, day, month, WholeYear(date.year), zone);
 }
 
 // Date and time at (2, row) and (12, row), alpha and delta on the two rows
@@ -312,11 +316,6 @@ bool EnterUtmPlace(Shell& sh) {
     s.Longitude = geo.longitude;
     s.Latitude = geo.latitude;
     astronomy::SetLatitudeTerms(s);
-    // The entry edits the current place, as the geographic place prompt does.
-    if (s.Ort >= 1 && s.Ort <= astronomy::kPlaceSlots) {
-        s.Orte[s.Ort].longitude = s.Longitude;
-        s.Orte[s.Ort].latitude = s.Latitude;
-    }
 
     d.PromptClear();
     PrintAt(d, 1, 2, "L\u00e4nge= ");

@@ -505,7 +505,8 @@ namespace {
 bool ChartOnScreen(const Shell& sh) {
     const ProgramState& s = sh.s;
     const float m = s.ChartMode;
-    return !sh.drawingChart && s.RedrawSuppressed == 0 && s.PrintingFlag == 0 && (m == kModeWholeSky || IsFramed(m)) &&
+    return !sh.drawingChart && !sh.help.open && !sh.aboutOpen && s.RedrawSuppressed == 0 && s.PrintingFlag == 0 &&
+           (m == kModeWholeSky || IsFramed(m)) &&
            sh.chart.mode == m && sh.chart.xMax == s.x_max && sh.chart.yMax == s.y_max;
 }
 
@@ -812,8 +813,19 @@ void ChartMouse(Shell& sh, int x, int y, int buttons, bool pressed) {
 
 void ToggleLayer(Shell& sh, int layer) {
     ProgramState& s = sh.s;
+    const bool chartShown = s.ChartMode == kModeWholeSky || IsFramed(s.ChartMode);
+    // Drawn once more, the layer vanishes only from the picture it was drawn
+    // on: after the instant has moved (real time) or when the chart is not on
+    // the screen, the whole chart is drawn anew.
+    const bool sameInstant = sh.chartJ == s.J && sh.chartF == s.F;
+    if (chartShown && layer != charts::kLayerTrack && (!ChartOnScreen(sh) || !sameInstant)) {
+        s.DisplayFlags ^= 1 << layer;
+        RedrawView(sh);
+        return;
+    }
     if (layer != charts::kLayerTrack && ChartOnScreen(sh)) {
         charts::DrawLayer(sh.canvas(), s, sh.chart, sh.chartData, layer, s.Objekt);
+        RedrawCoordinateTool(sh);  // the box stays opaque over the layer
         sh.win.Update();
     }
     s.DisplayFlags ^= 1 << layer;

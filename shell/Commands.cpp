@@ -145,7 +145,10 @@ void MapCommand(Shell& sh, int offset) {
 void ExecuteMenuCommand(Shell& sh, int n) {
     const MenuCommand c = BeginMenuCommand(sh.menu, sh.win.menu(), sh.s, n);
     if (!c.valid()) return;
-    sh.help = Shell::HelpPager{};  // a command ends a shown help text
+    // A command ends a shown help text or about box: the view comes back
+    // first, so that the command works on the picture it belongs to.
+    if (sh.help.open) EndHelp(sh);
+    if (sh.aboutOpen) CloseAbout(sh);
     const astronomy::ProgramState& s = sh.s;
     const std::string& menu = sh.menu.captions[c.title];
     if (menu == "Parameter") {

@@ -1,4 +1,5 @@
 // The about box, the quit dialog and the Messier number prompt.
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -51,6 +52,10 @@ bool CloseAbout(Shell& sh) {
 }
 
 void HandleMouse(Shell& sh, int x, int y, int buttons, bool pressed) {
+    // A pointer far outside the picture is as good as just outside it; the
+    // arithmetic of the zoom rectangle and the legend stays in range.
+    x = std::clamp(x, -100000, 100000);
+    y = std::clamp(y, -100000, 100000);
     const bool press = pressed && buttons != 0;
     // The help pages and the about box take the mouse first; while one of
     // them stands over the chart, the chart sees no click of it.

@@ -297,6 +297,8 @@ bool LoadDiskFile(Shell& sh, const std::string& path) {
     ShowDiskName(sh);
     if (s.Objekt == "Disk")
         RecomputeDisk(sh);
+    else if (s.ChartMode >= 4)
+        RedrawView(sh);  // the charts' body layer shows the orbit object as well
     else
         UpdateTitle(sh);
     return true;

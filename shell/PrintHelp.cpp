@@ -65,15 +65,15 @@ void ShowHelpPage(Shell& sh) {
     sh.win.Update();
 }
 
-void CloseHelp(Shell& sh) {
+}  // namespace
+
+void EndHelp(Shell& sh) {
     sh.help = Shell::HelpPager{};
     // Nothing of the help text may stay behind the view.
     sh.win.canvas().Clear(Rgb(sh.s.BackgroundColour));
     sh.panel = reports::PanelMemory{};
     RedrawView(sh);
 }
-
-}  // namespace
 
 void PrintView(Shell& sh) {
     astronomy::ProgramState& s = sh.s;
@@ -136,7 +136,7 @@ bool HelpInput(Shell& sh, const platform::Key* key, int buttons) {
     // shows the next page, and after the last page the view returns.
     const bool stop = (key && key->text == "\x1b") || (buttons & platform::kMouseRight) != 0;
     if (stop || sh.help.next >= sh.help.lines.size())
-        CloseHelp(sh);
+        EndHelp(sh);
     else
         ShowHelpPage(sh);
     return true;

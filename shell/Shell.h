@@ -45,6 +45,7 @@ struct Shell {
     // drawn (for the pointer readout, the layer commands and the clicks).
     charts::ChartData chartData;
     charts::ChartGeometry chart;
+    double chartJ = 0, chartF = 0;  // the instant of that chart
     std::string chartDataError;  // the last error of the catalogue files shown to the user
     bool drawingChart = false;   // a chart pass is running
 
@@ -116,7 +117,9 @@ void UpdateTitle(Shell& sh);
 void SetPlace(Shell& sh, int n);
 
 // Computes the object and draws its panel (object views) or marker.
-astronomy::PositionStatus ComputeAndShow(Shell& sh, const std::string& name);
+// report: a position that cannot be computed is told in a message box
+// (not on every tick of the real-time clock).
+astronomy::PositionStatus ComputeAndShow(Shell& sh, const std::string& name, bool report = true);
 void RedrawView(Shell& sh);
 void DrawParameterPanel(Shell& sh);
 
@@ -137,6 +140,8 @@ void PrintView(Shell& sh);
 // Pages the help file in the window; a key or a click shows the next page,
 // Escape or the right button ends it.
 void ShowHelp(Shell& sh);
+// Ends a shown help text: the view comes back on a cleared window.
+void EndHelp(Shell& sh);
 // A key or a click while the help is shown; true when it was used.
 bool HelpInput(Shell& sh, const platform::Key* key, int buttons);
 

@@ -134,6 +134,9 @@ void RealtimeTimer_Timer(Shell& sh) {
     // Every tick takes the whole instant from the clock, so the date, the
     // sidereal time and the object follow it, also across midnight.
     TakeNow(sh);
+    // The help text and the about box stay until they are closed; the view
+    // follows the clock again afterwards.
+    if (sh.help.open || sh.aboutOpen) return;
     DrawParameterPanel(sh);
     const double since = s.ClockTime - s.LastRealtimeDraw;
     // A step of the clock backwards (a command moved the instant, or a new
@@ -151,7 +154,7 @@ void RealtimeTimer_Timer(Shell& sh) {
             s.LastRealtimeDraw = s.ClockTime;
         }
     } else if (!s.Objekt.empty()) {
-        ComputeAndShow(sh, s.Objekt);
+        ComputeAndShow(sh, s.Objekt, false);
     }
 }
 

@@ -24,13 +24,14 @@ void UpdateUtm(astronomy::ProgramState& s) {
     s.UtmNorth = usable ? u.north : 0;
 }
 
-astronomy::PositionStatus ComputeAndShow(Shell& sh, const std::string& name) {
+astronomy::PositionStatus ComputeAndShow(Shell& sh, const std::string& name, bool report) {
     SetMenuMark(sh.menu, sh.win.menu(), sh.s, "Astropho", platform::kItemGreyed);
     astronomy::MessageList messages;
     const astronomy::PositionStatus status = astronomy::ComputePosition(sh.s, name, sh.pos, sh.sun, messages);
+    if (!report) messages.clear();
     ShowMessages(sh, messages);
     if (status != astronomy::PositionStatus::Ok) {
-        if (status == astronomy::PositionStatus::NoPosition)
+        if (status == astronomy::PositionStatus::NoPosition && report)
             sh.win.dialogs().MessageBox("Die Position von " + name + "|ist zu diesem Zeitpunkt nicht berechenbar.",
                                         " OK ", 1);
         return status;
@@ -78,6 +79,8 @@ void DrawChartView(Shell& sh) {
     sh.chart = charts::DrawChart(sh.canvas(), s, sh.chartData, s.Objekt,
                                  [&win] { return (win.MouseButtons() & platform::kMouseRight) != 0; });
     sh.drawingChart = false;
+    sh.chartJ = s.J;
+    sh.chartF = s.F;
 }
 
 }  // namespace

@@ -820,6 +820,10 @@ TEST(CliErrors, BadInputEndsWithStatusTwoAndOneLine) {
         {"render", "--view", "horizont", "--out", tmp.Path("a.png"), "--date", "1.1.2026", "--hoehe-max", "95"},
         {"render", "--view", "himmel", "--out", tmp.Path("a.png"), "--date", "1.1.2026", "--object", "Pluto"},
         {"render", "--view", "himmel", "--out", tmp.Path("a.png")},
+        // no position for the object view, no star catalogue for a chart
+        {"render", "--view", "objekt", "--out", tmp.Path("a.png"), "--date", "1.1.2026", "--object", "Disk",
+         "--elements", tmp.Write("kaputt.kpl", "Kaputt\ne=0.5\n")},
+        {"render", "--view", "himmel", "--out", tmp.Path("a.png"), "--date", "1.1.2026", "--data", tmp.Path("")},
     };
     for (const Args& args : others) ExpectUsageError(args);
     EXPECT_FALSE(fs::exists(tmp.Path("a.png")));

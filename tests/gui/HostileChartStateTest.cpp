@@ -39,6 +39,8 @@ TEST_F(HostileChartState, EveryChartDrawsWithOddRegionsAndMagnitudes) {
         {"polar limits beyond reason", [](auto& s) { s.Pol_min = -1e6, s.Pol_max = 1e6, s.Pol_mitte = 1e12; }},
         {"reversed altitude band", [](auto& s) { s.Hoehe_min = 80, s.Hoehe_max = 10; }},
         {"equal azimuths", [](auto& s) { s.Azi_min = s.Azi_max = 100; }},
+        {"altitude band far below", [](auto& s) { s.Hoehe_min = -3e9, s.Hoehe_max = -2.9e9; }},
+        {"altitude band far above", [](auto& s) { s.Hoehe_min = 0, s.Hoehe_max = 1e8; }},
         {"not a number", [nan](auto& s) { s.Delta_min = nan, s.Alpha_max = nan, s.Pol_min = nan, s.Azi_min = nan; }},
         {"infinite", [inf](auto& s) { s.Delta_max = inf, s.Alpha_min = -inf, s.Pol_max = inf, s.Hoehe_max = inf; }},
     };

@@ -162,6 +162,33 @@ TEST_F(ViewCommands, HelpHighlightsMarkedTextAndPagesOnKeys) {
     EXPECT_FALSE(sh->help.open);
 }
 
+// After a command the picture is the one a fresh redraw gives: no help text
+// left under a layer, no body left at the place of an earlier instant.
+TEST_F(ViewCommands, LayerCommandsLeaveTheTruePicture) {
+    auto freshlyDrawn = [this]() {
+        const QImage shown = window->Picture().Image().copy();
+        shell::RedrawView(*sh);
+        return shown == window->Picture().Image();
+    };
+    SetInstant(22, 15, 1, 2025);
+    state.ChartMode = 5;
+    state.Alpha_min = 5, state.Alpha_max = 8, state.Delta_min = 10, state.Delta_max = 30;  // the Moon
+    shell::RedrawView(*sh);
+    window->onMenu(134);  // "Hilfe" over the chart
+    window->onMenu(79);   // "Gitter": ends the help, draws the grid
+    EXPECT_FALSE(sh->help.open);
+    EXPECT_TRUE(freshlyDrawn());
+
+    // The clock moves on (real time) without a redraw; "Planeten" off.
+    ASSERT_NE(state.DisplayFlags & 16, 0);
+    state.F += 0.02;
+    astronomy::ApplyJulianDate(state, state.J, state.F);
+    astronomy::UpdateTimeQuantities(state);
+    window->onMenu(81);
+    EXPECT_EQ(state.DisplayFlags & 16, 0);
+    EXPECT_TRUE(freshlyDrawn());
+}
+
 TEST_F(ViewCommands, RealtimeFollowsTheClockUntilStopped) {
     SetInstant(3, 1, 1, 1999);
     window->onKey(Char("r"));
