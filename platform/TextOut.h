@@ -34,6 +34,9 @@ public:
     // Shows the system's print dialog (which offers printing to a PDF file)
     // and starts the document; false when the dialog was cancelled.
     virtual bool Begin(const std::string& documentName, bool landscape) = 0;
+    // The orientation of the started document: the one asked for, or the
+    // one the user chose in the dialog.
+    virtual bool Landscape() const = 0;
     // The current page in page units: 980 x 980/0.70735 in portrait, 1176 x
     // 1176*0.70735 in landscape, scaled onto the real page. Inverting raster
     // operations are drawn as plain copies there.

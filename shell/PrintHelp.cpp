@@ -91,7 +91,7 @@ void PrintView(Shell& sh) {
     sh.target->Clear(Rgb(s.BackgroundColour));
     s.OutputChannel = 3;
     ComputeLayout(sh);
-    s.ChartLineHeight *= landscape ? 1.4 : 1.0;
+    s.ChartLineHeight *= printer.Landscape() ? 1.4 : 1.0;
     sh.panel = reports::PanelMemory{};  // the page starts empty
     RedrawView(sh);
 

@@ -84,6 +84,7 @@ public:
     QtPrinter& operator=(const QtPrinter&) = delete;
 
     bool Begin(const std::string& documentName, bool landscape) override;
+    bool Landscape() const override { return landscape_; }
     Canvas& page() override { return page_; }
     TextOut& text() override;
     void NewPage() override;
