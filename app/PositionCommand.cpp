@@ -17,6 +17,7 @@
 #include "astronomy/TextFormats.h"
 #include "astronomy/TimeCalendar.h"
 #include "charts/Catalogue.h"
+#include "shell/Messages.h"
 
 namespace cli {
 
@@ -24,9 +25,6 @@ namespace fs = std::filesystem;
 using namespace astronomy;
 
 namespace {
-
-const std::vector<std::string> kObjects = {"Sonne",  "Mond",   "Merkur", "Venus", "Mars", "Jupiter",  "Saturn",
-                                           "Uranus", "Neptun", "Erde",   "Disk",  "Messier", "beliebig"};
 
 // "D.M.YYYY" with integral fields; the year may be negative.
 void ReadDate(const std::string& text, int& day, int& month, int& year) {
@@ -132,12 +130,13 @@ std::string OneLine(const std::string& text) {
 
 // Element-file check messages are collected in notes; they are shown when
 // the position can be computed (and only inform).
-void ReadObject(const Options& o, ProgramState& s, MessageList& notes) {
-    s.Objekt = o.text("--object").value_or("Sonne");
-    if (std::find(kObjects.begin(), kObjects.end(), s.Objekt) == kObjects.end())
-        throw UsageError("Objekt nicht bekannt: '" + s.Objekt + "'");
+void ReadObject(const Options& o, ProgramState& s, ElementNotes& notes) {
+    const std::string name = o.text("--object").value_or("Sonne");
+    const std::optional<ObjectKind> kind = ObjectKindFromName(name);
+    if (!kind) throw UsageError("Objekt nicht bekannt: '" + name + "'");
+    s.Objekt = *kind;
     if (auto e = o.integer("--equinox")) s.Aequi = *e;
-    if (s.Objekt == "beliebig") {
+    if (s.Objekt == ObjectKind::Arbitrary) {
         if (auto v = o.text("--bel-name")) s.BelName = FileTextToUtf8(*v);  // a Latin-1 terminal's bytes too
         if (auto v = o.number("--bel-ra")) s.BelAlpha = *v * 15 * kDegToRad;
         if (auto v = o.number("--bel-dec")) {
@@ -147,7 +146,7 @@ void ReadObject(const Options& o, ProgramState& s, MessageList& notes) {
         if (auto v = o.number("--bel-mag")) s.BelMag = *v;
         if (auto v = o.integer("--bel-equinox")) s.BelAequi = *v;
     }
-    if (s.Objekt == "Messier") {
+    if (s.Objekt == ObjectKind::Messier) {
         const int n = o.integer("--messier").value_or(1);
         if (n < 1 || n > 109) throw UsageError("Messier-Nummer außerhalb von 1..109: " + std::to_string(n));
         std::string error;
@@ -159,7 +158,7 @@ void ReadObject(const Options& o, ProgramState& s, MessageList& notes) {
         return;
     }
     if (o.has("--messier")) throw UsageError("--messier gilt nur mit --object Messier");
-    if (s.Objekt != "Disk") return;
+    if (s.Objekt != ObjectKind::Disk) return;
     const std::string path =
         o.text("--elements").value_or(charts::CatalogueFilePath(s.DataFolder, "Objekte/Pluto.kpl"));
     ElementFileRead read = ParseElementFile(path, s.DataFolder, s.Aequi, notes);
@@ -241,7 +240,7 @@ const std::vector<std::string>& StateOptionNames() {
     return names;
 }
 
-void ReadStateOptions(const Options& o, const std::string& programFolder, ProgramState& s, MessageList& notes) {
+void ReadStateOptions(const Options& o, const std::string& programFolder, ProgramState& s, ElementNotes& notes) {
     s.ProgramFolder = programFolder;
     s.DataFolder = o.text("--data").value_or(DefaultDataFolder(programFolder));
     ApplyDefaults(s);
@@ -254,17 +253,21 @@ int RunPosition(const std::vector<std::string>& args, const std::string& program
                 std::ostream& err) {
     const Options o(args, StateOptionNames(), {"--json"});
     ProgramState s;
-    MessageList messages;
-    ReadStateOptions(o, programFolder, s, messages);
-    s.ChartMode = 1;  // the object view
+    ElementNotes notes;
+    ReadStateOptions(o, programFolder, s, notes);
+    s.ChartMode = View::ObjectBody;
 
-    BodyPosition pos;
-    SunDerived sun;
-    const PositionStatus status = ComputePosition(s, s.Objekt, pos, sun, messages);
-    if (status != PositionStatus::Ok || !AllFinite(s, sun))
-        throw UsageError("Position von '" + s.Objekt + "' ist zu diesem Zeitpunkt nicht berechenbar" +
+    const Target target = TargetOf(s, s.Objekt);
+    const PositionResult r = ComputePosition(ObservationOf(s), target);
+    std::vector<shell::UserMessage> messages = shell::ElementNoteMessages(notes);
+    if (r.status == PositionStatus::NoMessier) messages.push_back(shell::PositionMessage(r.status, target, ""));
+    const BodyPosition& pos = r.body;
+    const SunDerived& sun = r.sun;
+    if (r.status != PositionStatus::Ok || !AllFinite(s, sun))
+        throw UsageError("Position von '" + std::string(ObjectName(s.Objekt)) +
+                         "' ist zu diesem Zeitpunkt nicht berechenbar" +
                          (messages.empty() ? std::string() : " (" + OneLine(messages.front().text) + ")"));
-    for (const UserMessage& m : messages) err << OneLine(m.text) << '\n';
+    for (const shell::UserMessage& m : messages) err << OneLine(m.text) << '\n';
     if (o.has("--json"))
         PrintJson(out, s, pos, sun);
     else

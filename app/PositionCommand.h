@@ -6,11 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "astronomy/OrbitElements.h"
+
 namespace astronomy {
 struct ProgramState;
 struct BodyPosition;
 struct SunDerived;
-struct UserMessage;
 }  // namespace astronomy
 
 namespace cli {
@@ -20,8 +21,9 @@ class Options;
 // The options that choose the instant, the place and the object, and how
 // they set the state (the program's defaults first).
 const std::vector<std::string>& StateOptionNames();
+// What the element file's checks found is appended to notes.
 void ReadStateOptions(const Options& o, const std::string& programFolder, astronomy::ProgramState& s,
-                      std::vector<astronomy::UserMessage>& notes);
+                      astronomy::ElementNotes& notes);
 
 int RunPosition(const std::vector<std::string>& args, const std::string& programFolder, std::ostream& out,
                 std::ostream& err);

@@ -21,7 +21,9 @@
 #include "astronomy/ProgramState.h"
 #include "platform/qt/QtWindow.h"
 #include "shell/Offscreen.h"
+#include "shell/Messages.h"
 #include "shell/Shell.h"
+#include "shell/View.h"
 
 namespace cli {
 
@@ -29,8 +31,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::map<std::string, float> kViews = {{"himmel", 4.0f},    {"aequatorial", 5.0f}, {"horizont", 5.5f},
-                                             {"nordpolar", 6.0f}, {"suedpolar", 7.0f},   {"objekt", 1.0f}};
+const std::map<std::string, astronomy::View> kViews = {
+    {"himmel", astronomy::View::WholeSky},     {"aequatorial", astronomy::View::Equatorial},
+    {"horizont", astronomy::View::Horizon},    {"nordpolar", astronomy::View::NorthPolar},
+    {"suedpolar", astronomy::View::SouthPolar}, {"objekt", astronomy::View::ObjectBody}};
 
 // A region value: finite and within the given bounds.
 void ReadRegion(const Options& o, const char* name, double low, double high, double& field) {
@@ -102,8 +106,9 @@ int RunRender(const std::vector<std::string>& args, const std::string& programFo
     const int height = ReadSize(o, "--height", kDefaultRenderHeight);
 
     astronomy::ProgramState s;
-    astronomy::MessageList notes;
-    ReadStateOptions(o, programFolder, s, notes);
+    astronomy::ElementNotes elementNotes;
+    ReadStateOptions(o, programFolder, s, elementNotes);
+    const std::vector<shell::UserMessage> notes = shell::ElementNoteMessages(elementNotes);
     if (auto f = o.integer("--flags")) {
         if (*f < 0 || *f > 127) throw UsageError("--flags außerhalb von 0..127: " + *o.text("--flags"));
         s.DisplayFlags = *f;
@@ -122,7 +127,7 @@ int RunRender(const std::vector<std::string>& args, const std::string& programFo
     ReadRegion(o, "--grenzmag", -2, 20, s.Grenzmag);
     if (s.Delta_max <= s.Delta_min) throw UsageError("--delta-max muss größer als --delta-min sein");
     if (s.Hoehe_max <= s.Hoehe_min) throw UsageError("--hoehe-max muss größer als --hoehe-min sein");
-    if (s.Pol_max <= s.Pol_min && mode->second == 6.0f) throw UsageError("--pol-max muss größer als --pol-min sein");
+    if (s.Pol_max <= s.Pol_min && mode->second == astronomy::View::NorthPolar) throw UsageError("--pol-max muss größer als --pol-min sein");
     if (s.Alpha_max == s.Alpha_min) throw UsageError("--alpha-max und --alpha-min dürfen nicht gleich sein");
 
     // Drawing needs the toolkit, not a display. The toolkit's notes about
@@ -141,29 +146,28 @@ int RunRender(const std::vector<std::string>& args, const std::string& programFo
     sh.startupPauses = false;
     std::string error;
     if (!shell::PrepareOffscreenView(sh, o.has("--invers"), error)) throw UsageError(error);
-    if (mode->second < 4) {
+    const bool objectView = astronomy::IsObjectView(mode->second);
+    if (objectView) {
         // The object view, as "Objekt" shows it; an object without a place
         // now has no view (the window would say so in a message box).
-        astronomy::BodyPosition pos;
-        astronomy::SunDerived sun;
-        astronomy::MessageList messages;
-        astronomy::ProgramState probe = s;
-        if (astronomy::ComputePosition(probe, s.Objekt, pos, sun, messages) != astronomy::PositionStatus::Ok)
-            throw UsageError("Position von '" + s.Objekt + "' ist zu diesem Zeitpunkt nicht berechenbar" +
+        const astronomy::PositionResult r =
+            astronomy::ComputePosition(astronomy::ObservationOf(s), astronomy::TargetOf(s, s.Objekt));
+        if (r.status != astronomy::PositionStatus::Ok)
+            throw UsageError("Position von '" + std::string(astronomy::ObjectName(s.Objekt)) +
+                             "' ist zu diesem Zeitpunkt nicht berechenbar" +
                              (notes.empty() ? std::string() : " (" + OneLine(notes.front().text) + ")"));
-        s.ChartMode = s.Objekt == "Messier" ? 2.0f : (s.Objekt == "beliebig" ? 3.0f : 1.0f);
+        s.ChartMode = astronomy::ObjectViewFor(s.Objekt);
         shell::DrawParameterPanel(sh);
     } else {
         s.ChartMode = mode->second;
     }
-    sh.chartObject = s.Objekt;
     shell::RedrawView(sh);
-    if (mode->second >= 4 && !sh.chartData.error.empty()) {
+    if (!objectView && !sh.chartData.error.empty()) {
         throw UsageError(OneLine(sh.chartData.error));  // no chart without its star catalogue
     }
     if (!WritePng(window.Picture().Image(), out, error)) throw UsageError(error);
     // The check messages of an element file only inform.
-    for (const astronomy::UserMessage& m : notes) err << OneLine(m.text) << '\n';
+    for (const shell::UserMessage& m : notes) err << OneLine(m.text) << '\n';
     return 0;
 }
 

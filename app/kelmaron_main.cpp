@@ -10,7 +10,9 @@
 #include <string>
 
 #include "platform/qt/QtWindow.h"
+#include "shell/Commands.h"
 #include "shell/Shell.h"
+#include "shell/StartUp.h"
 
 namespace {
 
@@ -54,23 +56,7 @@ int main(int argc, char** argv) {
 
     platform::qt::QtWindow window(800, 550);
     shell::Shell sh(state, window);
-    auto finishIfQuit = [&] {
-        if (sh.quit) app.quit();
-    };
-    window.onMenu = [&](int n) {
-        shell::ExecuteMenuCommand(sh, n);
-        finishIfQuit();
-    };
-    window.onKey = [&](const platform::Key& key) {
-        shell::DispatchKey(sh, key);
-        finishIfQuit();
-    };
-    window.onMouse = [&](int x, int y, int buttons, bool pressed) { shell::HandleMouse(sh, x, y, buttons, pressed); };
-    window.onResize = [&] { shell::HandleResize(sh); };
-    window.onClose = [&] {
-        shell::QuitDialog(sh, false);
-        return sh.quit;
-    };
+    shell::Connect(sh, [&app] { app.quit(); });
     window.Show();
 
     if (!shell::StartUp(sh, argv[0], CommandLine(argc, argv))) {

@@ -2,15 +2,10 @@
 
 #include <cmath>
 
-#include "astronomy/ProgramState.h"
+#include "astronomy/Constants.h"
 #include "astronomy/TimeCalendar.h"
 
 namespace astronomy {
-
-namespace {
-constexpr double kTwoPi = 6.283185307179586;
-constexpr double kArcsecToRad = kPi / 180 / 3600;
-}  // namespace
 
 double Mod360(double x) { return x - 360 * Int(x / 360); }
 
@@ -82,8 +77,8 @@ Equatorial Precess(double J, double F, int targetYear, double alpha0, double del
     // Target epoch: the day number of 1 January of the year at 0h UT (its
     // fraction is not used), i.e. noon UT of 31 December before.
     const double Je = CalendarToJulianDate(0, 1, 1, targetYear, 0).J;
-    const double T = (Int(J + F - 0.5) - 2451544.5) / 36525;
-    const double t = (Je - J - F) / 36525;
+    const double T = (Int(J + F - 0.5) - kEpoch2000Midnight) / kDaysPerCentury;
+    const double t = (Je - J - F) / kDaysPerCentury;
     const double zeta = (2306.218 + 1.397 * T) * t * kArcsecToRad;
     const double z = ((2306.218 + 1.397 * T) * t + 0.793 * t * t) * kArcsecToRad;
     const double theta = (2004.311 - 0.853 * T) * t * kArcsecToRad;

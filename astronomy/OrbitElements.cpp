@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -19,6 +18,8 @@
 #include <vector>
 
 #include "astronomy/Angles.h"
+#include "astronomy/Constants.h"
+#include "astronomy/Numbers.h"
 #include "astronomy/ProgramState.h"
 #include "astronomy/SunPlanets.h"
 #include "astronomy/TimeCalendar.h"
@@ -29,9 +30,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr double kArcsecToRad = kDegToRad / 3600;
 constexpr double kSolarMassKg = 1.98e30;
-constexpr double kKmPerAu = 149600000;
 constexpr double kGaussK = 0.01720209895;            // Gaussian gravitational constant
 constexpr double kGaussKSquared = 0.0002959122083;   // its square
 constexpr double kBarkerFactor = 0.01824558123;      // 3 k / (2 sqrt 2)
@@ -40,54 +39,6 @@ constexpr double kHyperbolicTolerance = 1e-7;
 
 // ---------------------------------------------------------------------------
 // Numbers in the files.
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// The value of a text, read like VAL in BASIC: leading blanks
-// and tabs skipped, then the longest prefix that forms a decimal number
-// (sign, digits, one point, exponent); no number at all reads as 0.
-double ReadValue(std::string_view text) {
-    std::size_t pos = 0;
-    while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t')) ++pos;
-    bool negative = false;
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) negative = text[pos++] == '-';
-    std::string intDigits, fracDigits;
-    while (pos < text.size() && IsDigit(text[pos])) intDigits += text[pos++];
-    if (pos < text.size() && text[pos] == '.') {
-        ++pos;
-        while (pos < text.size() && IsDigit(text[pos])) fracDigits += text[pos++];
-    }
-    if (intDigits.empty() && fracDigits.empty()) return 0;
-    std::string exponent;
-    if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
-        std::size_t p = pos + 1;
-        std::string candidate;
-        if (p < text.size() && (text[p] == '+' || text[p] == '-')) candidate += text[p++];
-        const std::size_t digitsStart = p;
-        while (p < text.size() && IsDigit(text[p])) candidate += text[p++];
-        if (p > digitsStart) exponent = candidate;  // "1e" and "1e+" stop before the "e"
-    }
-    const std::string number = (intDigits.empty() ? "0" : intDigits) + "." + fracDigits + "0" +
-                               (exponent.empty() ? "" : "e" + exponent);
-    double value = 0;
-    const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
-    (void)end;
-    if (ec == std::errc::result_out_of_range) {
-        // Too large reads as infinity (caught by the checks), too small as 0.
-        const std::string mantissa = intDigits + fracDigits;
-        const auto firstNonZero = mantissa.find_first_not_of('0');
-        long long magnitude = 0;
-        const auto parsed = std::from_chars(exponent.data() + (exponent.starts_with('+') ? 1 : 0),
-                                            exponent.data() + exponent.size(), magnitude);
-        if (parsed.ec == std::errc::result_out_of_range) magnitude = exponent.starts_with('-') ? -1 : 1;
-        if (firstNonZero != std::string::npos)
-            magnitude += static_cast<long long>(intDigits.size()) - static_cast<long long>(firstNonZero);
-        value = magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
-    } else if (ec != std::errc{}) {
-        value = 0;
-    }
-    return negative ? -value : value;
-}
 
 // A year field from a number: rounded, kept inside the range of an int.
 int ToYear(double x) {
@@ -100,31 +51,18 @@ int ToYear(double x) {
 
 // A number as the writer puts it after the "=": a blank before a number that
 // is not negative, then the shortest digits that read back as the same
-// double. A number that is not finite cannot be written and stands as 0
-// (WriteElementFile refuses such records before it gets here).
+// double (a number that is not finite stands as 0; WriteElementFile refuses
+// such records before it gets here).
 std::string NumberText(double x) {
-    if (!std::isfinite(x) || x == 0) x = 0;  // also turns -0 into 0
-    std::array<char, 64> buf{};
-    const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), x);
-    const std::string digits(buf.data(), res.ptr);
-    return x < 0 ? digits : " " + digits;
+    const std::string digits = ShortestText(x);
+    return digits.starts_with('-') ? digits : " " + digits;
 }
 
-// An angle held in radians, written in degrees: the shortest degree value
-// that the reader turns back into exactly these radians, so that "120"
-// stays "120" and does not come back as 119.99999999999999.
+// An angle held in radians, written in degrees that read back as exactly
+// these radians ("120" stays "120", not 119.99999999999999).
 std::string DegreesText(double rad) {
-    const double deg = rad / kDegToRad;
-    if (!std::isfinite(deg)) return NumberText(deg);
-    for (int precision = 1; precision <= 17; ++precision) {
-        std::array<char, 64> buf{};
-        const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), deg, std::chars_format::general,
-                                       precision);
-        double candidate = 0;
-        std::from_chars(buf.data(), res.ptr, candidate);
-        if (candidate * kDegToRad == rad) return NumberText(candidate);
-    }
-    return NumberText(deg);
+    if (!std::isfinite(rad / kDegToRad)) return NumberText(0);
+    return NumberText(Val(ShortestDegreesText(rad)));
 }
 
 std::string IntText(int x) { return x < 0 ? std::to_string(x) : " " + std::to_string(x); }
@@ -271,7 +209,7 @@ Anomaly SolveHyperbola(const OrbitalElements& el, double m, double JD) {
 
 // ---------------------------------------------------------------------------
 
-int ObjectKindFor(const std::string& path, const std::string& name) {
+int OrbitKindFor(const std::string& path, const std::string& name) {
     if (name == "Pluto") return kKindPluto;
     const std::string_view tail = path.size() >= 3 ? std::string_view(path).substr(path.size() - 3) : "";
     if (tail == "KPL" || tail == "kpl") return kKindMinorPlanet;
@@ -285,10 +223,10 @@ std::string ExtensionForKind(int kind) {
     return std::string(kExtensions.substr(3 * (kind - kKindPluto), 3));
 }
 
-void CompleteAndCheckElements(OrbitalElements& el, MessageList& messages) {
+void CompleteAndCheckElements(OrbitalElements& el, ElementNotes& notes) {
     if (el.T == 0) el.T = el.t;
     if (el.t == 0) el.t = el.T;
-    if (el.M != 0 && el.t == 0) messages.push_back({"Bahnelemente von " + el.name + "|überprüfen !", " Aha "});
+    if (el.M != 0 && el.t == 0) notes.push_back({ElementIssue::EpochMissing, el.name});
     if (el.e != 1 && el.a == 0 && el.q != 0) el.a = el.q / (1 - el.e);
     if (el.a != 0 && el.q == 0) el.q = el.a * (1 - el.e);
 
@@ -297,14 +235,14 @@ void CompleteAndCheckElements(OrbitalElements& el, MessageList& messages) {
     const bool degenerate =
         !Finite({el.d, el.mag, el.mass}) || !OrbitIsSolvable(el, el.mass / kSolarMassKg);
     if (suspicious || degenerate)
-        messages.push_back({"Bahnelemente von " + el.name + "| überprüfen !", " Aha "});
+        notes.push_back({ElementIssue::Suspicious, el.name});
 
     if (el.i == 0) el.i = 1e-12;
     if (el.d < 1) el.d = 0.0001;
 }
 
 OrbitalElements ParseElementText(const std::string& bytes, const std::string& path, int aequi,
-                                 MessageList& messages) {
+                                 ElementNotes& notes) {
     std::string_view text(bytes);
     if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);  // byte order mark of UTF-8
     const std::vector<std::string_view> lines = SplitLines(text);
@@ -320,27 +258,31 @@ OrbitalElements ParseElementText(const std::string& bytes, const std::string& pa
         if (IsBlankLine(line)) continue;  // empty lines are harmless, no message
         const std::size_t eq = line.find('=');
         if (eq == std::string_view::npos) {
-            messages.push_back({"Fehler in Datei|" + path, " OK "});
+            notes.push_back({ElementIssue::LineWithoutValue, path});
             continue;
         }
-        ApplyKey(el, line.substr(0, eq), ReadValue(line.substr(eq + 1)));
+        ApplyKey(el, line.substr(0, eq), Val(line.substr(eq + 1)));
     }
-    CompleteAndCheckElements(el, messages);
-    el.kind = ObjectKindFor(path, el.name);
+    CompleteAndCheckElements(el, notes);
+    el.kind = OrbitKindFor(path, el.name);
     return el;
 }
 
+std::string DefaultElementFilePath(const std::string& dataFolder) {
+    return (fs::path(dataFolder) / "Objekte" / "Pluto.kpl").string();
+}
+
 ElementFileRead ParseElementFile(const std::string& path, const std::string& dataFolder, int aequi,
-                                 MessageList& messages) {
+                                 ElementNotes& notes) {
     ElementFileRead out;
-    out.path = path.empty() ? (fs::path(dataFolder) / "Objekte" / "Pluto.kpl").string() : path;
+    out.path = path.empty() ? DefaultElementFilePath(dataFolder) : path;
     const fs::path resolved(ResolvePathCaseInsensitive(out.path));
 
     std::string bytes;
     out.opened = ReadSmallFile(resolved.string(), bytes, kElementFileLimit);
     // An unreadable file leaves the record empty; the checks still run on it
     // and tell the user.
-    out.elements = ParseElementText(bytes, out.path, aequi, messages);
+    out.elements = ParseElementText(bytes, out.path, aequi, notes);
     return out;
 }
 
@@ -370,18 +312,13 @@ std::string FormatElementFile(const OrbitalElements& el) {
     return out;
 }
 
-bool WriteElementFile(const std::string& path, const OrbitalElements& el, std::string& error) {
-    if (path.empty()) {
-        error = "Kein Dateiname angegeben";
-        return false;
-    }
+ElementWrite WriteElementFile(const std::string& path, const OrbitalElements& el) {
+    if (path.empty()) return ElementWrite::NoName;
     const fs::path target(ResolvePathCaseInsensitive(path));
     // The angles are checked in degrees, the unit they are written in.
     if (!Finite({el.e, el.a, el.q, el.node / kDegToRad, el.omega / kDegToRad, el.i / kDegToRad, el.T,
-                 el.M / kDegToRad, el.t, el.d, el.mag, el.mass})) {
-        error = "Bahnelemente enthalten ungültige Zahlen|Nicht gespeichert: " + path;
-        return false;
-    }
+                 el.M / kDegToRad, el.t, el.d, el.mag, el.mass}))
+        return ElementWrite::InvalidNumbers;
     const std::string text = FormatElementFile(el);
 
     // Write beside the target and rename over it: the old file stays whole
@@ -401,19 +338,17 @@ bool WriteElementFile(const std::string& path, const OrbitalElements& el, std::s
     if (written) fs::rename(temp, target, ec);
     if (!written || ec) {
         fs::remove(temp, ec);
-        error = "Datei kann nicht geschrieben werden|" + path;
-        return false;
+        return ElementWrite::Failed;
     }
-    error.clear();
-    return true;
+    return ElementWrite::Written;
 }
 
 void ReduceElementsToEquinox(OrbitalElements& el, int fromYear, double clockTime, int day, int month,
                              int year, int zone) {
     const double Je = CalendarToJulianDate(zone, 1, 1, fromYear, zone).J;
-    const double Te = (Je - 2451544.5) / 36525;
+    const double Te = (Je - kEpoch2000Midnight) / kDaysPerCentury;
     const double Jn = CalendarToJulianDate(clockTime, day, month, year, zone).J;
-    const double t = (Jn - Je) / 36525;
+    const double t = (Jn - Je) / kDaysPerCentury;
 
     const double PiDeg = 174.87638333 + (3289.48 * Te + 0.61 * (Te * Te)) / 3600 + (-869.81 - 0.5 * Te) * t / 3600;
     const double Pi = PiDeg * kDegToRad;
@@ -431,7 +366,7 @@ PreparedOrbit PrepareOrbit(const OrbitalElements& el, double clockTime, int day,
     PreparedOrbit out;
     out.el = el;
     out.massSolar = el.mass / kSolarMassKg;
-    out.s = (el.d / 2) / kKmPerAu / kDegToRad * 3600;
+    out.s = (el.d / 2) / kKmPerAU / kDegToRad * 3600;
     out.m0 = el.mag;
     const int equinox = (el.equinox == 0 || el.equinox == kEquinoxOfDate) ? year : el.equinox;
     if (equinox != year) ReduceElementsToEquinox(out.el, equinox, clockTime, day, month, year, zone);
@@ -446,7 +381,7 @@ HeliocentricPlace SolveOrbit(const PreparedOrbit& orbit, double T) {
     const OrbitalElements& el = orbit.el;
     if (!std::isfinite(T) || !OrbitIsSolvable(el, orbit.massSolar)) return out;
 
-    const double JD = 36525 * T + 2415020;
+    const double JD = kDaysPerCentury * T + kEpochT;
     Anomaly an;
     if (el.e < 1)
         an = SolveEllipse(el, orbit.massSolar, JD);

@@ -4,9 +4,10 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "astronomy/Files.h"
-#include "astronomy/Messages.h"
+#include <vector>
 
 namespace astronomy {
 
@@ -45,36 +46,48 @@ struct ElementFileRead {
 };
 
 // Kind from the file name's last three letters and the object's name.
-int ObjectKindFor(const std::string& path, const std::string& name);
+int OrbitKindFor(const std::string& path, const std::string& name);
 
 // The extension offered for a kind: "pla", "kom", "   " or "kpl".
 std::string ExtensionForKind(int kind);
 
+// What reading and checking an element file finds, for the caller to tell
+// the user: a line without "=" in the file `subject`, or elements of the
+// object `subject` to be checked (a mean anomaly without its epoch; elements
+// that look incomplete or allow no position).
+enum class ElementIssue { LineWithoutValue, EpochMissing, Suspicious };
+struct ElementNote {
+    ElementIssue issue;
+    std::string subject;
+    bool operator==(const ElementNote&) const = default;
+};
+using ElementNotes = std::vector<ElementNote>;
+
+// The default element file: Objekte/Pluto.kpl below the data folder.
+std::string DefaultElementFilePath(const std::string& dataFolder);
+
 // Reads an element file, completes and checks the record. An empty path
-// means Objekte/Pluto.kpl below dataFolder. aequi is the equinox setting
-// used when the file has no equinox line. Messages for malformed lines and
-// the check messages are appended to messages.
+// means the default file. aequi is the equinox setting used when the file has
+// no equinox line. What the reading and the checks find is appended to notes.
 ElementFileRead ParseElementFile(const std::string& path, const std::string& dataFolder, int aequi,
-                                 MessageList& messages);
+                                 ElementNotes& notes);
 
 // The same for the bytes of a file already read: path only names the file in
-// the messages and gives the kind.
+// the notes and gives the kind.
 OrbitalElements ParseElementText(const std::string& bytes, const std::string& path, int aequi,
-                                 MessageList& messages);
-
-
+                                 ElementNotes& notes);
 
 // Completion and checks of a freshly read record (also used by the entry
 // dialog).
-void CompleteAndCheckElements(OrbitalElements& el, MessageList& messages);
+void CompleteAndCheckElements(OrbitalElements& el, ElementNotes& notes);
 
 // The file text the writer produces (Windows-1252 bytes, CRLF line ends).
 std::string FormatElementFile(const OrbitalElements& el);
 
 // Writes the file through a temporary file in the same folder and a rename,
-// so an old file is never lost. On failure returns false and sets error to a
-// German message.
-bool WriteElementFile(const std::string& path, const OrbitalElements& el, std::string& error);
+// so an old file is never lost.
+enum class ElementWrite { Written, NoName, InvalidNumbers, Failed };
+ElementWrite WriteElementFile(const std::string& path, const OrbitalElements& el);
 
 // Working copy of the elements for one position computation.
 struct PreparedOrbit {

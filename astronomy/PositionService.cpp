@@ -4,6 +4,7 @@
 #include <string>
 
 #include "astronomy/Angles.h"
+#include "astronomy/Constants.h"
 #include "astronomy/Moon.h"
 #include "astronomy/OrbitElements.h"
 #include "astronomy/ProgramState.h"
@@ -14,11 +15,12 @@ namespace astronomy {
 
 namespace {
 
-constexpr double kKmPerAU = 149600000;
-constexpr double kLightDaysPerAU = 0.00577559;
 constexpr double kSinTwilight = -0.2588196364430847;  // sin(-15 deg)
 constexpr double kSinH0SunMoon = -0.01454;            // sin(-50'): refraction and semi-diameter
 constexpr double kSinH0Other = -0.00989;              // sin(-34'): refraction only
+// Synodic month and year in days: the mean motion in right ascension.
+constexpr double kMoonMotionDays = 29.5306;
+constexpr double kSunMotionDays = 365.25;
 
 // Index of a Messier object from its type code: 19 open cluster, 20 globular
 // cluster, 21 planetary nebula, 22 galaxy, 23 nebula; 19 for anything else.
@@ -43,8 +45,8 @@ bool Finite(const BodyPosition& p) {
 
 // Saturn's ring: planetocentric longitude of the Earth and tilt B of the
 // ring plane, and the ring's share of the brightness.
-void SaturnRing(const ProgramState& s, BodyPosition& pos) {
-    const double T2 = (Int(s.J + s.F - 0.5) - 2451544.5) / 36525;
+void SaturnRing(const Observation& at, BodyPosition& pos) {
+    const double T2 = (Int(at.J + at.F - 0.5) - kEpoch2000Midnight) / kDaysPerCentury;
     const double alphaP = (40.66 - 0.036 * T2) * kDegToRad;
     const double deltaP = (83.52 - 0.004 * T2) * kDegToRad;
     const double a = pos.ra, d = pos.dec;
@@ -59,7 +61,217 @@ void SaturnRing(const ProgramState& s, BodyPosition& pos) {
                     4.4 * std::fabs(pos.phaseAngle) / 1.7453;
 }
 
+// The Sun's place and its derived quantities, which every position carries.
+struct SunPlaceOfDate {
+    double lambda = 0, beta = 0, R = 0;
+};
+
+SunPlaceOfDate SunOfDate(const Observation& at, double T, SunDerived& sun) {
+    const BodyResult sunBody = ComputeBody(ObjectKind::Sun, T, nullptr);
+    const SunPlaceOfDate out{sunBody.lon, sunBody.lat, sunBody.radius};
+    const Equatorial sunEq = EclipticToEquatorial(out.lambda, out.beta, at.tq.obliquity);
+    sun.lambda = out.lambda;
+    sun.beta = out.beta;
+    sun.R = out.R;
+    sun.ra = sunEq.alpha;
+    sun.dec = sunEq.delta;
+    ComputeTwilight(at, sun);
+    return out;
+}
+
+// The geocentric ecliptic place of a body, for the equatorial conversion.
+struct Ecliptic {
+    double lambda = 0, beta = 0;
+};
+
+Ecliptic SunBody(const SunPlaceOfDate& sun, BodyPosition& pos) {
+    pos.name = "Sonne";
+    pos.index = 1;
+    pos.eclLon = Mod2Pi(sun.lambda);
+    pos.eclLat = sun.beta;
+    pos.delta = sun.R;
+    pos.lightTimeDays = kLightDaysPerAU * sun.R;
+    pos.r = pos.phaseAngle = pos.elongation = pos.limbAngle = 0;
+    pos.magnitude = -26.8;
+    pos.diameter = 2 * 0.266993508 / sun.R;
+    pos.period = 365.25 / 365;
+    return {sun.lambda, sun.beta};
+}
+
+Ecliptic EarthBody(const SunPlaceOfDate& sun, BodyPosition& pos) {
+    pos.name = "Erde";
+    pos.index = 12;
+    const Ecliptic e{Mod2Pi(sun.lambda + kPi), -sun.beta};
+    pos.eclLon = e.lambda;
+    pos.eclLat = e.beta;
+    pos.r = sun.R;
+    pos.delta = pos.lightTimeDays = 0;
+    pos.phaseAngle = pos.elongation = pos.limbAngle = pos.diameter = 0;
+    pos.magnitude = -26.8;
+    pos.period = 365.25 / 365;
+    return e;
+}
+
+Ecliptic MoonBody(const SunPlaceOfDate& sun, double T, BodyPosition& pos) {
+    const BodyResult moon = ComputeBody(ObjectKind::Moon, T, nullptr);
+    pos.name = "Mond";
+    pos.index = 2;
+    const Ecliptic e{moon.lon, moon.lat};
+    pos.eclLon = e.lambda;
+    pos.eclLat = e.beta;
+    pos.diameter = moon.diameter;
+    pos.period = moon.period;
+    const double Delta = moon.distanceAU;
+    double psi = SafeAcos(std::cos(sun.lambda - e.lambda) * std::cos(e.beta));
+    if (Mod2Pi(e.lambda - sun.lambda) > kPi) psi = -psi;
+    pos.elongation = psi;
+    pos.lightTimeDays = kLightDaysPerAU * Delta;
+    const double i = Mod2Pi(kPi - std::fabs(std::atan((Delta / sun.R) * std::sin(psi))) - std::fabs(psi));
+    pos.phaseAngle = i;
+    pos.magnitude = -12.72 + 3.05 * (i / 1.74533) - 1.05 * i * i / 3.04617 + 1.05 * i * i * i / 5.31658;
+    pos.delta = Delta * kKmPerAU;
+    return e;
+}
+
+// A Messier object: its catalogue place of 1950.0 precessed to the year of
+// the instant.
+PositionStatus MessierBody(const Observation& at, const Target& target, BodyPosition& pos) {
+    if (!target.messierEntry) return PositionStatus::NoMessier;
+    const MessierEntry& m = *target.messierEntry;
+    pos.name = "M " + std::to_string(target.messier);
+    pos.index = MessierIndex(m.type);
+    const Equatorial eq = Precess(kEpoch1950Day, kEpoch1950Fraction, at.Year, m.ra, m.dec);
+    pos.ra = eq.alpha;
+    pos.dec = eq.delta;
+    pos.magnitude = m.magnitude;
+    pos.diameter = 0;
+    pos.period = kPeriodNone;
+    return PositionStatus::Ok;
+}
+
+void ArbitraryBody(const Observation& at, const ArbitraryObject& object, BodyPosition& pos) {
+    pos.name = object.name;
+    pos.magnitude = object.magnitude;
+    pos.index = 12;
+    const int Y = object.equinox == kEquinoxOfDate ? at.Year : object.equinox;
+    const JulianDate je = CalendarToJulianDate(at.Zone, 1, 1, Y, at.Zone);
+    const Equatorial eq = Precess(je.J, 0.5, at.Year, object.ra, object.dec);
+    pos.ra = eq.alpha;
+    pos.dec = eq.delta;
+    pos.diameter = 0;
+    pos.period = kPeriodNone;
+}
+
+// A planet of the table or the orbit object, light-time corrected.
+PositionStatus PlanetBody(const Observation& at, const Target& target, const SunPlaceOfDate& sun, double T,
+                          BodyPosition& pos, Ecliptic& place) {
+    PreparedOrbit orbit;
+    const bool isDisk = target.kind == ObjectKind::Disk;
+    if (isDisk) {
+        if (!target.elements) return PositionStatus::NoPosition;
+        orbit = PrepareOrbit(*target.elements, at.ClockTime, at.Day, at.Month, at.Year, at.Zone);
+    }
+    const BodyResult body = ComputeBody(target.kind, T, isDisk ? &orbit : nullptr);
+    if (body.notFound || body.failed) return PositionStatus::NoPosition;
+    BodyPhotometry ph;
+    if (isDisk) {
+        pos.name = orbit.name;
+        ph.index = orbit.index;
+        ph.s = orbit.s;
+        ph.m0 = orbit.m0;
+    } else {
+        const PlanetRecord* p = FindPlanet(target.kind);
+        pos.name = p->name;
+        ph = {p->index, p->s, p->m0, p->m1, p->m2};
+    }
+    const GeocentricResult g =
+        GeocentricPlanet(target.kind, body, T, sun.lambda, sun.R, ph, isDisk ? &orbit : nullptr);
+    if (g.failed) return PositionStatus::NoPosition;
+    pos.index = ph.index;
+    pos.T = g.T;
+    pos.eclLon = g.l;
+    pos.eclLat = g.b;
+    pos.r = g.r;
+    pos.delta = g.delta;
+    pos.lightTimeDays = g.lightTime;
+    pos.elongation = g.elongation;
+    pos.phaseAngle = g.phaseAngle;
+    pos.magnitude = g.magnitude;
+    pos.diameter = g.diameter;
+    pos.period = g.period;
+    place = {g.lambda, g.beta};
+    return PositionStatus::Ok;
+}
+
+// Equatorial place of date and its motion from the ecliptic place.
+void EquatorialOfDate(const Observation& at, ObjectKind kind, const Ecliptic& e, BodyPosition& pos) {
+    pos.lightTimeMinutes = pos.lightTimeDays * 1440;
+    pos.illuminatedFraction = (1 + std::cos(pos.phaseAngle)) / 2;
+    const Equatorial eq = EclipticToEquatorial(e.lambda, e.beta, at.tq.obliquity);
+    pos.ra = eq.alpha;
+    pos.dec = eq.delta;
+    const double P = kind == ObjectKind::Moon ? kMoonMotionDays : kSunMotionDays;
+    const double lambda = e.lambda;
+    pos.raRate = (1 - 4.94 * kDegToRad * std::cos(2 * lambda)) * kDegToRad * 15 / P;
+    pos.decRate = std::cos(lambda - 2.47 * kDegToRad * std::sin(2 * lambda)) * at.tq.obliquity *
+                  (1 - 4.94 * kDegToRad * std::cos(2 * lambda)) * kDegToRad * 15 / P;
+}
+
+// The observer's parallax for the near bodies, and the position angle of
+// the bright limb.
+void ObserverAndLimb(const Observation& at, ObjectKind kind, const SunDerived& sun, BodyPosition& pos) {
+    if (HasParallax(kind)) {
+        const double dKm = kind == ObjectKind::Moon ? pos.delta : pos.delta * kKmPerAU;
+        TopocentricCorrection(pos.ra, pos.dec, dKm, at.tq.LST, at.SinLat, at.CosLat);
+    }
+    // The Earth, seen from itself, lies opposite the Sun: both arguments
+    // vanish and the angle would be rounding noise; it keeps its 0.
+    if (kind != ObjectKind::Earth) {
+        const double a0 = sun.ra, d0 = sun.dec;
+        pos.limbAngle = ArcTan2(std::cos(d0) * std::sin(a0 - pos.ra),
+                                std::sin(d0) * std::cos(pos.dec) - std::cos(d0) * std::sin(pos.dec) * std::cos(a0 - pos.ra));
+    }
+}
+
 }  // namespace
+
+Observation ObservationOf(const ProgramState& s) {
+    Observation at;
+    at.J = s.J;
+    at.F = s.F;
+    at.Zone = s.Zone;
+    at.ClockTime = s.ClockTime;
+    at.Day = s.Day;
+    at.Month = s.Month;
+    at.Year = s.Year;
+    at.tq = s.tq;
+    at.SinLat = s.SinLat;
+    at.CosLat = s.CosLat;
+    at.Aequi = s.Aequi;
+    return at;
+}
+
+Target BodyTarget(ObjectKind kind) {
+    Target t;
+    t.kind = kind;
+    return t;
+}
+
+Target MessierTarget(const ProgramState& s, int n) {
+    Target t;
+    t.kind = ObjectKind::Messier;
+    t.messier = n;
+    if (n >= 1 && n <= static_cast<int>(s.MessierCatalogue.size())) t.messierEntry = &s.MessierCatalogue[n - 1];
+    return t;
+}
+
+Target TargetOf(const ProgramState& s, ObjectKind kind) {
+    if (kind == ObjectKind::Messier) return MessierTarget(s, s.Messier);
+    Target t = BodyTarget(kind);
+    if (kind == ObjectKind::Arbitrary) t.arbitrary = {s.BelName, s.BelAlpha, s.BelDelta, s.BelMag, s.BelAequi};
+    if (kind == ObjectKind::Disk) t.elements = &s.Elements;
+    return t;
+}
 
 void TopocentricCorrection(double& ra, double& dec, double d, double lstHours, double sinLat, double cosLat) {
     const double x = d * std::cos(ra) * std::cos(dec) - 6371 * std::cos(lstHours * kPi / 12) * cosLat;
@@ -69,49 +281,49 @@ void TopocentricCorrection(double& ra, double& dec, double d, double lstHours, d
     ra = Mod2Pi(ArcTan2(y, x));
 }
 
-void ComputeTwilight(const ProgramState& s, SunDerived& sun) {
-    const TimeQuantities& q = s.tq;
+void ComputeTwilight(const Observation& at, SunDerived& sun) {
+    const TimeQuantities& q = at.tq;
     sun.hourAngle = Mod24(q.LST - sun.ra * 12 / kPi);
-    const Horizontal h = EquatorialToHorizontal(sun.hourAngle * kPi / 12, sun.dec, s.SinLat, s.CosLat);
+    const Horizontal h = EquatorialToHorizontal(sun.hourAngle * kPi / 12, sun.dec, at.SinLat, at.CosLat);
     sun.altitude = h.altitude;
     sun.azimuth = h.azimuth;
 
-    double E = (Mod24(s.ClockTime - s.Zone) * 0.0027379093 + q.GST0 - sun.ra * 12 / kPi + 12) * 60;
+    double E = (Mod24(at.ClockTime - at.Zone) * 0.0027379093 + q.GST0 - sun.ra * 12 / kPi + 12) * 60;
     if (E > 720) E = E - 1440;
     sun.equationOfTime = E;
 
-    const double c = (kSinTwilight - std::sin(sun.dec) * s.SinLat) / (std::cos(sun.dec) * s.CosLat);
+    const double c = (kSinTwilight - std::sin(sun.dec) * at.SinLat) / (std::cos(sun.dec) * at.CosLat);
     if (std::fabs(c) > 1) {
         sun.twilightArc = sun.twilightEnd = sun.twilightBegin = 0;
     } else {
         const double arc = std::acos(c) * 12 / kPi;
         sun.twilightArc = arc;
-        sun.twilightEnd = Mod24(arc - sun.hourAngle + s.ClockTime);
-        sun.twilightBegin = Mod24(s.ClockTime + 24 - sun.hourAngle - arc);
+        sun.twilightEnd = Mod24(arc - sun.hourAngle + at.ClockTime);
+        sun.twilightBegin = Mod24(at.ClockTime + 24 - sun.hourAngle - arc);
     }
 }
 
-void ComputeRiseTransitSet(const ProgramState& s, double sinH0, BodyPosition& pos) {
-    const TimeQuantities& q = s.tq;
+void ComputeRiseTransitSet(const Observation& at, double sinH0, BodyPosition& pos) {
+    const TimeQuantities& q = at.tq;
     pos.hourAngle = Mod24(q.LST - pos.ra * 12 / kPi);
-    const Horizontal h = EquatorialToHorizontal(pos.hourAngle * kPi / 12, pos.dec, s.SinLat, s.CosLat);
+    const Horizontal h = EquatorialToHorizontal(pos.hourAngle * kPi / 12, pos.dec, at.SinLat, at.CosLat);
     pos.altitude = h.altitude;
     pos.azimuth = h.azimuth;
 
-    const double c = (sinH0 - std::sin(pos.dec) * s.SinLat) / (std::cos(pos.dec) * s.CosLat);
+    const double c = (sinH0 - std::sin(pos.dec) * at.SinLat) / (std::cos(pos.dec) * at.CosLat);
     pos.semiDiurnalArc = std::fabs(c) > 1 ? 0 : std::acos(c);
 
     // One correction step: the hour angle at the first estimate of the
     // meridian passage, with the object's own motion.
     double t = -pos.hourAngle;
-    if (s.ClockTime + t < 0) t = t + 24;
+    if (at.ClockTime + t < 0) t = t + 24;
     const double d = Mod24(q.LST + 1.002738 * t - (pos.ra + pos.raRate * t) * 12 / kPi);
     if (d > 12)
         t = t + (24 - d);
     else
         t = t - d;
     pos.timeToTransit = t;
-    pos.transit = s.ClockTime + t;
+    pos.transit = at.ClockTime + t;
     if (pos.semiDiurnalArc == 0) {
         pos.rise = pos.set = kNoRiseSetMarker;
     } else {
@@ -120,179 +332,50 @@ void ComputeRiseTransitSet(const ProgramState& s, double sinH0, BodyPosition& po
     }
 }
 
-PositionStatus ComputePosition(ProgramState& s, const std::string& name, BodyPosition& pos, SunDerived& sun,
-                               MessageList& messages) {
-    const TimeQuantities& q = s.tq;
-    const double T = (s.J - 2415020) / 36525 + (s.F + q.deltaT) / 36525;
+PositionResult ComputePosition(const Observation& at, const Target& target) {
+    PositionResult out;
+    BodyPosition& pos = out.body;
+    const ObjectKind kind = target.kind;
+    const double T = (at.J - kEpochT) / kDaysPerCentury + (at.F + at.tq.deltaT) / kDaysPerCentury;
     pos.T = T;
 
     // The Sun's place, altitude, equation of time and twilight, whatever the object.
-    const BodyResult sunBody = ComputeBody("Sonne", T, nullptr, messages);
-    const double lambda0 = sunBody.lon, beta0 = sunBody.lat, R = sunBody.radius;
-    const Equatorial sunEq = EclipticToEquatorial(lambda0, beta0, q.obliquity);
-    sun.lambda = lambda0;
-    sun.beta = beta0;
-    sun.R = R;
-    sun.ra = sunEq.alpha;
-    sun.dec = sunEq.delta;
-    ComputeTwilight(s, sun);
+    const SunPlaceOfDate sun = SunOfDate(at, T, out.sun);
 
-    double lambda = 0, beta = 0;  // geocentric ecliptic place for the equatorial conversion
-    const bool fixedStar = name == "Messier" || name == "beliebig";
-    if (name == "Sonne") {
-        pos.name = "Sonne";
-        pos.index = 1;
-        lambda = lambda0;
-        beta = beta0;
-        pos.eclLon = Mod2Pi(lambda0);
-        pos.eclLat = beta0;
-        pos.delta = R;
-        pos.lightTimeDays = kLightDaysPerAU * R;
-        pos.r = pos.phaseAngle = pos.elongation = pos.limbAngle = 0;
-        pos.magnitude = -26.8;
-        pos.diameter = 2 * 0.266993508 / R;
-        pos.period = 365.25 / 365;
-    } else if (name == "Erde") {
-        pos.name = "Erde";
-        pos.index = 12;
-        lambda = Mod2Pi(lambda0 + kPi);
-        beta = -beta0;
-        pos.eclLon = lambda;
-        pos.eclLat = beta;
-        pos.r = R;
-        pos.delta = pos.lightTimeDays = 0;
-        pos.phaseAngle = pos.elongation = pos.limbAngle = pos.diameter = 0;
-        pos.magnitude = -26.8;
-        pos.period = 365.25 / 365;
-    } else if (name == "Mond") {
-        const BodyResult moon = ComputeBody("Mond", T, nullptr, messages);
-        pos.name = "Mond";
-        pos.index = 2;
-        lambda = moon.lon;
-        beta = moon.lat;
-        pos.eclLon = lambda;
-        pos.eclLat = beta;
-        pos.diameter = moon.diameter;
-        pos.period = moon.period;
-        const double Delta = moon.distanceAU;
-        double psi = SafeAcos(std::cos(lambda0 - lambda) * std::cos(beta));
-        if (Mod2Pi(lambda - lambda0) > kPi) psi = -psi;
-        pos.elongation = psi;
-        pos.lightTimeDays = kLightDaysPerAU * Delta;
-        const double i = Mod2Pi(kPi - std::fabs(std::atan((Delta / R) * std::sin(psi))) - std::fabs(psi));
-        pos.phaseAngle = i;
-        pos.magnitude = -12.72 + 3.05 * (i / 1.74533) - 1.05 * i * i / 3.04617 + 1.05 * i * i * i / 5.31658;
-        pos.delta = Delta * kKmPerAU;
-    } else if (name == "Messier") {
-        const int n = s.Messier;
-        if (n < 1 || n > static_cast<int>(s.MessierCatalogue.size())) {
-            messages.push_back({"M " + std::to_string(n) + " ist nicht im Messier-Katalog", " OK "});
-            return PositionStatus::NoMessier;
-        }
-        const MessierEntry& m = s.MessierCatalogue[n - 1];
-        pos.name = "M " + std::to_string(n);
-        pos.index = MessierIndex(m.type);
-        const Equatorial eq = Precess(2433282, 0.5, s.Year, m.ra, m.dec);
-        pos.ra = eq.alpha;
-        pos.dec = eq.delta;
-        pos.magnitude = m.magnitude;
-        pos.diameter = 0;
-        pos.period = kPeriodNone;
-    } else if (name == "beliebig") {
-        pos.name = s.BelName;
-        pos.magnitude = s.BelMag;
-        pos.index = 12;
-        const int Y = s.BelAequi == kEquinoxOfDate ? s.Year : s.BelAequi;
-        const JulianDate je = CalendarToJulianDate(s.Zone, 1, 1, Y, s.Zone);
-        const Equatorial eq = Precess(je.J, 0.5, s.Year, s.BelAlpha, s.BelDelta);
-        pos.ra = eq.alpha;
-        pos.dec = eq.delta;
-        pos.diameter = 0;
-        pos.period = kPeriodNone;
+    Ecliptic place;  // geocentric ecliptic place for the equatorial conversion
+    if (kind == ObjectKind::Sun) {
+        place = SunBody(sun, pos);
+    } else if (kind == ObjectKind::Earth) {
+        place = EarthBody(sun, pos);
+    } else if (kind == ObjectKind::Moon) {
+        place = MoonBody(sun, T, pos);
+    } else if (kind == ObjectKind::Messier) {
+        out.status = MessierBody(at, target, pos);
+    } else if (kind == ObjectKind::Arbitrary) {
+        ArbitraryBody(at, target.arbitrary, pos);
     } else {
-        PreparedOrbit orbit;
-        const bool isDisk = name == "Disk";
-        if (isDisk) orbit = PrepareOrbit(s.Elements, s.ClockTime, s.Day, s.Month, s.Year, s.Zone);
-        const BodyResult body = ComputeBody(name, T, isDisk ? &orbit : nullptr, messages);
-        if (body.notFound) {
-            pos.notFound = true;
-            return PositionStatus::NotFound;
-        }
-        pos.notFound = false;
-        if (body.failed) return PositionStatus::NoPosition;
-        BodyPhotometry ph;
-        if (isDisk) {
-            pos.name = orbit.name;
-            ph.index = orbit.index;
-            ph.s = orbit.s;
-            ph.m0 = orbit.m0;
-        } else {
-            const PlanetRecord* p = FindPlanet(name);
-            pos.name = p->name;
-            ph = {p->index, p->s, p->m0, p->m1, p->m2};
-        }
-        const GeocentricResult g =
-            GeocentricPlanet(name, body, T, lambda0, R, ph, isDisk ? &orbit : nullptr, messages);
-        if (g.failed) return PositionStatus::NoPosition;
-        pos.index = ph.index;
-        pos.T = g.T;
-        pos.eclLon = g.l;
-        pos.eclLat = g.b;
-        pos.r = g.r;
-        pos.delta = g.delta;
-        pos.lightTimeDays = g.lightTime;
-        pos.elongation = g.elongation;
-        pos.phaseAngle = g.phaseAngle;
-        pos.magnitude = g.magnitude;
-        pos.diameter = g.diameter;
-        pos.period = g.period;
-        lambda = g.lambda;
-        beta = g.beta;
+        out.status = PlanetBody(at, target, sun, T, pos, place);
     }
-    pos.notFound = false;
+    if (out.status != PositionStatus::Ok) return out;
 
-    if (s.ChartMode < 4) s.ChartMode = name == "Messier" ? 2.0f : (name == "beliebig" ? 3.0f : 1.0f);
-
-    if (fixedStar) {
+    if (IsFixedObject(kind)) {
         pos.raRate = pos.decRate = 0;
     } else {
-        pos.lightTimeMinutes = pos.lightTimeDays * 1440;
-        pos.illuminatedFraction = (1 + std::cos(pos.phaseAngle)) / 2;
-        const Equatorial eq = EclipticToEquatorial(lambda, beta, q.obliquity);
-        pos.ra = eq.alpha;
-        pos.dec = eq.delta;
-        const double P = name == "Mond" ? 29.5306 : 365.25;
-        pos.raRate = (1 - 4.94 * kDegToRad * std::cos(2 * lambda)) * kDegToRad * 15 / P;
-        pos.decRate = std::cos(lambda - 2.47 * kDegToRad * std::sin(2 * lambda)) * q.obliquity *
-                      (1 - 4.94 * kDegToRad * std::cos(2 * lambda)) * kDegToRad * 15 / P;
+        EquatorialOfDate(at, kind, place, pos);
     }
+    if (kind != ObjectKind::Sun) ObserverAndLimb(at, kind, out.sun, pos);
 
-    if (name != "Sonne") {
-        // Only the near bodies get the parallax of the observer's place.
-        if (std::string("MondVenusMerkurMarsJupiter").find(name) != std::string::npos) {
-            const double dKm = name == "Mond" ? pos.delta : pos.delta * kKmPerAU;
-            TopocentricCorrection(pos.ra, pos.dec, dKm, q.LST, s.SinLat, s.CosLat);
-        }
-        // The Earth, seen from itself, lies opposite the Sun: both arguments
-        // vanish and the angle would be rounding noise; it keeps its 0.
-        if (name != "Erde") {
-            const double a0 = sun.ra, d0 = sun.dec;
-            pos.limbAngle = ArcTan2(std::cos(d0) * std::sin(a0 - pos.ra), std::sin(d0) * std::cos(pos.dec) -
-                                                                              std::cos(d0) * std::sin(pos.dec) *
-                                                                                  std::cos(a0 - pos.ra));
-        }
-    }
+    ComputeRiseTransitSet(at, (kind == ObjectKind::Sun || kind == ObjectKind::Moon) ? kSinH0SunMoon : kSinH0Other,
+                          pos);
 
-    ComputeRiseTransitSet(s, (name == "Sonne" || name == "Mond") ? kSinH0SunMoon : kSinH0Other, pos);
+    const Equatorial equinox = Precess(at.J, at.F, at.Aequi, pos.ra, pos.dec);
+    pos.ra = equinox.alpha;
+    pos.dec = equinox.delta;
 
-    const Equatorial out = Precess(s.J, s.F, s.Aequi, pos.ra, pos.dec);
-    pos.ra = out.alpha;
-    pos.dec = out.delta;
+    if (kind == ObjectKind::Saturn) SaturnRing(at, pos);
 
-    if (name == "Saturn") SaturnRing(s, pos);
-
-    if (!Finite(pos)) return PositionStatus::NoPosition;
-    return PositionStatus::Ok;
+    if (!Finite(pos)) out.status = PositionStatus::NoPosition;
+    return out;
 }
 
 }  // namespace astronomy

@@ -1,15 +1,16 @@
-// The one entry through which every part obtains the place of an object for
-// the current instant, with the Sun's derived quantities, twilight, the
-// equation of time and rise, transit and set.
+// The one entry through which every part obtains the place of an object:
+// for an instant, an observer and an equinox it computes the object's place
+// with the Sun's derived quantities, twilight, the equation of time and
+// rise, transit and set. It changes nothing; what the caller keeps or shows
+// of the result is the caller's business.
 #pragma once
 
 #include <string>
 
-#include "astronomy/Messages.h"
+#include "astronomy/Objects.h"
+#include "astronomy/ProgramState.h"
 
 namespace astronomy {
-
-struct ProgramState;
 
 inline constexpr double kNoRiseSetMarker = 99;
 inline constexpr double kPeriodNone = -1;
@@ -36,7 +37,6 @@ struct BodyPosition {
     double semiDiurnalArc = 0; // radians
     double timeToTransit = 0, transit = 0, rise = 0, set = 0;  // hours of clock time
     double ringLongitude = 0, ringTilt = 0;                    // radians, Saturn only
-    bool notFound = false;
 };
 
 struct SunDerived {
@@ -52,17 +52,59 @@ struct SunDerived {
 
 enum class PositionStatus {
     Ok,
-    NotFound,       // the name is not known; only the Sun's values are set
-    NoPosition,     // the orbit object's elements allow no position
-    NoMessier,      // the Messier number has no catalogue entry
+    NoPosition,  // the orbit object's elements allow no position, or a value is not finite
+    NoMessier,   // the Messier number has no catalogue entry
 };
 
-// Computes the place of the named object ("Sonne", "Erde", "Mond", a planet,
-// "Disk", "Messier", "beliebig") for the state's instant and place. Reads the
-// state (and may set ChartMode below 4 to the object view kind); fills pos
-// and sun. Messages to show are appended to messages.
-PositionStatus ComputePosition(ProgramState& s, const std::string& name, BodyPosition& pos, SunDerived& sun,
-                               MessageList& messages);
+// What a position is computed for besides the object: the instant (J, F
+// with the zone's calendar and clock and the time quantities), the
+// observer's latitude terms and the equinox of the right ascension and
+// declination returned.
+struct Observation {
+    double J = 0, F = 0;
+    int Zone = 1;
+    double ClockTime = 0;
+    int Day = 1, Month = 1, Year = 2000;
+    TimeQuantities tq;
+    double SinLat = 0, CosLat = 1;
+    int Aequi = 2000;
+};
+// The observation of the state's instant, place and equinox.
+Observation ObservationOf(const ProgramState& s);
+
+// The object at fixed coordinates that the user typed in.
+struct ArbitraryObject {
+    std::string name;
+    double ra = 0, dec = 0;  // radians, equinox of the year `equinox`
+    double magnitude = 0;
+    int equinox = 2000;      // 9999: of date
+};
+
+// The object to compute, with the data its kind needs: the number and
+// catalogue entry of a Messier object (no entry: not in the catalogue), the
+// arbitrary object's coordinates, the orbit object's elements.
+struct Target {
+    ObjectKind kind = ObjectKind::Sun;
+    int messier = 0;
+    const MessierEntry* messierEntry = nullptr;
+    ArbitraryObject arbitrary;
+    const OrbitalElements* elements = nullptr;
+};
+// One of the bodies (Sun, Moon, planets, Earth).
+Target BodyTarget(ObjectKind kind);
+// The object of the kind as the state holds it: the Messier object number
+// Messier, the arbitrary object Bel..., the orbit object Elements.
+Target TargetOf(const ProgramState& s, ObjectKind kind);
+// Messier object n of the state's catalogue.
+Target MessierTarget(const ProgramState& s, int n);
+
+struct PositionResult {
+    PositionStatus status = PositionStatus::Ok;
+    BodyPosition body;
+    SunDerived sun;
+};
+
+PositionResult ComputePosition(const Observation& at, const Target& target);
 
 // Moves (ra, dec) from the Earth's centre to the observer; the distance is
 // in kilometres.
@@ -70,10 +112,10 @@ void TopocentricCorrection(double& ra, double& dec, double distanceKm, double ls
                            double cosLat);
 
 // Equation of time and twilight from the Sun's place of date; writes sun.
-void ComputeTwilight(const ProgramState& s, SunDerived& sun);
+void ComputeTwilight(const Observation& at, SunDerived& sun);
 
 // Hour angle, altitude, azimuth, transit, rise and set of pos (whose ra,
 // dec of date and raRate are set). sinH0 is the sine of the altitude limit.
-void ComputeRiseTransitSet(const ProgramState& s, double sinH0, BodyPosition& pos);
+void ComputeRiseTransitSet(const Observation& at, double sinH0, BodyPosition& pos);
 
 }  // namespace astronomy

@@ -22,53 +22,16 @@ const std::array<BuiltInPlace, 15> kBuiltInPlaces = {{
     {"Südpol", 0, -90},
 }};
 
-void ApplyDefaults(ProgramState& s) {
-    s.x_pos = 150;
-    s.y_pos = 45;
-    s.x_max = 1300;
-    s.y_max = 900;
-    s.Maximiert = 0;
-    s.Zone = 1;
-    s.Aequi = 2000;
-    s.Objekt = "Sonne";
-    s.DiskName = "Pluto";
-    s.Pfad = s.DataFolder + "/Objekte/Pluto.kpl";
-    s.Messier = 1;
-    s.BelName = "Polarstern";
-    s.BelAlpha = 2.5302777777777 * 15 * kDegToRad;
-    s.BelDelta = 89.260555555 * kDegToRad;
-    s.BelMag = 1.97;
-    s.BelAequi = 2000;
-    s.Ort = 1;
-    s.ChartMode = 4;
-    s.Grenzmag = 8.0;
-    s.Invers = 1;
-    s.DisplayFlags = 123;
-    s.TrackLaenge = 31;
-    s.TrackStep = 0;
-    s.TrackDatum = "d";
-    s.TrackAlle = 1;
-    s.Alpha_min = 1.8;
-    s.Alpha_max = 6.2;
-    s.Delta_min = 5;
-    s.Delta_max = 30;
-    s.Pol_max = 120;
-    s.Pol_min = 60;
-    s.Pol_mitte = 0;
-    s.Hoehe_max = 20;
-    s.Hoehe_min = 0;
-    s.Azi_min = 72.05;
-    s.Azi_max = 118.65;
-    s.View_lambda = 180;
-    s.View_beta = 30;
-    s.View_rs = 4;
-    s.OrtAnz = 15;
-    for (auto& p : s.Orte) p = Place{};
-    for (int n = 1; n <= 15; ++n) {
+PlaceList BuiltInPlaces() {
+    PlaceList places{};
+    for (int n = 1; n <= kPlacesInMenu; ++n) {
         const BuiltInPlace& b = kBuiltInPlaces[n - 1];
-        s.Orte[n] = Place{b.name, b.longitudeDeg * kDegToRad, b.latitudeDeg * kDegToRad};
+        places[n] = Place{b.name, b.longitudeDeg * kDegToRad, b.latitudeDeg * kDegToRad};
     }
+    return places;
 }
+
+void ApplyDefaults(ProgramState& s) { static_cast<StoredSettings&>(s) = StoredSettings{}; }
 
 void SetLatitudeTerms(ProgramState& s) {
     s.SinLat = std::sin(s.Latitude);

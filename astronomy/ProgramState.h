@@ -7,21 +7,26 @@
 #include <string>
 #include <vector>
 
+#include "astronomy/Constants.h"
+#include "astronomy/Objects.h"
 #include "astronomy/OrbitElements.h"
+#include "astronomy/Views.h"
 
 namespace astronomy {
-
-inline constexpr double kPi = 3.141592653589793;
-inline constexpr double kDegToRad = 0.017453292519943295;  // pi/180
 
 struct Place {
     std::string name;
     double longitude = 0;  // radians, east positive
     double latitude = 0;   // radians, north positive
+    bool operator==(const Place&) const = default;
 };
 
 inline constexpr int kPlaceSlots = 20;
 inline constexpr int kPlacesInMenu = 15;
+using PlaceList = std::array<Place, kPlaceSlots + 1>;  // slots 1..20 (slot 0 unused)
+
+// The 15 built-in places in slots 1 to 15.
+PlaceList BuiltInPlaces();
 
 // One entry of the Messier catalogue as the position service needs it.
 struct MessierEntry {
@@ -45,50 +50,32 @@ struct TimeQuantities {
     double deltaT = 0;     // days
 };
 
-struct ProgramState {
-    // Window and layout
+// What the settings file keeps, with the values the program starts from
+// when there is no settings file: these initialisers are the program's
+// defaults, and nowhere else are they written down.
+struct StoredSettings {
+    // Window
     int x_pos = 150, y_pos = 45, x_max = 1300, y_max = 900;
     float Maximiert = 0;
-    float PrintingFlag = 0;
-    int ChartWidth = 0, ChartCentreX = 0, ChartCentreY = 0, ChartRadius = 0;
-    int TextSplitX = 0, TextSplitHalfX = 0;
-    double TextScale = 0;
 
-    // Current instant
-    int Day = 1, Month = 1, Year = 2000;
-    double ClockTime = 0;  // hours of the zone clock
-    int Zone = 1;          // 0 UT, 1 MEZ, 2 MESZ (= offset from UT in hours)
-    double J = 0, F = 0;   // Julian Date as day number and fraction from noon
-    int Weekday = 0;       // 0 = Monday
-    double RealtimeBaseJ = 0, RealtimeBaseF = 0, RealtimeBaseSeconds = 0;
-    double RealtimeClockOffset = 0;  // seconds: computer clock minus shown clock
-    double LastRealtimeDraw = 0;     // hours: ClockTime at the last timed redraw
-    TimeQuantities tq;
+    int Zone = 1;  // 0 UT, 1 MEZ, 2 MESZ (= offset from UT in hours)
+    int Aequi = 2000;  // equinox of the displayed coordinates; 9999 = equinox of date
 
-    // Place
-    std::array<Place, kPlaceSlots + 1> Orte{};  // slots 1..20 (slot 0 unused)
-    int OrtAnz = 15;
+    // Places
+    PlaceList Orte = BuiltInPlaces();
+    int OrtAnz = kPlacesInMenu;
     int Ort = 1;
-    double Longitude = 0, Latitude = 0;
-    double UtmEast = 0, UtmNorth = 0;
-    double SinLat = 0, CosLat = 1;
-    double SinLatPolar = 0, CosLatPolar = 1;
-
-    // Equinox of the displayed coordinates; 9999 = equinox of date
-    int Aequi = 2000;
 
     // Selected object
-    std::string Objekt = "Sonne";
+    ObjectKind Objekt = ObjectKind::Sun;
+    std::string Pfad;  // element file of "Disk"; empty: Objekte/Pluto.kpl of the data folder
     int Messier = 1;
     std::string BelName = "Polarstern";
-    double BelAlpha = 0, BelDelta = 0, BelMag = 1.97;
+    double BelAlpha = 2.5302777777777 * 15 * kDegToRad, BelDelta = 89.260555555 * kDegToRad, BelMag = 1.97;
     int BelAequi = 2000;
-    std::string Pfad;
-    std::string DiskName;
-    OrbitalElements Elements;  // the orbit object "Disk"
 
     // Display
-    float ChartMode = 4.0f;
+    View ChartMode = View::WholeSky;
     int DisplayFlags = 123;
     double Grenzmag = 8.0;
     int Invers = 1;
@@ -100,6 +87,41 @@ struct ProgramState {
     double Pol_min = 60, Pol_max = 120, Pol_mitte = 0;
     double Hoehe_min = 0, Hoehe_max = 20, Azi_min = 72.05, Azi_max = 118.65;
     double View_lambda = 180, View_beta = 30, View_rs = 4;
+
+    bool operator==(const StoredSettings&) const = default;
+};
+
+// The one record of everything the program knows between two commands:
+// the stored settings and what the running program derives and keeps.
+struct ProgramState : StoredSettings {
+    // Layout of the drawing area (ComputeLayout)
+    float PrintingFlag = 0;
+    int ChartWidth = 0, ChartCentreX = 0, ChartCentreY = 0, ChartRadius = 0;
+    int TextSplitX = 0, TextSplitHalfX = 0;
+    double TextScale = 0;
+
+    // The current instant is J, F; the zone's calendar date, clock time and
+    // weekday are derived from it (ApplyJulianDate) and only read elsewhere.
+    double J = 0, F = 0;   // Julian Date as day number and fraction from noon
+    int Day = 1, Month = 1, Year = 2000;
+    double ClockTime = 0;  // hours of the zone clock
+    int Weekday = 0;       // 0 = Monday
+    double RealtimeBaseJ = 0, RealtimeBaseF = 0, RealtimeBaseSeconds = 0;
+    double RealtimeClockOffset = 0;  // seconds: computer clock minus shown clock
+    double LastRealtimeDraw = 0;     // hours: ClockTime at the last timed redraw
+    TimeQuantities tq;
+
+    // The observing place (a place of the list, or one typed in)
+    double Longitude = 0, Latitude = 0;
+    double UtmEast = 0, UtmNorth = 0;
+    double SinLat = 0, CosLat = 1;
+    double SinLatPolar = 0, CosLatPolar = 1;
+
+    // The orbit object "Disk" loaded from Pfad
+    std::string DiskName = "Pluto";
+    OrbitalElements Elements;
+
+    // Display
     double ZoomStep = 2.0;   // factor of one "Zoom" / "Mooz" step
     double ChartZoom = 1.0;  // zoom of the chart, reset by every new layout
     // The three colours "Invers" switches (0xRRGGBB) and the drawing colours
@@ -127,9 +149,7 @@ struct BuiltInPlace {
 };
 extern const std::array<BuiltInPlace, 15> kBuiltInPlaces;
 
-// Assigns the defaults that are in force before the settings file is read,
-// including the 15 built-in places. DataFolder must already be set (the
-// default element file lies below it).
+// The stored settings take their defaults; the rest of the state stays.
 void ApplyDefaults(ProgramState& s);
 
 // The latitude terms of a place change: SinLat/CosLat (CosLat never 0) and

@@ -1,9 +1,9 @@
 #include "astronomy/SunPlanets.h"
 
 #include <cmath>
-#include <cstdio>
 
 #include "astronomy/Angles.h"
+#include "astronomy/Constants.h"
 #include "astronomy/Moon.h"
 #include "astronomy/OrbitElements.h"
 #include "astronomy/ProgramState.h"
@@ -184,10 +184,9 @@ const std::array<PlanetRecord, 7> kPlanetElementTable = {{
      5.202e-5, 33.5, -6.87, 0, 0},
 }};
 
-const PlanetRecord* FindPlanet(const std::string& name) {
-    for (const PlanetRecord& p : kPlanetElementTable)
-        if (name == p.name) return &p;
-    return nullptr;
+const PlanetRecord* FindPlanet(ObjectKind kind) {
+    if (!IsPlanet(kind)) return nullptr;
+    return &kPlanetElementTable[static_cast<std::size_t>(kind) - static_cast<std::size_t>(ObjectKind::Mercury)];
 }
 
 namespace {
@@ -207,16 +206,13 @@ double BracketedKepler(double M, double e) {
 }
 }  // namespace
 
-double SolveKepler(double M, double e, MessageList* messages) {
+double SolveKepler(double M, double e, bool* nonFinite) {
     double E = M;
     bool converged = false;
+    if (nonFinite) *nonFinite = false;
     for (int step = 0;; ++step) {
         const double next = E + (M - E + e * std::sin(E)) / (1 - e * std::cos(E));
-        if (!std::isfinite(next) && messages) {
-            char buf[96];
-            std::snprintf(buf, sizeof buf, "Error=%.15g,%.15g", E, next);
-            messages->push_back({buf, "OK"});
-        }
+        if (!std::isfinite(next) && nonFinite) *nonFinite = true;
         converged = std::fabs(E - next) < 1e-8;
         const bool done = converged || next > 1e10 || step >= 60;
         E = next;
@@ -250,16 +246,16 @@ BodyResult EvaluatePlanet(const PlanetRecord& p, double T) {
     return out;
 }
 
-BodyResult ComputeBody(const std::string& name, double T, const PreparedOrbit* orbit, MessageList& messages) {
+BodyResult ComputeBody(ObjectKind kind, double T, const PreparedOrbit* orbit) {
     BodyResult out;
-    if (name == "Sonne") {
+    if (kind == ObjectKind::Sun) {
         const SunPlace sun = SunTheory(T);
         out.lon = sun.lambda;
         out.lat = sun.beta;
         out.radius = sun.R;
         return out;
     }
-    if (name == "Mond") {
+    if (kind == ObjectKind::Moon) {
         const MoonPlace moon = MoonTheory(T);
         out.lon = moon.lambda;
         out.lat = moon.beta;
@@ -269,7 +265,7 @@ BodyResult ComputeBody(const std::string& name, double T, const PreparedOrbit* o
         out.period = kMoonPeriodYears;
         return out;
     }
-    if (name == "Disk" && orbit) {
+    if (kind == ObjectKind::Disk && orbit) {
         const HeliocentricPlace h = SolveOrbit(*orbit, T);
         out.lon = h.lon;
         out.lat = h.lat;
@@ -278,23 +274,21 @@ BodyResult ComputeBody(const std::string& name, double T, const PreparedOrbit* o
         out.failed = !h.ok;
         return out;
     }
-    if (const PlanetRecord* p = FindPlanet(name)) return EvaluatePlanet(*p, T);
-    messages.push_back({"Objekt '" + name + "' nicht bekannt '!", " OK "});
+    if (const PlanetRecord* p = FindPlanet(kind)) return EvaluatePlanet(*p, T);
     out.notFound = true;
     return out;
 }
 
-GeocentricResult GeocentricPlanet(const std::string& name, const BodyResult& atT, double T, double lambda0,
-                                  double R, const BodyPhotometry& ph, const PreparedOrbit* orbit,
-                                  MessageList& messages) {
+GeocentricResult GeocentricPlanet(ObjectKind kind, const BodyResult& atT, double T, double lambda0, double R,
+                                  const BodyPhotometry& ph, const PreparedOrbit* orbit) {
     GeocentricResult out;
     double l = atT.lon, b = atT.lat, r = atT.radius;
     double Delta = std::sqrt(R * R + r * r + 2 * R * r * std::cos(b) * std::cos(l - lambda0));
-    double tau = 0.00577559 * Delta;
+    double tau = kLightDaysPerAU * Delta;
 
     // Light time: the body is taken where it was when the light left it.
-    const double Tr = T - tau / 36525;
-    const BodyResult retarded = ComputeBody(name, Tr, orbit, messages);
+    const double Tr = T - tau / kDaysPerCentury;
+    const BodyResult retarded = ComputeBody(kind, Tr, orbit);
     out.T = Tr;
     out.period = retarded.period;
     if (retarded.failed || retarded.notFound) {
@@ -318,7 +312,7 @@ GeocentricResult GeocentricPlanet(const std::string& name, const BodyResult& atT
     if (Mod2Pi(out.lambda - lambda0) > kPi) psi = -psi;
     out.elongation = psi;
     out.delta = Delta;
-    out.lightTime = 0.00577559 * Delta;
+    out.lightTime = kLightDaysPerAU * Delta;
     const double i = SafeAcos((Delta * Delta + r * r - R * R) / (2 * Delta * r));
     out.phaseAngle = i;
 

@@ -6,7 +6,7 @@
 #include <array>
 #include <string>
 
-#include "astronomy/Messages.h"
+#include "astronomy/Objects.h"
 
 namespace astronomy {
 
@@ -29,10 +29,12 @@ struct PlanetRecord {
 };
 extern const std::array<PlanetRecord, 7> kPlanetElementTable;
 
-// nullptr when the name is not in the table.
-const PlanetRecord* FindPlanet(const std::string& name);
+// The table's record of a planet; nullptr for any other object.
+const PlanetRecord* FindPlanet(ObjectKind kind);
 
-double SolveKepler(double M, double e, MessageList* messages = nullptr);
+// Kepler's equation E - e sin E = M. nonFinite (when given) is set when
+// Newton's iteration ran into a value that is not finite.
+double SolveKepler(double M, double e, bool* nonFinite = nullptr);
 
 // What ComputeBody yields (the working record of one body).
 struct BodyResult {
@@ -51,10 +53,9 @@ struct BodyResult {
 // Heliocentric place of a planet from the table at T.
 BodyResult EvaluatePlanet(const PlanetRecord& p, double T);
 
-// "Sonne", "Mond", a planet of the table, or "Disk" (orbit given). A name
-// not found sets notFound and appends "Objekt '<name>' nicht bekannt '!".
-BodyResult ComputeBody(const std::string& name, double T, const PreparedOrbit* orbit,
-                       MessageList& messages);
+// The Sun, the Moon, a planet of the table, or the orbit object (orbit
+// given). Any other kind sets notFound.
+BodyResult ComputeBody(ObjectKind kind, double T, const PreparedOrbit* orbit);
 
 struct GeocentricResult {
     double T = 0;        // the light-time corrected time argument
@@ -78,11 +79,9 @@ struct BodyPhotometry {
     double m0 = 0, m1 = 0, m2 = 0;
 };
 
-// Light-time corrected geocentric place of a planet ("Merkur".."Neptun") or
-// of the orbit object ("Disk") whose heliocentric place at T is atT, with
-// the Sun's lambda0 and R at T.
-GeocentricResult GeocentricPlanet(const std::string& name, const BodyResult& atT, double T, double lambda0,
-                                  double R, const BodyPhotometry& photometry, const PreparedOrbit* orbit,
-                                  MessageList& messages);
+// Light-time corrected geocentric place of a planet or of the orbit object
+// whose heliocentric place at T is atT, with the Sun's lambda0 and R at T.
+GeocentricResult GeocentricPlanet(ObjectKind kind, const BodyResult& atT, double T, double lambda0, double R,
+                                  const BodyPhotometry& photometry, const PreparedOrbit* orbit);
 
 }  // namespace astronomy

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "astronomy/Constants.h"
 #include "astronomy/ProgramState.h"
 
 namespace astronomy {
@@ -171,19 +172,19 @@ static double DeltaTSeconds(double y) {
 }
 
 double DeltaT(double J, double F) {
-    const double y = 1900 + (J - 2415020 + F) / 365.25;
+    const double y = 1900 + (J - kEpochT + F) / kDaysPerYear;
     return DeltaTSeconds(y) / 86400;
 }
 
 void UpdateTimeQuantities(ProgramState& s) {
     TimeQuantities& q = s.tq;
     const double N = Int(s.J + s.F - 0.5);
-    const double T0 = N / 36525 - 66.11963039014374;
+    const double T0 = N / kDaysPerCentury - 66.11963039014374;
     q.GST0 = Mod24(6.6460656 + 2400.051262 * T0 + 0.00002581 * T0 * T0);
     const double UT = Mod24(s.ClockTime - s.Zone);
     const double meanLST = Mod24(q.GST0 + 1.0027379093 * UT + s.Longitude * 12 / kPi);
 
-    const double T = (N - 2451544.5) / 36525;
+    const double T = (N - kEpoch2000Midnight) / kDaysPerCentury;
     q.obliquity = (23.439291 - 0.013004 * T) * kDegToRad;
 
     const double Lm = (218.316 + 481267.881 * T) * kDegToRad;

@@ -24,18 +24,15 @@ ProgramState MakeState() {
 // little over a day so that every call sees a new time.
 void BM_ComputePosition(benchmark::State& state, const std::string& body) {
     ProgramState s = MakeState();
-    BodyPosition pos;
-    SunDerived sun;
-    MessageList messages;
+    const ObjectKind kind = ObjectKindFromName(body).value_or(ObjectKind::Sun);
     double jd = 2461000.0;
     for (auto _ : state) {
         jd += 1.37;
         const double J = Int(jd);
         ApplyJulianDate(s, J, jd - J);
         UpdateTimeQuantities(s);
-        ComputePosition(s, body, pos, sun, messages);
-        benchmark::DoNotOptimize(pos.ra);
-        messages.clear();
+        const PositionResult r = ComputePosition(ObservationOf(s), TargetOf(s, kind));
+        benchmark::DoNotOptimize(r.body.ra);
     }
     state.SetItemsProcessed(state.iterations());
 }

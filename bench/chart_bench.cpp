@@ -26,7 +26,7 @@ const std::string kData = KELMARON_PROGRAM_DATA;
 // The state as the program has it after start-up: defaults, the layout of a
 // 1301 x 901 drawing area, "Invers" colours, Hannover, a fixed instant, and
 // every layer up to "Messier" on.
-ProgramState ChartState(float mode) {
+ProgramState ChartState(astronomy::View mode) {
     ProgramState s;
     s.DataFolder = kData;
     s.ProgramFolder = kData;
@@ -55,7 +55,7 @@ ProgramState ChartState(float mode) {
     astronomy::UpdateTimeQuantities(s);
     s.DisplayFlags = 0x3F;
     s.ChartMode = mode;
-    if (mode == charts::kModeNorthPolar) {
+    if (mode == astronomy::View::NorthPolar) {
         s.Pol_min = 0;
         s.Pol_max = 180;
     }
@@ -68,7 +68,7 @@ charts::ChartData& LoadedData() {
     return data;
 }
 
-void BM_DrawChart(benchmark::State& state, float mode) {
+void BM_DrawChart(benchmark::State& state, astronomy::View mode) {
     ProgramState s = ChartState(mode);
     charts::ChartData& data = LoadedData();
     platform::qt::QtCanvas canvas(1301, 901);
@@ -85,7 +85,7 @@ void BM_LoadCatalogue(benchmark::State& state) {
     }
 }
 
-void BM_ProjectStars(benchmark::State& state, float mode) {
+void BM_ProjectStars(benchmark::State& state, astronomy::View mode) {
     ProgramState s = ChartState(mode);
     const charts::ChartGeometry g = charts::SetUpChart(s);
     const charts::ChartData& data = LoadedData();
@@ -98,7 +98,7 @@ void BM_ProjectStars(benchmark::State& state, float mode) {
     state.counters["stars"] = static_cast<double>(placed);
 }
 
-void BM_PaintStars(benchmark::State& state, float mode) {
+void BM_PaintStars(benchmark::State& state, astronomy::View mode) {
     ProgramState s = ChartState(mode);
     const charts::ChartGeometry g = charts::SetUpChart(s);
     const std::vector<charts::PlacedStar> stars = charts::PlaceStars(s, g, LoadedData(), {});
@@ -112,11 +112,11 @@ void BM_PaintStars(benchmark::State& state, float mode) {
 
 // The overlay layers alone; drawn twice per iteration, so each iteration
 // leaves the picture as it found it.
-void BM_OverlayLayers(benchmark::State& state, float mode) {
+void BM_OverlayLayers(benchmark::State& state, astronomy::View mode) {
     ProgramState s = ChartState(mode);
     charts::ChartData& data = LoadedData();
     platform::qt::QtCanvas canvas(1301, 901);
-    const charts::ChartGeometry g = charts::DrawChart(canvas, s, data, "", {});
+    const charts::ChartGeometry g = charts::DrawChart(canvas, s, data, std::nullopt, {});
     for (auto _ : state) {
         charts::DrawOverlayLayers(canvas, s, g, data, s.Objekt);
         charts::DrawOverlayLayers(canvas, s, g, data, s.Objekt);
@@ -126,7 +126,7 @@ void BM_OverlayLayers(benchmark::State& state, float mode) {
 
 // The sky under the pointer: one PointToSky per pixel of a grid over the
 // drawing area.
-void BM_PointToSky(benchmark::State& state, float mode) {
+void BM_PointToSky(benchmark::State& state, astronomy::View mode) {
     ProgramState s = ChartState(mode);
     const charts::ChartGeometry g = charts::SetUpChart(s);
     int x = 0, y = 0;
@@ -137,23 +137,23 @@ void BM_PointToSky(benchmark::State& state, float mode) {
     }
 }
 
-BENCHMARK_CAPTURE(BM_PointToSky, Himmel, charts::kModeWholeSky);
-BENCHMARK_CAPTURE(BM_PointToSky, Aequatorial, charts::kModeEquatorial);
-BENCHMARK_CAPTURE(BM_PointToSky, Horizont, charts::kModeHorizon);
-BENCHMARK_CAPTURE(BM_PointToSky, Nordpolar, charts::kModeNorthPolar);
-BENCHMARK_CAPTURE(BM_DrawChart, Himmel, charts::kModeWholeSky)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_DrawChart, Aequatorial, charts::kModeEquatorial)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_DrawChart, NordpolarFullDisc, charts::kModeNorthPolar)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_PointToSky, Himmel, astronomy::View::WholeSky);
+BENCHMARK_CAPTURE(BM_PointToSky, Aequatorial, astronomy::View::Equatorial);
+BENCHMARK_CAPTURE(BM_PointToSky, Horizont, astronomy::View::Horizon);
+BENCHMARK_CAPTURE(BM_PointToSky, Nordpolar, astronomy::View::NorthPolar);
+BENCHMARK_CAPTURE(BM_DrawChart, Himmel, astronomy::View::WholeSky)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_DrawChart, Aequatorial, astronomy::View::Equatorial)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_DrawChart, NordpolarFullDisc, astronomy::View::NorthPolar)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadCatalogue)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_ProjectStars, Himmel, charts::kModeWholeSky)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_ProjectStars, Aequatorial, charts::kModeEquatorial)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_ProjectStars, NordpolarFullDisc, charts::kModeNorthPolar)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_PaintStars, Himmel, charts::kModeWholeSky)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_PaintStars, Aequatorial, charts::kModeEquatorial)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_PaintStars, NordpolarFullDisc, charts::kModeNorthPolar)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_OverlayLayers, Himmel, charts::kModeWholeSky)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_OverlayLayers, Aequatorial, charts::kModeEquatorial)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_OverlayLayers, NordpolarFullDisc, charts::kModeNorthPolar)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ProjectStars, Himmel, astronomy::View::WholeSky)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ProjectStars, Aequatorial, astronomy::View::Equatorial)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ProjectStars, NordpolarFullDisc, astronomy::View::NorthPolar)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_PaintStars, Himmel, astronomy::View::WholeSky)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_PaintStars, Aequatorial, astronomy::View::Equatorial)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_PaintStars, NordpolarFullDisc, astronomy::View::NorthPolar)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_OverlayLayers, Himmel, astronomy::View::WholeSky)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_OverlayLayers, Aequatorial, astronomy::View::Equatorial)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_OverlayLayers, NordpolarFullDisc, astronomy::View::NorthPolar)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -21,7 +21,7 @@ namespace {
 
 const std::string kFolder = KELMARON_PROGRAM_DATA;
 
-astronomy::ProgramState MakeState(float mode) {
+astronomy::ProgramState MakeState(astronomy::View mode) {
     astronomy::ProgramState s;
     s.DataFolder = s.ProgramFolder = kFolder;
     astronomy::ApplyDefaults(s);
@@ -53,7 +53,7 @@ astronomy::ProgramState MakeState(float mode) {
 
 // Each iteration is one click: the galaxies go on, the next one takes them
 // off again; both draw every visible symbol.
-void BM_ToggleGalaxies(benchmark::State& state, float mode) {
+void BM_ToggleGalaxies(benchmark::State& state, astronomy::View mode) {
     astronomy::ProgramState s = MakeState(mode);
     const charts::ChartGeometry g = charts::SetUpChart(s);
     charts::ChartData data;
@@ -73,8 +73,8 @@ void BM_ToggleGalaxies(benchmark::State& state, float mode) {
 
 }  // namespace
 
-BENCHMARK_CAPTURE(BM_ToggleGalaxies, Aequatorial, charts::kModeEquatorial)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_ToggleGalaxies, Nordpolar, charts::kModeNorthPolar)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ToggleGalaxies, Aequatorial, astronomy::View::Equatorial)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ToggleGalaxies, Nordpolar, astronomy::View::NorthPolar)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     // The canvas needs a Qt application; no window is shown.

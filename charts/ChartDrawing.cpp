@@ -16,7 +16,7 @@
 #include <utility>
 #include <vector>
 
-#include "astronomy/Messages.h"
+#include "astronomy/Numbers.h"
 #include "astronomy/PositionService.h"
 #include "astronomy/TextFormats.h"
 #include "charts/Layers.h"
@@ -24,6 +24,10 @@
 
 namespace charts {
 
+using astronomy::kPi;
+using astronomy::Reduce;
+using astronomy::Round;
+using astronomy::View;
 using platform::Canvas;
 using platform::Colour;
 using platform::FontRole;
@@ -31,8 +35,7 @@ using platform::RasterOp;
 
 namespace {
 
-constexpr double kPi = 3.141592653589793;
-constexpr double kDeg = kPi / 180;
+constexpr double kDeg = astronomy::kDegToRad;
 
 // The ground strip below the horizon chart.
 constexpr Colour kGroundColour{170, 85, 0};
@@ -42,32 +45,23 @@ constexpr int kTickLength = 4;
 // that a pass stops at once, rarely enough to cost nothing.
 constexpr int kAbortPollRecords = 64;
 
-int Round(double x) { return static_cast<int>(std::lround(x)); }
-
-// v reduced into 0..p: v - p * INT(v / p).
-double Reduce(double v, double p) { return v - p * std::floor(v / p); }
-
 bool Printing(const astronomy::ProgramState& s) { return s.PrintingFlag != 0; }
 
-bool IsRectangular(const ChartGeometry& g) { return g.mode == kModeEquatorial || g.mode == kModeHorizon; }
+bool IsRectangular(const ChartGeometry& g) { return astronomy::IsRectangularChart(g.mode); }
 
 // Everything a drawing step needs.
 struct Pass {
     Canvas& c;
-    astronomy::ProgramState& s;
+    const astronomy::ProgramState& s;
     const ChartGeometry& g;
+    ChartLayout layout;
     bool printing;
     Colour background, text, star;
 };
 
-Pass MakePass(Canvas& c, astronomy::ProgramState& s, const ChartGeometry& g) {
-    return {c,
-            s,
-            g,
-            Printing(s),
-            ColourFromRgb(s.BackgroundColour),
-            ColourFromRgb(s.ForegroundColour),
-            ColourFromRgb(s.ContrastColour)};
+Pass MakePass(Canvas& c, const astronomy::ProgramState& s, const ChartGeometry& g) {
+    const Palette palette = PaletteOf(s);
+    return {c, s, g, LayoutFor(s.x_max, s.y_max), Printing(s), palette.background, palette.text, palette.contrast};
 }
 
 // The chart's text font: the system font at the size of the settings, the
@@ -121,11 +115,13 @@ struct ClipBox {
 ClipBox StarClip(const ChartGeometry& g) {
     ClipBox clip;
     if (!IsRectangular(g)) return clip;
+    const ChartLayout layout = LayoutFor(g.xMax, g.yMax);
+    const PixelRect& frame = g.mode == View::Horizon ? layout.horizonFrame : layout.frame;
     clip.active = true;
-    clip.left = (g.mode == kModeHorizon ? kHorizonFrameLeft : kFrameLeft) + 1;
-    clip.top = kFrameTop + 1;
-    clip.right = FrameRight(g.xMax) - 1;
-    clip.bottom = FrameBottom(g.yMax) - 1;
+    clip.left = frame.left + 1;
+    clip.top = frame.top + 1;
+    clip.right = frame.right - 1;
+    clip.bottom = frame.bottom - 1;
     return clip;
 }
 
@@ -163,7 +159,7 @@ void PaintStar(Canvas& c, bool printing, int x, int y, double size, const ClipBo
 // Pen and brush in the star colour, copied. The line width is 1 also on
 // paper: a star is its disc, the wide print pen would blow it up.
 void StarStyle(Canvas& c, const astronomy::ProgramState& s) {
-    const Colour star = ColourFromRgb(s.ContrastColour);
+    const Colour star = platform::ColourFromRgb(s.ContrastColour);
     c.SetRasterOp(RasterOp::Copy);
     c.SetLineStyle(platform::LineStyle::Solid);
     c.SetLineWidth(1);
@@ -205,14 +201,15 @@ void ClearAndOutline(const Pass& p, bool outline) {
 
 void DeclinationTicks(const Pass& p) {
     const astronomy::ProgramState& s = p.s;
-    const int right = FrameRight(s.x_max), bottom = FrameBottom(s.y_max);
-    const double lower = std::max(s.Delta_min, -90.0), upper = std::min(s.Delta_max, 90.0);
+    const PixelRect& frame = p.layout.frame;
+    const int left = frame.left, right = frame.right, bottom = frame.bottom;
+    const double lower = std::max(p.g.deltaMin, -90.0), upper = std::min(p.g.deltaMax, 90.0);
     if (!(lower <= upper)) return;
     for (int d = static_cast<int>(std::ceil(lower / 10)) * 10; d <= upper; d += 10) {
-        const int y = Round(bottom - (d - s.Delta_min) * p.g.k);
-        p.c.Line(kFrameLeft, y, kFrameLeft + kTickLength, y);
+        const int y = Round(bottom - (d - p.g.deltaMin) * p.g.k);
+        p.c.Line(left, y, left + kTickLength, y);
         p.c.Line(right - kTickLength, y, right, y);
-        if (d == 90 || d == -90) p.c.Line(kFrameLeft, y, right, y);  // the sky ends at the pole
+        if (d == 90 || d == -90) p.c.Line(left, y, right, y);  // the sky ends at the pole
         const std::string label = SignChar(d) + std::to_string(std::abs(d));
         p.c.Text(16, y - 7, label);
         p.c.Text(s.x_max - 31, y - 7, label);
@@ -221,27 +218,30 @@ void DeclinationTicks(const Pass& p) {
 
 void RightAscensionTicks(const Pass& p) {
     const astronomy::ProgramState& s = p.s;
-    const int right = FrameRight(s.x_max), bottom = FrameBottom(s.y_max);
-    const double upper = s.Alpha_max < s.Alpha_min ? s.Alpha_max + 24 : s.Alpha_max;
+    const PixelRect& frame = p.layout.frame;
+    const int top = frame.top, right = frame.right, bottom = frame.bottom;
+    const double alphaMin = p.g.alphaMin, alphaMax = p.g.alphaMax;
+    const double upper = alphaMax < alphaMin ? alphaMax + 24 : alphaMax;
     const int labelHeight = p.c.TextHeight();
-    for (double r = std::floor(2 * s.Alpha_min) / 2 + 0.5; r <= upper; r += 0.5) {
-        const int x = Round(right - Reduce(r - s.Alpha_min, 24) * 15 * p.g.k);
-        if (x < kFrameLeft) break;  // the window is wider than the frame shows
-        p.c.Line(x, kFrameTop - 3, x, kFrameTop);
+    for (double r = std::floor(2 * alphaMin) / 2 + 0.5; r <= upper; r += 0.5) {
+        const int x = Round(right - Reduce(r - alphaMin, 24) * 15 * p.g.k);
+        if (x < frame.left) break;  // the window is wider than the frame shows
+        p.c.Line(x, top - 3, x, top);
         p.c.Line(x, s.y_max - 56, x, s.y_max - 54);
         const double hour = Reduce(r, 24);
-        if (hour == 0) p.c.Line(x, kFrameTop, x, bottom);  // 0 h / 24 h
+        if (hour == 0) p.c.Line(x, top, x, bottom);  // 0 h / 24 h
         if (hour != std::floor(hour)) continue;
         const std::string label = std::to_string(static_cast<int>(hour)) + "h";
         const int lx = x - p.c.TextWidth(label) / 2;
-        p.c.Text(lx, kFrameTop - 4 - labelHeight, label);
+        p.c.Text(lx, top - 4 - labelHeight, label);
         p.c.Text(lx, bottom + 4, label);
     }
 }
 
 void DrawEquatorialFrame(const Pass& p) {
     CopyStyle(p);
-    p.c.Box(kFrameLeft, kFrameTop, FrameRight(p.s.x_max), FrameBottom(p.s.y_max));
+    const PixelRect& frame = p.layout.frame;
+    p.c.Box(frame.left, frame.top, frame.right, frame.bottom);
     TickFont(p);
     DeclinationTicks(p);
     RightAscensionTicks(p);
@@ -252,18 +252,19 @@ constexpr const char* kCompassPoints = "N NEE SES SWW NWN SES SWW NWN ";
 
 void AzimuthTicks(const Pass& p, int step) {
     const astronomy::ProgramState& s = p.s;
-    const bool wraps = !(s.Azi_min < s.Azi_max);  // the window runs through north
+    const double aziMin = p.g.aziMin, aziMax = p.g.aziMax;
+    const bool wraps = !(aziMin < aziMax);  // the window runs through north
     const std::string compass = kCompassPoints;
     for (int a = step; a <= 360; a += step) {
         double at = a;
         if (!wraps) {
-            if (a < s.Azi_min || a > s.Azi_max) continue;
+            if (a < aziMin || a > aziMax) continue;
         } else {
-            if (a < s.Azi_min && a > s.Azi_max) continue;
-            if (a <= s.Azi_max) at += 360;
+            if (a < aziMin && a > aziMax) continue;
+            if (a <= aziMax) at += 360;
         }
-        const int x = Round((at - s.Azi_min) * p.g.k + kHorizonFrameLeft);
-        if (x > FrameRight(s.x_max)) continue;  // the window is wider than the frame shows
+        const int x = Round((at - aziMin) * p.g.k + p.layout.horizonFrame.left);
+        if (x > p.layout.frame.right) continue;  // the window is wider than the frame shows
         p.c.Line(x, s.y_max - 56, x, s.y_max - 53);
         std::string label;
         if (a % 45 == 0)
@@ -276,14 +277,14 @@ void AzimuthTicks(const Pass& p, int step) {
 
 void AltitudeTicks(const Pass& p, int step) {
     const astronomy::ProgramState& s = p.s;
-    const int right = FrameRight(s.x_max), bottom = FrameBottom(s.y_max);
+    const int left = p.layout.horizonFrame.left, right = p.layout.frame.right, bottom = p.layout.frame.bottom;
     // Only altitudes of the sky are labelled; the region may come from a
     // settings file with any numbers.
     const double low = std::isfinite(s.Hoehe_min) ? std::max(s.Hoehe_min, 0.0) : 0.0;
     const double high = std::isfinite(s.Hoehe_max) ? std::min(s.Hoehe_max, 90.0) : 90.0;
     for (int h = static_cast<int>(std::ceil(low / step)) * step; h <= high; h += step) {
         const int y = Round(bottom - (h - s.Hoehe_min) * p.g.k);
-        p.c.Line(kHorizonFrameLeft, y, kHorizonFrameLeft + kTickLength, y);
+        p.c.Line(left, y, left + kTickLength, y);
         p.c.Line(right - kTickLength, y, right, y);
         const std::string label = std::to_string(h);
         p.c.Text(16, y - 7, label);
@@ -293,12 +294,12 @@ void AltitudeTicks(const Pass& p, int step) {
 
 void DrawHorizonFrame(const Pass& p) {
     const astronomy::ProgramState& s = p.s;
-    const int right = FrameRight(s.x_max), bottom = FrameBottom(s.y_max);
+    const PixelRect& frame = p.layout.horizonFrame;
     CopyStyle(p);
-    p.c.Box(kHorizonFrameLeft, kFrameTop, right, bottom);
+    p.c.Box(frame.left, frame.top, frame.right, frame.bottom);
     p.c.SetPen(kGroundColour);
     p.c.SetBrush(kGroundColour);
-    p.c.FillBox(kHorizonFrameLeft, bottom, right, s.y_max - 41);
+    p.c.FillBox(frame.left, frame.bottom, frame.right, s.y_max - 41);
     CopyStyle(p);
     TickFont(p);
     if (!(std::isfinite(s.Hoehe_min) && std::isfinite(s.Hoehe_max))) return;
@@ -410,14 +411,14 @@ void DateStamp(const Pass& p) {
     p.c.Text(x, s.y_max - 16, "Äqui 2000");
 }
 
-// A filled arrow head in a 15 x 16 button whose top edge is at top.
+// A filled arrow head in a button.
 enum class Arrow { Up, Left, Right, Down };
 
-void ArrowButton(const Pass& p, int top, Arrow arrow) {
+void ArrowButton(const Pass& p, const PixelRect& box, Arrow arrow) {
     p.c.SetPen(p.text);
     p.c.SetBrush(p.background);
-    p.c.FillBox(1, top, 15, top + 16);
-    const int cx = 8, cy = top + 8;
+    p.c.FillBox(box.left, box.top, box.right, box.bottom);
+    const int cx = box.CentreX(), cy = box.CentreY();
     std::vector<std::pair<int, int>> head;
     switch (arrow) {
         case Arrow::Up: head = {{cx, cy - 4}, {cx - 4, cy + 3}, {cx + 4, cy + 3}}; break;
@@ -437,20 +438,19 @@ void NavigationButtons(const Pass& p) {
     p.c.SetFont(FontRole::Note, 0);
     if (p.c.TextWidth(factor + "x Mooz") > 54) p.c.SetFont(FontRole::Note, 7);
     struct ZoomBox {
-        int top;
+        const PixelRect& box;
         const char* word;
     };
-    for (const ZoomBox& box : {ZoomBox{s.y_max - 41, "x Zoom"}, ZoomBox{s.y_max - 21, "x Mooz"}}) {
+    for (const ZoomBox& zoom : {ZoomBox{p.layout.zoomIn, "x Zoom"}, ZoomBox{p.layout.zoomOut, "x Mooz"}}) {
         p.c.SetPen(p.text);
         p.c.SetBrush(p.background);
-        p.c.FillBox(1, box.top, 58, box.top + 21);
-        p.c.Text(4, box.top + 4, factor + box.word);
+        p.c.FillBox(zoom.box.left, zoom.box.top, zoom.box.right, zoom.box.bottom);
+        p.c.Text(zoom.box.left + 3, zoom.box.top + 4, factor + zoom.word);
     }
-    const int c = Round(s.y_max / 2.0);
-    ArrowButton(p, c - 46, Arrow::Up);
-    ArrowButton(p, c - 31, Arrow::Left);
-    ArrowButton(p, c - 16, Arrow::Right);
-    ArrowButton(p, c - 1, Arrow::Down);
+    ArrowButton(p, p.layout.arrowUp, Arrow::Up);
+    ArrowButton(p, p.layout.arrowLeft, Arrow::Left);
+    ArrowButton(p, p.layout.arrowRight, Arrow::Right);
+    ArrowButton(p, p.layout.arrowDown, Arrow::Down);
 }
 
 // The symbol of class 18 + i at size 6.
@@ -474,16 +474,21 @@ void MagnitudeScale(const Pass& p) {
 
 void ClassLegend(const Pass& p) {
     const std::string labels = "OStKStPlNGa  E ";
-    for (int i = 1; i <= 5; ++i) ClassSymbol(p, i, 247 + 30 * i, p.s.y_max - 15);
+    for (int i = 1; i <= 5; ++i) {
+        const ClassLegendCell& cell = p.layout.classCells[static_cast<std::size_t>(i - 1)];
+        ClassSymbol(p, i, cell.symbolX, cell.symbolY);
+    }
     CopyStyle(p);
     ChartFont(p);
-    for (int i = 1; i <= 5; ++i)
-        p.c.Text(242 + 30 * i, p.s.y_max - 36, labels.substr(static_cast<std::size_t>(3 * (i - 1)), 3));
+    for (int i = 1; i <= 5; ++i) {
+        const ClassLegendCell& cell = p.layout.classCells[static_cast<std::size_t>(i - 1)];
+        p.c.Text(cell.labelX, cell.labelY, labels.substr(static_cast<std::size_t>(3 * (i - 1)), 3));
+    }
 }
 
 bool ButtonsShown(const Pass& p) {
-    const float m = p.s.ChartMode;
-    return !p.printing && (m == kModeEquatorial || m == kModeHorizon || m == kModeNorthPolar);
+    const View m = p.s.ChartMode;
+    return !p.printing && (m == View::Equatorial || m == View::Horizon || m == View::NorthPolar);
 }
 
 void DrawLegendStrip(const Pass& p) {
@@ -551,11 +556,11 @@ void WholeSkyPass(const Pass& p, const ChartData& data, const AbortCheck& abort)
 }
 
 void FramedPass(const Pass& p, const ChartData& data, const AbortCheck& abort) {
-    const float m = p.g.mode;
-    ClearAndOutline(p, !(m == kModeHorizon && p.printing));
-    if (m == kModeEquatorial)
+    const View m = p.g.mode;
+    ClearAndOutline(p, !(m == View::Horizon && p.printing));
+    if (m == View::Equatorial)
         DrawEquatorialFrame(p);
-    else if (m == kModeHorizon)
+    else if (m == View::Horizon)
         DrawHorizonFrame(p);
     else
         DrawPolarGrid(p);
@@ -624,13 +629,13 @@ std::vector<PlacedStar> PlaceStars(const astronomy::ProgramState& s, const Chart
                                    const AbortCheck& abort) {
     std::vector<PlacedStar> out;
     if (!data.stars.IsOpen()) return out;
-    if (g.mode == kModeWholeSky) {
+    if (g.mode == View::WholeSky) {
         out.reserve(static_cast<std::size_t>(kBrightStarRecords.Count()));
         PlaceRange(g, data, kBrightStarRecords, false, abort,
                    [&s](int code) { return StarSizeWholeSky(s, code); }, out);
     } else {
         out.reserve(static_cast<std::size_t>(kStarRecords.Count() / 2));
-        PlaceRange(g, data, kStarRecords, g.mode == kModeEquatorial, abort,
+        PlaceRange(g, data, kStarRecords, g.mode == View::Equatorial, abort,
                    [&s](int code) { return StarSizeChart(s, code); }, out);
     }
     return out;
@@ -644,29 +649,25 @@ void PaintStars(Canvas& canvas, const astronomy::ProgramState& s, const ChartGeo
     for (const PlacedStar& star : stars) PaintStar(canvas, printing, star.x, star.y, star.size, clip);
 }
 
-ChartGeometry DrawChart(Canvas& canvas, astronomy::ProgramState& s, ChartData& data,
-                        const std::string& selectedObject, const AbortCheck& abort) {
+ChartGeometry DrawChart(Canvas& canvas, const astronomy::ProgramState& s, ChartData& data,
+                        std::optional<astronomy::ObjectKind> selected, const AbortCheck& abort) {
     data.Ensure(s.DataFolder, s.ProgramFolder);
     const ChartGeometry g = SetUpChart(s);
     const Pass p = MakePass(canvas, s, g);
-    if (g.mode == kModeWholeSky)
+    if (g.mode == View::WholeSky)
         WholeSkyPass(p, data, abort);
     else
         FramedPass(p, data, abort);
-    DrawOverlayLayers(canvas, s, g, data, selectedObject);
-    if (!selectedObject.empty()) MarkNamedObject(canvas, s, g, selectedObject);
+    DrawOverlayLayers(canvas, s, g, data, selected);
+    if (selected) MarkNamedObject(canvas, s, g, *selected);
     ShowSunAltitude(canvas, s);
     return g;
 }
 
-void ShowSunAltitude(Canvas& canvas, astronomy::ProgramState& s) {
+void ShowSunAltitude(Canvas& canvas, const astronomy::ProgramState& s) {
     if (Printing(s)) return;
-    astronomy::BodyPosition sun;
-    astronomy::SunDerived derived;
-    astronomy::MessageList messages;
-    const float mode = s.ChartMode;
-    astronomy::ComputePosition(s, "Sonne", sun, derived, messages);
-    s.ChartMode = mode;
+    const astronomy::BodyPosition sun =
+        astronomy::ComputePosition(astronomy::ObservationOf(s), astronomy::BodyTarget(astronomy::ObjectKind::Sun)).body;
     const ChartGeometry none;
     const Pass p = MakePass(canvas, s, none);
     CopyStyle(p);

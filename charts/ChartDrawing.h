@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -62,13 +63,13 @@ std::vector<PlacedStar> PlaceStars(const astronomy::ProgramState& s, const Chart
 void PaintStars(platform::Canvas& canvas, const astronomy::ProgramState& s, const ChartGeometry& g,
                 const std::vector<PlacedStar>& stars);
 
-// The whole pass of the state's chart mode (4, 5, 5.5, 6 or 7); returns
-// the geometry it used, which the pointer readout and the layer commands
-// need afterwards. selectedObject is marked last ("" for none).
-ChartGeometry DrawChart(platform::Canvas& canvas, astronomy::ProgramState& s, ChartData& data,
-                        const std::string& selectedObject, const AbortCheck& abort);
+// The whole pass of the state's chart (whole sky, equatorial, horizon,
+// polar); returns the geometry it used, which the pointer readout and the
+// layer commands need afterwards. The selected object is marked last.
+ChartGeometry DrawChart(platform::Canvas& canvas, const astronomy::ProgramState& s, ChartData& data,
+                        std::optional<astronomy::ObjectKind> selected, const AbortCheck& abort);
 
 // "Hs=" and the Sun's altitude at the lower right; nothing while printing.
-void ShowSunAltitude(platform::Canvas& canvas, astronomy::ProgramState& s);
+void ShowSunAltitude(platform::Canvas& canvas, const astronomy::ProgramState& s);
 
 }  // namespace charts

@@ -10,18 +10,19 @@
 #include <vector>
 
 #include "astronomy/Angles.h"
-#include "astronomy/Messages.h"
 #include "charts/ObjectSymbols.h"
 
 namespace charts {
 
 using astronomy::kPi;
+using astronomy::ObjectKind;
+using astronomy::View;
 using platform::Canvas;
 using platform::Colour;
 
 namespace {
 
-constexpr double kDeg = kPi / 180;
+constexpr double kDeg = astronomy::kDegToRad;
 
 constexpr Colour kConstellationColour{255, 80, 80};
 constexpr Colour kEclipticColour{55, 225, 55};
@@ -36,13 +37,6 @@ constexpr double kNameScale = 0.7;
 constexpr int kFigureJumpPx = 450;
 constexpr int kEclipticJumpPx = 484;
 
-// Star catalogue positions are of the equinox 2000.0, from JD 2451544.5.
-constexpr double kCatalogueEpochJ = 2451544, kCatalogueEpochF = 0.5;
-
-bool IsSkyChart(float mode) {
-    return mode == kModeWholeSky || mode == kModeEquatorial || mode == kModeHorizon || mode == kModeNorthPolar ||
-           mode == kModeSouthPolar;
-}
 
 bool FlagSet(const astronomy::ProgramState& s, int bit) { return (s.DisplayFlags >> bit) & 1; }
 
@@ -65,9 +59,11 @@ struct LineClip {
 };
 
 LineClip LineClipFor(const Canvas& c, const ChartGeometry& g) {
-    if (g.mode == kModeEquatorial || g.mode == kModeHorizon)
-        return {(g.mode == kModeHorizon ? kHorizonFrameLeft : kFrameLeft) + 1, kFrameTop + 1, FrameRight(g.xMax) - 1,
-                FrameBottom(g.yMax) - 1};
+    if (astronomy::IsRectangularChart(g.mode)) {
+        const ChartLayout layout = LayoutFor(g.xMax, g.yMax);
+        const PixelRect& frame = g.mode == View::Horizon ? layout.horizonFrame : layout.frame;
+        return {frame.left + 1, frame.top + 1, frame.right - 1, frame.bottom - 1};
+    }
     return {0, 0, c.Width() - 1, c.Height() - 1};
 }
 
@@ -178,8 +174,8 @@ private:
 // stereographic and grow away from the pole; the whole sky has R pixels for
 // the 90 degrees from the zenith to the horizon.
 double PixelsPerDegree(const ChartGeometry& g, double dec) {
-    if (g.mode == kModeWholeSky) return g.radius / 90.0;
-    if (g.mode == kModeNorthPolar || g.mode == kModeSouthPolar) {
+    if (g.mode == View::WholeSky) return g.radius / 90.0;
+    if (astronomy::IsPolarChart(g.mode)) {
         const double half = (kPi / 2 - g.sign * dec) / 2;  // half the distance from the pole
         const double c = std::cos(half);
         return c > 0 ? g.k * (kPi / 4) / (c * c) : g.k;
@@ -188,8 +184,7 @@ double PixelsPerDegree(const ChartGeometry& g, double dec) {
 }
 
 SymbolPlacement PlacementFor(const ChartGeometry& g) {
-    return g.mode == kModeNorthPolar || g.mode == kModeSouthPolar ? SymbolPlacement::AtPoint
-                                                                   : SymbolPlacement::ChartMarker;
+    return astronomy::IsPolarChart(g.mode) ? SymbolPlacement::AtPoint : SymbolPlacement::ChartMarker;
 }
 
 // Size of a non-stellar symbol from the object's magnitude.
@@ -247,12 +242,12 @@ void DrawFigure(PixelLine& line, const ChartGeometry& g, const StarFiles& stars,
 void DrawConstellations(Canvas& c, const astronomy::ProgramState& s, const ChartGeometry& g, ChartData& data,
                         bool figures, bool names) {
     // The names would crowd a small whole-sky disc.
-    names = names && (g.mode != kModeWholeSky || g.radius > 180);
+    names = names && (g.mode != View::WholeSky || g.radius > 180);
     if (!figures && !names) return;
     figures = StarsReady(data, s) && figures;  // loads the figures for the names as well
     const Colour textColour = FrameColour(s);
     BeginOverlay(c, s, kConstellationColour, NormalLineWidth(s));
-    c.SetTextBackground(ColourFromRgb(s.BackgroundColour), false);
+    c.SetTextBackground(platform::ColourFromRgb(s.BackgroundColour), false);
     c.SetFont(platform::FontRole::Label, kChartTextPoints * kNameScale);
     for (const ConstellationFigure& figure : data.figures) {
         if (names) {
@@ -305,10 +300,10 @@ void DrawWholeSkyGridMarks(Canvas& c, const astronomy::ProgramState& s, const Ch
 }
 
 void DrawGrid(Canvas& c, const astronomy::ProgramState& s, const ChartGeometry& g) {
-    const bool wholeSky = g.mode == kModeWholeSky;
+    const bool wholeSky = g.mode == View::WholeSky;
     // On the whole sky and the horizon chart the first angle is the hour
     // angle: the hour circles stand still and 0 h / 12 h is the meridian.
-    const bool hourAngles = wholeSky || g.mode == kModeHorizon;
+    const bool hourAngles = wholeSky || g.mode == View::Horizon;
     const int stepDeg = wholeSky ? 30 : 10;
     const double hourStep = 0.75 * stepDeg / 15;  // 0.5 h, 1.5 h on the whole sky
     const int hourCircles = static_cast<int>(std::floor((24 - stepDeg / 30.0) / hourStep + 1e-9));
@@ -367,45 +362,49 @@ void DrawEcliptic(Canvas& c, const astronomy::ProgramState& s, const ChartGeomet
 
 // The orbit object ("Disk", by default Pluto) and the planets outward in,
 // then the Sun and the Moon.
-constexpr std::array<const char*, 10> kBodies = {"Disk",    "Neptun", "Uranus", "Saturn", "Jupiter",
-                                                 "Mars",    "Venus",  "Merkur", "Sonne",  "Mond"};
+constexpr std::array<ObjectKind, 10> kBodies = {ObjectKind::Disk,    ObjectKind::Neptune, ObjectKind::Uranus,
+                                                ObjectKind::Saturn,  ObjectKind::Jupiter, ObjectKind::Mars,
+                                                ObjectKind::Venus,   ObjectKind::Mercury, ObjectKind::Sun,
+                                                ObjectKind::Moon};
+
+// Computes the target and marks it; false when it has no position.
+bool MarkTarget(Canvas& c, const astronomy::ProgramState& s, const ChartGeometry& g,
+                const astronomy::Observation& at, const astronomy::Target& target) {
+    const astronomy::PositionResult r = astronomy::ComputePosition(at, target);
+    if (r.status != astronomy::PositionStatus::Ok) return false;
+    MarkObject(c, s, g, r.body);
+    return true;
+}
 
 // The selected object is left out: the chart pass marks it after all layers,
 // so that it lies on top. Marked here as well, the second exclusive-or
 // drawing would wipe it out again.
-void DrawBodies(Canvas& c, astronomy::ProgramState& s, const ChartGeometry& g, const std::string& selectedObject) {
-    for (const char* name : kBodies) {
-        if (selectedObject == name) continue;
-        MarkNamedObject(c, s, g, name);
+void DrawBodies(Canvas& c, const astronomy::ProgramState& s, const ChartGeometry& g,
+                std::optional<ObjectKind> selected) {
+    const astronomy::Observation at = astronomy::ObservationOf(s);
+    for (const ObjectKind kind : kBodies) {
+        if (selected == kind) continue;
+        MarkTarget(c, s, g, at, astronomy::TargetOf(s, kind));
     }
 }
 
-void DrawMessierObjects(Canvas& c, astronomy::ProgramState& s, const ChartGeometry& g,
-                        const std::string& selectedObject) {
-    const int selectedMessier = s.Messier;
-    // The position service takes the Messier number from the state: it is
-    // set for each object and restored afterwards, also on the way out.
-    struct Restore {
-        astronomy::ProgramState& s;
-        int messier;
-        ~Restore() { s.Messier = messier; }
-    } restore{s, selectedMessier};
+void DrawMessierObjects(Canvas& c, const astronomy::ProgramState& s, const ChartGeometry& g,
+                        std::optional<ObjectKind> selected) {
+    const astronomy::Observation at = astronomy::ObservationOf(s);
     const int count = std::min<int>(kMessierCount, static_cast<int>(s.MessierCatalogue.size()));
     for (int n = 1; n <= count; ++n) {
         if (n == 40) continue;  // a double star, not a non-stellar object
-        if (selectedObject == "Messier" && n == selectedMessier) continue;  // marked by the chart pass
-        s.Messier = n;
-        astronomy::BodyPosition pos;
-        astronomy::SunDerived sun;
-        astronomy::MessageList messages;
-        if (astronomy::ComputePosition(s, "Messier", pos, sun, messages) != astronomy::PositionStatus::Ok) continue;
+        if (selected == ObjectKind::Messier && n == s.Messier) continue;  // marked by the chart pass
+        const astronomy::PositionResult r = astronomy::ComputePosition(at, astronomy::MessierTarget(s, n));
+        if (r.status != astronomy::PositionStatus::Ok) continue;
+        astronomy::BodyPosition pos = r.body;
         pos.index = DeepSkyTypeFromText(s.MessierCatalogue[static_cast<std::size_t>(n - 1)].type);
         MarkObject(c, s, g, pos);
     }
 }
 
-void DrawOneLayer(Canvas& c, astronomy::ProgramState& s, const ChartGeometry& g, ChartData& data, int layer,
-                  const std::string& selectedObject) {
+void DrawOneLayer(Canvas& c, const astronomy::ProgramState& s, const ChartGeometry& g, ChartData& data, int layer,
+                  std::optional<ObjectKind> selected) {
     switch (layer) {
         case kLayerConstellations:
         case kLayerNames:
@@ -413,8 +412,8 @@ void DrawOneLayer(Canvas& c, astronomy::ProgramState& s, const ChartGeometry& g,
             break;
         case kLayerGrid: DrawGrid(c, s, g); break;
         case kLayerEcliptic: DrawEcliptic(c, s, g); break;
-        case kLayerBodies: DrawBodies(c, s, g, selectedObject); break;
-        case kLayerMessier: DrawMessierObjects(c, s, g, selectedObject); break;
+        case kLayerBodies: DrawBodies(c, s, g, selected); break;
+        case kLayerMessier: DrawMessierObjects(c, s, g, selected); break;
         // kLayerTrack: the track of the selected object comes with the
         // track drawing, which is still to be written; until then the bit
         // draws nothing.
@@ -426,20 +425,20 @@ void DrawOneLayer(Canvas& c, astronomy::ProgramState& s, const ChartGeometry& g,
 
 // ---------------------------------------------------------------------------
 
-void DrawOverlayLayers(Canvas& canvas, astronomy::ProgramState& s, const ChartGeometry& g, ChartData& data,
-                       const std::string& selectedObject) {
-    if (!IsSkyChart(g.mode)) return;
+void DrawOverlayLayers(Canvas& canvas, const astronomy::ProgramState& s, const ChartGeometry& g, ChartData& data,
+                       std::optional<ObjectKind> selected) {
+    if (!astronomy::IsSkyChart(g.mode)) return;
     if (FlagSet(s, kLayerConstellations) || FlagSet(s, kLayerNames))
-        DrawOneLayer(canvas, s, g, data, kLayerConstellations, selectedObject);
+        DrawOneLayer(canvas, s, g, data, kLayerConstellations, selected);
     for (int layer : {kLayerGrid, kLayerEcliptic, kLayerBodies, kLayerMessier})
-        if (FlagSet(s, layer)) DrawOneLayer(canvas, s, g, data, layer, selectedObject);
+        if (FlagSet(s, layer)) DrawOneLayer(canvas, s, g, data, layer, selected);
     canvas.SetRasterOp(platform::RasterOp::Copy);
 }
 
-void DrawLayer(Canvas& canvas, astronomy::ProgramState& s, const ChartGeometry& g, ChartData& data, int layer,
-               const std::string& selectedObject) {
-    if (!IsSkyChart(g.mode)) return;
-    DrawOneLayer(canvas, s, g, data, layer, selectedObject);
+void DrawLayer(Canvas& canvas, const astronomy::ProgramState& s, const ChartGeometry& g, ChartData& data, int layer,
+               std::optional<ObjectKind> selected) {
+    if (!astronomy::IsSkyChart(g.mode)) return;
+    DrawOneLayer(canvas, s, g, data, layer, selected);
     canvas.SetRasterOp(platform::RasterOp::Copy);
 }
 
@@ -462,14 +461,8 @@ ProjectionResult MarkObject(Canvas& canvas, const astronomy::ProgramState& s, co
     return p;
 }
 
-bool MarkNamedObject(Canvas& canvas, astronomy::ProgramState& s, const ChartGeometry& g, const std::string& name) {
-    // Own records: the object view's BodyPosition stays as it was.
-    astronomy::BodyPosition pos;
-    astronomy::SunDerived sun;
-    astronomy::MessageList messages;
-    if (astronomy::ComputePosition(s, name, pos, sun, messages) != astronomy::PositionStatus::Ok) return false;
-    MarkObject(canvas, s, g, pos);
-    return true;
+bool MarkNamedObject(Canvas& canvas, const astronomy::ProgramState& s, const ChartGeometry& g, ObjectKind kind) {
+    return MarkTarget(canvas, s, g, astronomy::ObservationOf(s), astronomy::TargetOf(s, kind));
 }
 
 // ---------------------------------------------------------------------------
@@ -477,18 +470,13 @@ bool MarkNamedObject(Canvas& canvas, astronomy::ProgramState& s, const ChartGeom
 
 int DeepSkyClassAt(const astronomy::ProgramState& s, int x, int y) {
     // Only the rectangular and polar charts have the legend strip.
-    const float m = s.ChartMode;
-    if (m != kModeEquatorial && m != kModeHorizon && m != kModeNorthPolar && m != kModeSouthPolar) return 0;
-    if (y <= FrameBottom(s.y_max) || x <= 262 || x >= 412) return 0;
-    const int i = static_cast<int>(std::trunc((x - 224) / 30.0));
-    // Legend positions 1..5 show the types 19..23 in their order.
-    return i >= 1 && i <= 5 ? kFirstDeepSkyType + i - 1 : 0;
+    if (!astronomy::IsFramedChart(s.ChartMode)) return 0;
+    return ClassCellAt(LayoutFor(s.x_max, s.y_max), x, y);
 }
 
-// Changes nothing in the state: each object is drawn from its own record
-// (no Messier number, no diameter), so there is nothing to save and restore
-// but the raster mode, which goes back to copying.
-void ToggleDeepSkyClass(Canvas& canvas, astronomy::ProgramState& s, const ChartGeometry& g, ChartData& data,
+// Each object is drawn from its own record (no Messier number, no
+// diameter); the raster mode goes back to copying.
+void ToggleDeepSkyClass(Canvas& canvas, const astronomy::ProgramState& s, const ChartGeometry& g, ChartData& data,
                         int typeCode) {
     const RecordRange range = RecordRangeForDeepSkyType(typeCode);
     if (range.Count() == 0 || !StarsReady(data, s)) return;
@@ -501,7 +489,7 @@ void ToggleDeepSkyClass(Canvas& canvas, astronomy::ProgramState& s, const ChartG
         CatalogueRecord rec;
         if (!data.stars.ReadCatalogueRecord(n, rec, kRaFactorOverlay)) continue;
         const astronomy::Equatorial eq =
-            astronomy::Precess(kCatalogueEpochJ, kCatalogueEpochF, targetYear, rec.ra, rec.dec);
+            astronomy::Precess(astronomy::kEpoch2000Day, astronomy::kEpoch2000Fraction, targetYear, rec.ra, rec.dec);
         const ProjectionResult p = ProjectPoint(g, FirstAngle(g, eq.alpha), eq.delta);
         if (!p.visible) continue;
         r.size = ClassSymbolSize(rec.magnitude);

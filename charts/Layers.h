@@ -5,6 +5,7 @@
 // same layer a second time removes it.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "astronomy/PositionService.h"
@@ -30,30 +31,30 @@ inline constexpr int kLayerTrack = 6;           // "Track"
 // Messier layer: the chart pass marks it after the layers, and a second
 // exclusive-or mark would wipe it out. The track (bit 6) is not drawn here.
 // Ends in copy mode.
-void DrawOverlayLayers(platform::Canvas& canvas, astronomy::ProgramState& s, const ChartGeometry& g, ChartData& data,
-                       const std::string& selectedObject);
+void DrawOverlayLayers(platform::Canvas& canvas, const astronomy::ProgramState& s, const ChartGeometry& g,
+                       ChartData& data, std::optional<astronomy::ObjectKind> selected);
 
 // One layer drawn once more, whatever its bit says (the menu commands flip
 // the bit themselves). For kLayerConstellations and kLayerNames the
 // constellation layer is drawn with the figures when bit 0 is set and the
 // names when bit 1 is set.
-void DrawLayer(platform::Canvas& canvas, astronomy::ProgramState& s, const ChartGeometry& g, ChartData& data,
-               int layer, const std::string& selectedObject);
+void DrawLayer(platform::Canvas& canvas, const astronomy::ProgramState& s, const ChartGeometry& g, ChartData& data,
+               int layer, std::optional<astronomy::ObjectKind> selected);
 
 // Places a computed object on the chart and draws its symbol there.
 ProjectionResult MarkObject(platform::Canvas& canvas, const astronomy::ProgramState& s, const ChartGeometry& g,
                             const astronomy::BodyPosition& pos);
-// Computes the named object (position service) and marks it; false when it
-// has no position now.
-bool MarkNamedObject(platform::Canvas& canvas, astronomy::ProgramState& s, const ChartGeometry& g,
-                     const std::string& name);
+// Computes the state's object of the kind (position service) and marks it;
+// false when it has no position now.
+bool MarkNamedObject(platform::Canvas& canvas, const astronomy::ProgramState& s, const ChartGeometry& g,
+                     astronomy::ObjectKind kind);
 
-// The legend position under a point of the legend strip: the class type
-// code 19..23, or 0 for none.
+// The legend position under a point of the legend strip of the state's
+// chart: the class type code 19..23, or 0 for none.
 int DeepSkyClassAt(const astronomy::ProgramState& s, int x, int y);
 // Draws every catalogue object of the class (type code 19..23) on the chart
 // with the class symbol, or removes them when they are shown.
-void ToggleDeepSkyClass(platform::Canvas& canvas, astronomy::ProgramState& s, const ChartGeometry& g, ChartData& data,
-                        int typeCode);
+void ToggleDeepSkyClass(platform::Canvas& canvas, const astronomy::ProgramState& s, const ChartGeometry& g,
+                        ChartData& data, int typeCode);
 
 }  // namespace charts

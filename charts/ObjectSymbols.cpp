@@ -5,16 +5,17 @@
 #include <utility>
 #include <vector>
 
+#include "astronomy/Numbers.h"
+
 namespace charts {
 
 using astronomy::kPi;
+using astronomy::Round;
+using astronomy::View;
 using platform::Canvas;
+using platform::ColourFromRgb;
 
 namespace {
-
-int Round(double x) { return static_cast<int>(std::lround(x)); }
-
-bool Printing(const astronomy::ProgramState& s) { return s.PrintingFlag != 0; }
 
 // Screen angle of a direction for Canvas::Arc: counter-clockwise on the
 // screen from the right, with y pointing down.
@@ -196,29 +197,13 @@ int MarkerDiscRadius(int type, SymbolPlacement placement) {
 bool MessierNumberShown(const astronomy::ProgramState& s, const SymbolRequest& r) {
     if (r.messierNumber <= 0 || !IsDeepSkyType(r.type)) return false;
     const int radius = r.skyChartRadius > 0 ? r.skyChartRadius : s.ChartRadius;
-    if (s.ChartMode == 4.0f) return radius > 180;
-    return s.ChartMode != 2.0f;
+    if (s.ChartMode == View::WholeSky) return radius > 180;
+    return s.ChartMode != View::ObjectMessier;
 }
 
 }  // namespace
 
 // ---------------------------------------------------------------------------
-
-platform::Colour FrameColour(const astronomy::ProgramState& s) { return ColourFromRgb(s.ForegroundColour); }
-
-int NormalLineWidth(const astronomy::ProgramState& s) { return Printing(s) ? 6 : 1; }
-int BoldLineWidth(const astronomy::ProgramState& s) { return Printing(s) ? 18 : 3; }
-
-platform::RasterOp OverlayRasterOp(const astronomy::ProgramState& s) {
-    return s.Invers == 1 ? platform::RasterOp::NotXor : platform::RasterOp::Xor;
-}
-
-platform::Colour BodyColour(const astronomy::ProgramState& s, int type) {
-    std::size_t entry = 11;
-    if (type >= 0 && type < 13) entry = static_cast<std::size_t>(type + 1);
-    if (entry >= s.BodyColourTable.size()) entry = 11;
-    return ColourFromRgb(s.BodyColourTable[entry]);
-}
 
 std::string SymbolLetter(int type) {
     static const std::string kLetters = "SMMVMJSUNP";

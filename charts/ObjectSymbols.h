@@ -15,36 +15,10 @@
 
 #include "astronomy/PositionService.h"
 #include "astronomy/ProgramState.h"
+#include "charts/Style.h"
 #include "platform/Canvas.h"
 
 namespace charts {
-
-// ---------------------------------------------------------------------------
-// Colours and line widths
-
-// 0xRRGGBB as a drawing colour.
-inline platform::Colour ColourFromRgb(std::uint32_t rgb) {
-    return {static_cast<std::uint8_t>((rgb >> 16) & 0xFF), static_cast<std::uint8_t>((rgb >> 8) & 0xFF),
-            static_cast<std::uint8_t>(rgb & 0xFF)};
-}
-
-// The colour in which the panels draw notes that must stand out (the
-// visibility of the object); the same magenta as the default symbol colour.
-inline constexpr platform::Colour kHighlightColour{250, 60, 250};
-
-// The colour of frames around panel fields: the text colour of the state.
-platform::Colour FrameColour(const astronomy::ProgramState& s);
-
-// Line widths in pixels: normal 1 (6 when printing), bold 3 (18 when printing).
-int NormalLineWidth(const astronomy::ProgramState& s);
-int BoldLineWidth(const astronomy::ProgramState& s);
-
-// Exclusive-or, or not-exclusive-or when "Invers" is on.
-platform::RasterOp OverlayRasterOp(const astronomy::ProgramState& s);
-
-// The drawing colour of a body type: BodyColourTable entry type + 1 for
-// the types below 13, entry 11 (the default symbol colour) for all others.
-platform::Colour BodyColour(const astronomy::ProgramState& s, int type);
 
 // ---------------------------------------------------------------------------
 // Object symbols

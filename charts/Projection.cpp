@@ -4,17 +4,19 @@
 #include <cmath>
 
 #include "astronomy/Angles.h"
+#include "astronomy/Numbers.h"
 
 namespace charts {
 
+using astronomy::kDegToRad;
+using astronomy::kPi;
+using astronomy::kTwoPi;
+using astronomy::Reduce;
+using astronomy::View;
+
 namespace {
 
-constexpr double kPi = 3.141592653589793;
-constexpr double kTwoPi = 2 * kPi;
-constexpr double kDeg = kPi / 180;
-
-// v reduced into 0..p: v - p * INT(v / p).
-double Reduce(double v, double p) { return v - p * std::floor(v / p); }
+constexpr double kDeg = kDegToRad;
 
 // Nearest whole pixel; points far off the chart stay far off without
 // overflowing the integer.
@@ -43,52 +45,57 @@ void CommonSetUp(ChartGeometry& g, const astronomy::ProgramState& s) {
 ChartGeometry SetUpWholeSky(const astronomy::ProgramState& s) {
     ChartGeometry g;
     CommonSetUp(g, s);
-    g.mode = kModeWholeSky;
+    g.mode = View::WholeSky;
     g.cx = s.ChartCentreX;
     g.cy = s.ChartCentreY;
     g.radius = s.ChartRadius;
     return g;
 }
 
-ChartGeometry SetUpEquatorial(astronomy::ProgramState& s) {
+ChartGeometry SetUpEquatorial(const astronomy::ProgramState& s) {
     ChartGeometry g;
     CommonSetUp(g, s);
-    g.mode = kModeEquatorial;
-    s.Alpha_min = Reduce(s.Alpha_min, 24);
-    double w = s.Alpha_max - s.Alpha_min;
-    if (s.Alpha_max < s.Alpha_min) w += 24;
-    const double ky = Scale(s.y_max - 81, s.Delta_max - s.Delta_min);
-    const double kx = Scale(s.x_max - 88, w * 15);
+    g.mode = View::Equatorial;
+    const ChartLayout layout = LayoutFor(s.x_max, s.y_max);
+    g.alphaMin = Reduce(s.Alpha_min, 24);
+    g.deltaMin = s.Delta_min;
+    g.deltaMax = s.Delta_max;
+    double w = s.Alpha_max - g.alphaMin;
+    if (s.Alpha_max < g.alphaMin) w += 24;
+    // The region spans one pixel less than the frame is wide.
+    const double ky = Scale(layout.FrameHeight(), g.deltaMax - g.deltaMin);
+    const double kx = Scale(layout.FrameWidth() - 1, w * 15);
     g.k = std::max(ky, kx);
-    if (g.k <= 0) g.k = Scale(s.y_max - 81, 180);  // a region without extent: the whole height
+    if (g.k <= 0) g.k = Scale(layout.FrameHeight(), 180);  // a region without extent: the whole height
     if (g.k <= 0) g.k = 1;
-    s.Alpha_max = Reduce(s.Alpha_max, 24);
-    if (s.Alpha_max == 0) s.Alpha_max = 24;
-    g.raMinPx = s.Alpha_min * 15 * g.k;
-    g.raMaxPx = s.Alpha_max * 15 * g.k;
-    g.decMinPx = s.Delta_min * g.k;
-    g.decMaxPx = s.Delta_max * g.k;
-    g.xr = s.Alpha_min * 15 * g.k + FrameRight(s.x_max);
-    g.yr = s.Delta_min * g.k + FrameBottom(s.y_max);
+    g.alphaMax = Reduce(s.Alpha_max, 24);
+    if (g.alphaMax == 0) g.alphaMax = 24;
+    g.raMinPx = g.alphaMin * 15 * g.k;
+    g.raMaxPx = g.alphaMax * 15 * g.k;
+    g.decMinPx = g.deltaMin * g.k;
+    g.decMaxPx = g.deltaMax * g.k;
+    g.xr = g.alphaMin * 15 * g.k + layout.frame.right;
+    g.yr = g.deltaMin * g.k + layout.frame.bottom;
     return g;
 }
 
-ChartGeometry SetUpHorizon(astronomy::ProgramState& s) {
+ChartGeometry SetUpHorizon(const astronomy::ProgramState& s) {
     ChartGeometry g;
     CommonSetUp(g, s);
-    g.mode = kModeHorizon;
-    s.Azi_min = Reduce(s.Azi_min, 360);
-    s.Azi_max = Reduce(s.Azi_max, 360);
-    const double ky = Scale(s.y_max - 81, s.Hoehe_max - s.Hoehe_min);
-    double span = s.Azi_max - s.Azi_min;
-    if (span <= 0) span += 360;  // a window through north
-    const double kx = Scale(s.x_max - 88, span);
-    g.k = std::max(ky, kx);
-    if (g.k <= 0) g.k = 1;
+    g.mode = View::Horizon;
+    const ChartLayout layout = LayoutFor(s.x_max, s.y_max);
+    g.aziMin = Reduce(s.Azi_min, 360);
+    g.aziMax = Reduce(s.Azi_max, 360);
+    g.frameLeft = layout.horizonFrame.left;
+    g.frameBottom = layout.frame.bottom;
     g.altMin = s.Hoehe_min;
     g.altMax = s.Hoehe_max;
-    g.aziMin = s.Azi_min;
-    g.aziMax = s.Azi_max;
+    const double ky = Scale(layout.FrameHeight(), g.altMax - g.altMin);
+    double span = g.aziMax - g.aziMin;
+    if (span <= 0) span += 360;  // a window through north
+    const double kx = Scale(layout.FrameWidth() - 1, span);
+    g.k = std::max(ky, kx);
+    if (g.k <= 0) g.k = 1;
     return g;
 }
 
@@ -100,8 +107,8 @@ double PolarRadius(double k, double sign, double delta) {
 ChartGeometry SetUpPolar(const astronomy::ProgramState& s) {
     ChartGeometry g;
     CommonSetUp(g, s);
-    g.mode = s.ChartMode == kModeSouthPolar ? kModeSouthPolar : kModeNorthPolar;
-    g.sign = 6.5 - g.mode > 0 ? 1 : -1;
+    g.mode = s.ChartMode == View::SouthPolar ? View::SouthPolar : View::NorthPolar;
+    g.sign = g.mode == View::NorthPolar ? 1 : -1;
     // The south chart is the north chart of the mirrored sky: declinations
     // change sign, the outer limit is the one farther from the pole, and
     // Pol_mitte points up instead of down.
@@ -127,23 +134,23 @@ ChartGeometry SetUpPolar(const astronomy::ProgramState& s) {
     return g;
 }
 
-ChartGeometry SetUpChart(astronomy::ProgramState& s) {
-    const float m = s.ChartMode;
-    if (m == kModeEquatorial) return SetUpEquatorial(s);
-    if (m == kModeHorizon) return SetUpHorizon(s);
-    if (m == kModeNorthPolar || m == kModeSouthPolar) return SetUpPolar(s);
+ChartGeometry SetUpChart(const astronomy::ProgramState& s) {
+    const View m = s.ChartMode;
+    if (m == View::Equatorial) return SetUpEquatorial(s);
+    if (m == View::Horizon) return SetUpHorizon(s);
+    if (astronomy::IsPolarChart(m)) return SetUpPolar(s);
     return SetUpWholeSky(s);
 }
 
 double FirstAngle(const ChartGeometry& g, double rightAscension) {
-    if (g.mode == kModeWholeSky || g.mode == kModeHorizon) return Reduce(g.lst * kPi / 12 - rightAscension, kTwoPi);
+    if (g.mode == View::WholeSky || g.mode == View::Horizon) return Reduce(g.lst * kPi / 12 - rightAscension, kTwoPi);
     return rightAscension;
 }
 
 ProjectionResult ProjectPoint(const ChartGeometry& g, double first, double second, bool rightButtonHeld) {
     ProjectionResult p;
-    const float m = g.mode;
-    if (m == kModeWholeSky) {
+    const View m = g.mode;
+    if (m == View::WholeSky) {
         const astronomy::Horizontal hz = astronomy::EquatorialToHorizontal(first, second, g.sinLat, g.cosLat);
         if (hz.altitude > -20 * kDeg) {
             const double r = g.radius * (1 - 2 * hz.altitude / kPi);
@@ -151,7 +158,7 @@ ProjectionResult ProjectPoint(const ChartGeometry& g, double first, double secon
             p.y = Pixel(g.cy + r * std::cos(hz.azimuth));
             p.visible = hz.altitude >= 0;
         }
-    } else if (m == kModeHorizon) {
+    } else if (m == View::Horizon) {
         const astronomy::Horizontal hz = astronomy::EquatorialToHorizontal(first, second, g.sinLat, g.cosLat);
         if (hz.altitude > (g.altMin - 20) * kDeg) {
             const double h = hz.altitude / kDeg;
@@ -163,10 +170,10 @@ ProjectionResult ProjectPoint(const ChartGeometry& g, double first, double secon
                 p.visible = (a < g.aziMax || a > g.aziMin) && inAltitude;
                 if (a < g.aziMin) a += 360;
             }
-            p.x = Pixel((a - g.aziMin) * g.k + kHorizonFrameLeft);
-            p.y = Pixel(FrameBottom(g.yMax) - (h - g.altMin) * g.k);
+            p.x = Pixel((a - g.aziMin) * g.k + g.frameLeft);
+            p.y = Pixel(g.frameBottom - (h - g.altMin) * g.k);
         }
-    } else if (m == kModeEquatorial) {
+    } else if (m == View::Equatorial) {
         const double a = first * g.k / kDeg;
         const double d = second * g.k / kDeg;
         const double L = g.raMinPx, U = g.raMaxPx;
@@ -182,7 +189,7 @@ ProjectionResult ProjectPoint(const ChartGeometry& g, double first, double secon
             if (U < a && a < L - 15 * g.k) p.code = kSkipBefore;
         }
         if (d > g.decMaxPx || d < g.decMinPx) p.visible = false;
-    } else if (m == kModeNorthPolar || m == kModeSouthPolar) {
+    } else if (astronomy::IsPolarChart(m)) {
         // The right-ascension window of the polar charts is the full circle:
         // only the two declination limits decide.
         const double rho = PolarRadius(g.k, 1, g.sign * second);
@@ -219,8 +226,8 @@ void FillEquatorial(const ChartGeometry& g, double azimuthDeg, double altitudeDe
 
 SkyPoint PointToSky(const ChartGeometry& g, int x, int y) {
     SkyPoint out;
-    const float m = g.mode;
-    if (m == kModeWholeSky) {
+    const View m = g.mode;
+    if (m == View::WholeSky) {
         if (g.radius <= 0) return out;
         const double dx = x - g.cx, dy = y - g.cy;
         const double h = 90 - 90 * std::sqrt(dy * dy + dx * dx) / g.radius;
@@ -234,20 +241,20 @@ SkyPoint PointToSky(const ChartGeometry& g, int x, int y) {
         out.azimuth = A;
         out.altitude = h;
         FillEquatorial(g, A, h, out);
-    } else if (m == kModeEquatorial) {
+    } else if (m == View::Equatorial) {
         const double alphaDeg = (g.xr - x) / g.k;
         const double delta = (g.yr - y) / g.k;
         out.delta = delta;
         FillHorizontal(g, alphaDeg, delta, out);
         out.alpha = Reduce(alphaDeg / 15, 24);
-    } else if (m == kModeHorizon) {
-        const double A = Reduce((x - kHorizonFrameLeft) / g.k + g.aziMin, 360);
-        const double h = g.altMin - (y - FrameBottom(g.yMax)) / g.k;
+    } else if (m == View::Horizon) {
+        const double A = Reduce((x - g.frameLeft) / g.k + g.aziMin, 360);
+        const double h = g.altMin - (y - g.frameBottom) / g.k;
         if (h < g.altMin || h > g.altMax) return out;
         out.azimuth = A;
         out.altitude = h;
         FillEquatorial(g, A, h, out);
-    } else if (m == kModeNorthPolar || m == kModeSouthPolar) {
+    } else if (astronomy::IsPolarChart(m)) {
         const double dx = x - g.x0, dy = y - g.y0;
         const double rho = std::sqrt(dy * dy + dx * dx);
         const double mirrored = 90 - 2 * std::atan(rho / (90 * g.k)) / kDeg;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "astronomy/ProgramState.h"
+#include "charts/ChartLayout.h"
 
 namespace charts {
 
@@ -14,20 +15,6 @@ inline constexpr int kAbortCode = 50000;
 inline constexpr int kSkipBefore = 150;
 inline constexpr int kSkipPast = 5000;
 
-// The chart modes.
-inline constexpr float kModeWholeSky = 4.0f;
-inline constexpr float kModeEquatorial = 5.0f;
-inline constexpr float kModeHorizon = 5.5f;
-inline constexpr float kModeNorthPolar = 6.0f;
-inline constexpr float kModeSouthPolar = 7.0f;
-
-// The frame of the rectangular charts.
-inline constexpr int kFrameLeft = 49;
-inline constexpr int kFrameTop = 24;
-inline constexpr int kHorizonFrameLeft = 50;
-inline int FrameRight(int xMax) { return xMax - 38; }
-inline int FrameBottom(int yMax) { return yMax - 57; }
-
 struct ProjectionResult {
     int x = 0, y = 0;
     int labelX = 0, labelY = 0;  // where a name is written beside the point
@@ -38,7 +25,7 @@ struct ProjectionResult {
 // What a chart's set-up derives from the region and the window; kept by the
 // last drawing pass for the pointer readout.
 struct ChartGeometry {
-    float mode = kModeWholeSky;
+    astronomy::View mode = astronomy::View::WholeSky;
     int xMax = 0, yMax = 0;
     double sinLat = 0, cosLat = 1;
     double lst = 0;  // local sidereal time, hours
@@ -46,10 +33,14 @@ struct ChartGeometry {
     int cx = 0, cy = 0, radius = 0;
     // Scale in pixels per degree (equatorial, horizon, polar)
     double k = 1;
-    // Equatorial: window limits in pixel units and the reference point
+    // Equatorial: the region (right ascension reduced into 0..24, the upper
+    // limit into (0, 24]), its limits in pixel units and the reference point
+    double alphaMin = 0, alphaMax = 0, deltaMin = 0, deltaMax = 0;
     double raMinPx = 0, raMaxPx = 0, decMinPx = 0, decMaxPx = 0;
     double xr = 0, yr = 0;
-    // Horizon: the region in degrees, azimuth from north through east
+    // Horizon: the frame's left edge and bottom, and the region in degrees,
+    // azimuth from north through east, both limits reduced into 0..360
+    int frameLeft = 0, frameBottom = 0;
     double altMin = 0, altMax = 0, aziMin = 0, aziMax = 0;
     // Polar: the sign (+1 north, -1 south), the radii of the two limits at
     // k = 1,
@@ -62,16 +53,16 @@ struct ChartGeometry {
 };
 
 // Set-ups, one per chart. The equatorial one reduces Alpha_min into 0..24
-// and Alpha_max into (0, 24] in the state, the horizon one both azimuth
-// limits into 0..360.
+// and Alpha_max into (0, 24], the horizon one both azimuth limits into
+// 0..360; the reduced region is part of the geometry.
 ChartGeometry SetUpWholeSky(const astronomy::ProgramState& s);
-ChartGeometry SetUpEquatorial(astronomy::ProgramState& s);
-ChartGeometry SetUpHorizon(astronomy::ProgramState& s);
-// For ChartMode 6 (north) or 7 (south).
+ChartGeometry SetUpEquatorial(const astronomy::ProgramState& s);
+ChartGeometry SetUpHorizon(const astronomy::ProgramState& s);
+// For the north or the south polar chart (ChartMode).
 ChartGeometry SetUpPolar(const astronomy::ProgramState& s);
-// The set-up of the state's chart mode (the whole sky for modes that are
-// no chart).
-ChartGeometry SetUpChart(astronomy::ProgramState& s);
+// The set-up of the state's chart (the whole sky for views that are no
+// chart).
+ChartGeometry SetUpChart(const astronomy::ProgramState& s);
 
 // Radius of a declination (radians) on a polar chart; limits above 90
 // degrees run across the pole and give negative radii.

@@ -1,16 +1,14 @@
 #include "charts/Readout.h"
 
 #include "astronomy/TextFormats.h"
+#include "charts/ChartLayout.h"
+#include "charts/Style.h"
 
 namespace charts {
 
 namespace {
 
 constexpr double kReadoutPointSize = 8;
-
-platform::Colour Rgb(std::uint32_t c) {
-    return {static_cast<std::uint8_t>(c >> 16), static_cast<std::uint8_t>(c >> 8), static_cast<std::uint8_t>(c)};
-}
 
 }  // namespace
 
@@ -20,9 +18,9 @@ ReadoutTexts FormatReadout(const SkyPoint& p) {
 }
 
 void ShowPointerReadout(platform::Canvas& canvas, const astronomy::ProgramState& s, const SkyPoint& p) {
-    const platform::Colour background = Rgb(s.BackgroundColour);
-    const platform::Colour text = Rgb(s.ForegroundColour);
-    const int left = s.x_max - kReadoutLeft, top = s.y_max - kReadoutTop;
+    const Palette palette = PaletteOf(s);
+    const platform::Colour background = palette.background, text = palette.text;
+    const PixelRect box = LayoutFor(s.x_max, s.y_max).readoutBox;
     canvas.SetRasterOp(platform::RasterOp::Copy);
     canvas.SetLineStyle(platform::LineStyle::Solid);
     canvas.SetLineWidth(1);
@@ -31,7 +29,7 @@ void ShowPointerReadout(platform::Canvas& canvas, const astronomy::ProgramState&
     // one behind.
     canvas.SetPen(background);
     canvas.SetBrush(background);
-    canvas.FillBox(left, top, s.x_max - kReadoutRight, s.y_max);
+    canvas.FillBox(box.left, box.top, box.right, box.bottom);
     if (s.PrintingFlag != 0 || IsNoValue(p)) return;
 
     const ReadoutTexts t = FormatReadout(p);

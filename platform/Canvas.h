@@ -16,6 +16,12 @@ struct Colour {
     bool operator==(const Colour&) const = default;
 };
 
+// 0xRRGGBB as a drawing colour.
+constexpr Colour ColourFromRgb(std::uint32_t rgb) {
+    return {static_cast<std::uint8_t>((rgb >> 16) & 0xFF), static_cast<std::uint8_t>((rgb >> 8) & 0xFF),
+            static_cast<std::uint8_t>(rgb & 0xFF)};
+}
+
 enum class RasterOp { Copy, Xor, NotXor, Merge };
 
 enum class LineStyle { Solid, Dash, Dot };

@@ -5,20 +5,22 @@
 #include <string>
 
 #include "astronomy/Angles.h"
+#include "astronomy/Numbers.h"
 #include "astronomy/TextFormats.h"
 #include "astronomy/TimeCalendar.h"
 #include "charts/ObjectSymbols.h"
+#include "charts/Style.h"
 
 namespace reports {
 
 using astronomy::FormatFixed;
 using astronomy::kDegToRad;
 using astronomy::kPi;
+using astronomy::ObjectKind;
+using astronomy::Round;
 using platform::FontRole;
 
 namespace {
-
-int Round(double x) { return static_cast<int>(std::lround(x)); }
 
 std::string Blanks(int n) { return std::string(static_cast<std::size_t>(std::max(0, n)), ' '); }
 
@@ -39,7 +41,7 @@ std::string FirstCharacters(const std::string& text, int n) {
 // The drawing context of one panel pass and its three text styles.
 struct Panel {
     platform::Canvas& c;
-    astronomy::ProgramState& s;
+    const astronomy::ProgramState& s;
     double ts;           // TextScale
     int c2;              // TextSplitHalfX, left edge of the second column
     bool printing;
@@ -101,13 +103,13 @@ void DrawHeading(Panel& p, const astronomy::BodyPosition& pos) {
 }
 
 // Steps 6 and 7: the name box with the name and the symbol.
-void DrawNameBox(Panel& p, const astronomy::BodyPosition& pos, const std::string& objectName) {
+void DrawNameBox(Panel& p, const astronomy::BodyPosition& pos, ObjectKind kind) {
     p.c.SetRasterOp(platform::RasterOp::Copy);
     p.c.SetBrush(p.background);
     p.c.SetPen(charts::FrameColour(p.s));
     p.c.FillBox(71, Round(9 * p.ts), 315, Round(30 * p.ts + 9));
     ValueStyle(p);
-    const std::string& name = pos.name.empty() ? objectName : pos.name;
+    const std::string name = pos.name.empty() ? std::string(astronomy::ObjectName(kind)) : pos.name;
     Put(p, 100, Row(p, 1), FirstCharacters(name + Blanks(21), 20));
     charts::SymbolRequest symbol;
     symbol.type = pos.index;
@@ -331,9 +333,8 @@ void DrawFooter(Panel& p, const astronomy::BodyPosition& pos) {
 // The picture, in real-time mode only every half hour of zone
 // time; the compass always. The box is cleared before a new picture so
 // that the picture of another object does not show through.
-void DrawPicture(Panel& p, const astronomy::BodyPosition& pos, PanelHooks& hooks, PanelMemory& memory) {
+void DrawPicture(Panel& p, const astronomy::BodyPosition& pos, bool realtime, PanelMemory& memory) {
     const double T = p.s.ClockTime;
-    const bool realtime = hooks.realtimeRunning && hooks.realtimeRunning();
     const bool recent = memory.pictureDrawn && std::fabs(T - memory.lastPictureTime) < 0.5;
     const charts::PictureBox box = charts::ObjectViewPictureBox(p.s);
     if (!(realtime && recent)) {
@@ -356,46 +357,39 @@ CellPosition TextCell(int column, int row, double textScale) {
     return {(column - 1) * kCellWidth, (Round(row * textScale) - 1) * kCellHeight};
 }
 
-void DrawObjectInfoPanel(platform::Canvas& canvas, astronomy::ProgramState& s, const astronomy::BodyPosition& pos,
-                         const astronomy::SunDerived& sun, const std::string& objectName, PanelHooks& hooks,
-                         PanelMemory& memory) {
-    Panel p{canvas,
-            s,
-            s.TextScale,
-            s.TextSplitHalfX,
-            s.PrintingFlag != 0,
-            charts::ColourFromRgb(s.BackgroundColour),
-            charts::ColourFromRgb(s.ForegroundColour),
-            charts::ColourFromRgb(s.ContrastColour)};
+PanelOutcome DrawObjectInfoPanel(platform::Canvas& canvas, const astronomy::ProgramState& s,
+                                 const astronomy::BodyPosition& pos, const astronomy::SunDerived& sun, ObjectKind kind,
+                                 bool realtimeRunning, PanelMemory& memory) {
+    const charts::Palette palette = charts::PaletteOf(s);
+    Panel p{canvas, s, s.TextScale, s.TextSplitHalfX, s.PrintingFlag != 0, palette.background, palette.text,
+            palette.contrast};
     canvas.SetRasterOp(platform::RasterOp::Copy);
     canvas.SetTextBackground(p.background, true);
 
+    PanelOutcome outcome;
     DrawHeading(p, pos);
-    const int savedChannel = s.OutputChannel;
-    s.OutputChannel = 2;
-    DrawNameBox(p, pos, objectName);
-    const bool isSun = objectName == "Sonne";
-    DrawPlace(p, pos, sun, isSun);
+    DrawNameBox(p, pos, kind);
+    DrawPlace(p, pos, sun, kind == ObjectKind::Sun);
     DrawRiseSet(p, pos);
     DrawTwilight(p, sun);
 
-    if (objectName == "Messier") {
+    if (kind == ObjectKind::Messier) {
         DrawMessierEntry(p);
-    } else if (objectName == "beliebig") {
+    } else if (kind == ObjectKind::Arbitrary) {
         DrawArbitraryEntry(p);
     } else {
-        const bool isMoon = objectName == "Mond";
+        const bool isMoon = kind == ObjectKind::Moon;
         // The Moon has no distance from the Sun of its own.
         const double r = isMoon ? 0 : pos.r;
         DrawHeliocentric(p, pos, r);
         DrawGeocentric(p, pos, isMoon);
         DrawPhotometry(p, pos);
-        if (pos.altitude > 0 && objectName != "Disk" && hooks.setMenuMark) hooks.setMenuMark("Astropho", 3);
+        outcome.photographable = pos.altitude > 0 && kind != ObjectKind::Disk;
     }
 
     DrawFooter(p, pos);
-    s.OutputChannel = savedChannel;
-    DrawPicture(p, pos, hooks, memory);
+    DrawPicture(p, pos, realtimeRunning, memory);
+    return outcome;
 }
 
 }  // namespace reports

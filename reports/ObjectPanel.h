@@ -7,7 +7,6 @@
 // kind of object may have written are overwritten with blanks.
 #pragma once
 
-#include <functional>
 #include <string>
 
 #include "astronomy/PositionService.h"
@@ -15,15 +14,6 @@
 #include "platform/Canvas.h"
 
 namespace reports {
-
-// What the panel asks of the program around it.
-struct PanelHooks {
-    // Sets the state of the menu command whose caption begins with the text
-    // (the panel enables "Astropho" with state 3).
-    std::function<void(const std::string& captionStart, int state)> setMenuMark;
-    // Whether the real-time mode is running.
-    std::function<bool()> realtimeRunning;
-};
 
 // The panel's one remembered value: the zone time of the last object picture.
 struct PanelMemory {
@@ -44,11 +34,18 @@ CellPosition TextCell(int column, int row, double textScale);
 inline constexpr int kCellWidth = 8;
 inline constexpr int kCellHeight = 16;
 
-// Draws the panel for objectName (the selected object: "Sonne", "Mond", a
-// planet, "Disk", "Messier", "beliebig") from the last computed place.
-// The name box shows the computed object's own name (pos.name).
-void DrawObjectInfoPanel(platform::Canvas& canvas, astronomy::ProgramState& s, const astronomy::BodyPosition& pos,
-                         const astronomy::SunDerived& sun, const std::string& objectName, PanelHooks& hooks,
-                         PanelMemory& memory);
+// What the drawn panel tells the program around it: a body above the
+// horizon can be photographed (the astrophotography command is offered).
+struct PanelOutcome {
+    bool photographable = false;
+};
+
+// Draws the panel for the selected object of the kind from its computed
+// place. The name box shows the computed object's own name (pos.name). In
+// real time (realtimeRunning) the picture is drawn anew only every half
+// hour of zone time; memory keeps when it was drawn last.
+PanelOutcome DrawObjectInfoPanel(platform::Canvas& canvas, const astronomy::ProgramState& s,
+                                 const astronomy::BodyPosition& pos, const astronomy::SunDerived& sun,
+                                 astronomy::ObjectKind kind, bool realtimeRunning, PanelMemory& memory);
 
 }  // namespace reports

@@ -6,17 +6,17 @@
 #include "astronomy/Angles.h"
 #include "astronomy/TextFormats.h"
 #include "astronomy/TimeCalendar.h"
-#include "charts/ObjectSymbols.h"
+#include "astronomy/Numbers.h"
+#include "charts/Style.h"
 
 namespace reports {
 
 using astronomy::FormatFixed;
 using astronomy::kDegToRad;
+using astronomy::Round;
 using platform::FontRole;
 
 namespace {
-
-int Round(double x) { return static_cast<int>(std::lround(x)); }
 
 struct Strip {
     platform::Canvas& c;
@@ -61,17 +61,10 @@ void DrawHeading(Strip& p) {
     }
 }
 
-void DrawFullPanel(platform::Canvas& canvas, astronomy::ProgramState& s) {
-    Strip p{canvas,
-            s,
-            s.ChartWidth,
-            s.TextScale,
-            s.PrintingFlag != 0,
-            charts::ColourFromRgb(s.BackgroundColour),
-            charts::ColourFromRgb(s.ForegroundColour),
-            charts::ColourFromRgb(s.ContrastColour)};
-    const int savedChannel = s.OutputChannel;
-    s.OutputChannel = 2;
+void DrawFullPanel(platform::Canvas& canvas, const astronomy::ProgramState& s) {
+    const charts::Palette palette = charts::PaletteOf(s);
+    Strip p{canvas,          s,           s.ChartWidth,    s.TextScale, s.PrintingFlag != 0,
+            palette.background, palette.text, palette.contrast};
     DrawFrame(p);
     DrawHeading(p);
 
@@ -84,7 +77,6 @@ void DrawFullPanel(platform::Canvas& canvas, astronomy::ProgramState& s) {
     canvas.Text(W + 69, Y(p, 170), astronomy::FormatAngleDmsTenths(s.Longitude / kDegToRad));
     canvas.Text(W + 11, Y(p, 186), "Breite:");
     canvas.Text(W + 69, Y(p, 186), astronomy::FormatAngleDmsTenths(s.Latitude / kDegToRad));
-    astronomy::UpdateTimeQuantities(s);
     canvas.Text(W + 11, Y(p, 276), astronomy::FormatHmsTenths(s.tq.LST));
     canvas.Text(W + 11, Y(p, 313), astronomy::FormatHmsTenths(s.tq.LMT));
 
@@ -102,13 +94,12 @@ void DrawFullPanel(platform::Canvas& canvas, astronomy::ProgramState& s) {
     canvas.Text(W + 8, Y(p, 261), "wahre Sternzeit:");
     canvas.Text(W + 8, Y(p, 298), "mittlere Ortszeit:");
     canvas.Text(W + 11, Y(p, 336), EquinoxText(s.Aequi));
-    s.OutputChannel = savedChannel;
 }
 
 // The date and time stamp of the rectangular and polar charts.
 void DrawStamp(platform::Canvas& canvas, const astronomy::ProgramState& s) {
     canvas.SetFont(FontRole::Note, 0);
-    canvas.SetPen(charts::ColourFromRgb(s.ForegroundColour));
+    canvas.SetPen(platform::ColourFromRgb(s.ForegroundColour));
     canvas.Text(s.x_max - 68, s.y_max - 40, astronomy::FormatDateNumeric(s.Day, s.Month, s.Year));
     canvas.Text(s.x_max - 68, s.y_max - 28, astronomy::FormatHm(s.ClockTime));
     canvas.Text(s.x_max - 38, s.y_max - 28, astronomy::ZoneName(s.Zone));
@@ -131,17 +122,12 @@ std::string EquinoxText(int aequi) {
     return "Äquinoktium: " + std::to_string(aequi) + std::string(14, ' ');
 }
 
-void DrawParameterPanel(platform::Canvas& canvas, astronomy::ProgramState& s) {
-    const astronomy::JulianDate jd = astronomy::CalendarToJulianDate(s.ClockTime, s.Day, s.Month, s.Year, s.Zone);
-    s.J = jd.J;
-    s.F = jd.F;
-    s.Weekday = jd.weekday;
-
+void DrawParameterPanel(platform::Canvas& canvas, const astronomy::ProgramState& s) {
     canvas.SetRasterOp(platform::RasterOp::Copy);
-    canvas.SetTextBackground(charts::ColourFromRgb(s.BackgroundColour), true);
-    if (s.ChartMode < 5) {
+    canvas.SetTextBackground(platform::ColourFromRgb(s.BackgroundColour), true);
+    if (s.ChartMode <= astronomy::View::WholeSky) {
         DrawFullPanel(canvas, s);
-    } else if (s.ChartMode < 8) {
+    } else if (astronomy::IsFramedChart(s.ChartMode)) {
         DrawStamp(canvas, s);
     }
     canvas.SetLineStyle(platform::LineStyle::Solid);

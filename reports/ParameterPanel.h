@@ -4,8 +4,8 @@
 // a date and time stamp in the lower right corner; on the other views it
 // draws nothing.
 //
-// The panel recomputes J, F, the weekday and the time quantities of the
-// state. Renewing the window title afterwards is the caller's step.
+// The panel shows the state's instant and time quantities as they are; it
+// changes nothing. Renewing the window title is the caller's step.
 #pragma once
 
 #include <string>
@@ -15,7 +15,7 @@
 
 namespace reports {
 
-void DrawParameterPanel(platform::Canvas& canvas, astronomy::ProgramState& s);
+void DrawParameterPanel(platform::Canvas& canvas, const astronomy::ProgramState& s);
 
 // "J with ####### then the fraction's digits then " UT "", e.g.
 // "2451545.5000000 UT ". A fraction that rounds to a whole day is carried

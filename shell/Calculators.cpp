@@ -5,7 +5,6 @@
 #include "shell/Calculators.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <string>
 
@@ -13,7 +12,9 @@
 #include "astronomy/TextFormats.h"
 #include "astronomy/TimeCalendar.h"
 #include "astronomy/Utm.h"
+#include "shell/Place.h"
 #include "shell/Prompts.h"
+#include "shell/View.h"
 
 namespace shell {
 namespace {
@@ -22,7 +23,6 @@ constexpr int kPromptHeight = 235;
 // The result windows are taller than the input windows: the interpolation
 // writes down to row 18, the precession to row 12.
 constexpr int kResultHeight = 470;
-constexpr double kHourToRad = 0.2617993877991494;  // pi/12
 // Added to the northings south of the equator in the usual UTM notation.
 constexpr double kFalseNorthing = 10000000.0;
 
@@ -34,14 +34,13 @@ void PrintAt(platform::Dialogs& d, int column, int row, const std::string& text)
     d.PromptPrint(text, false);
 }
 
+using astronomy::kHourToRad;
+
 // A number as BASIC prints it: shortest decimal form, a blank in front of
 // values that are not negative.
 std::string PrintedNumber(double x) {
-    if (!std::isfinite(x)) x = 0;
-    if (x == 0) x = 0;  // no "-0"
-    char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof buf, x);
-    return (x >= 0 ? " " : "") + std::string(buf, r.ptr);
+    const std::string digits = astronomy::ShortestText(x);
+    return digits.starts_with('-') ? digits : " " + digits;
 }
 
 // The year of a date input as a whole number, rounded down; far beyond any

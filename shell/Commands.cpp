@@ -1,210 +1,206 @@
-// Menu items and keys: each item number runs the command of its menu.
-#include <cmath>
-#include <string>
+// Running commands: each menu item and each command key runs the command
+// its row of the menu table names.
+#include "shell/Commands.h"
 
 #include "astronomy/TimeCalendar.h"
-#include "charts/ObjectSymbols.h"
+#include "charts/ChartLayout.h"
+#include "shell/About.h"
 #include "shell/Calculators.h"
-#include "shell/Charts.h"
+#include "shell/ChartCommands.h"
 #include "shell/ElementDialogs.h"
+#include "shell/Help.h"
+#include "shell/Layout.h"
+#include "shell/Mouse.h"
+#include "shell/Place.h"
+#include "shell/Print.h"
 #include "shell/Prompts.h"
-#include "shell/Shell.h"
+#include "shell/Quit.h"
+#include "shell/RegionPrompts.h"
+#include "shell/Time.h"
+#include "shell/View.h"
 
 namespace shell {
 
 namespace {
 
-// Item numbers within their menus.
-constexpr int kObjectFirst = 30, kObjectLast = 39;
-constexpr int kObjectView = 68, kHimmel = 72;
-constexpr int kEquatorialItem = 69, kNorthPolarItem = 70, kSouthPolarItem = 71, kHorizonItem = 73;
-constexpr int kFlagFirst = 77, kFlagLast = 83;
-constexpr int kCoordinatesItem = 84;
-// "Karte" items by their offset below the menu title.
-constexpr int kPanNorth = 1, kPanSouth = 2, kPanEast = 3, kPanWest = 4;
-constexpr int kZoomIn = 6, kZoomOut = 7, kCentre = 9;
-constexpr int kInvers = 86;
-constexpr int kPrintItem = 87;
-constexpr int kDayDifferenceItem = 118, kInterpolationItem = 119, kPrecessionItem = 120;
-constexpr int kRealtimeItem = 124;
-constexpr int kLoadDiskItem = 126, kEditDiskItem = 127, kSaveDiskItem = 128;
-constexpr int kHelpItem = 134;
-constexpr int kMessierPromptItem = 44;
-constexpr int kObjectPromptItem = 45;
-constexpr int kNowItem = 101;
-constexpr int kSaveSettingsItem = 130;
-constexpr int kInfoItem = 133;
+using astronomy::ObjectKind;
+using astronomy::View;
 
-std::string JoinCaptions(const MenuTable& m, int from, int to) {
-    std::string list;
-    for (int n = from; n <= to; ++n) list += (list.empty() ? "" : "|") + m.captions[n];
-    return list;
-}
+void Mark(Shell& sh, MenuAction action, int state) { MarkAction(sh.menu, sh.win.menu(), action, state); }
 
-void Mark(Shell& sh, const std::string& list, int state) { SetMenuMark(sh.menu, sh.win.menu(), sh.s, list, state); }
-
-void ChooseZone(Shell& sh, int n, const std::string& name) {
-    Mark(sh, "UT              0|MEZ             1|MESZ            2", platform::kItemPlain);
-    Mark(sh, name, platform::kItemChecked);
-    sh.s.Zone = n - 6;
-    astronomy::ApplyJulianDate(sh.s, sh.s.J, sh.s.F);  // same instant on the new zone's clock
-    astronomy::UpdateTimeQuantities(sh.s);
+void ChooseZone(Shell& sh, int zone) {
+    for (int z = 0; z <= 2; ++z) Mark(sh, {Command::Zone, z}, platform::kItemPlain);
+    Mark(sh, {Command::Zone, zone}, platform::kItemChecked);
+    sh.s.Zone = zone;
+    SetInstant(sh.s, sh.s.J, sh.s.F);  // the same instant on the new zone's clock
     RedrawView(sh);
 }
 
-void ChoosePlace(Shell& sh, int n, const std::string& name) {
+// A place of the list, or the place typed in by the two entries (which edit
+// the current place; cancelled, nothing changes).
+void ChoosePlace(Shell& sh, MenuAction action) {
     astronomy::ProgramState& s = sh.s;
-    // The place prompt and the UTM entry edit the current place; cancelled,
-    // nothing changes.
-    const bool prompt = n - 9 > s.OrtAnz;
-    if (prompt) {
-        const bool utm = n - 9 == s.OrtAnz + 3;
-        if (!(utm ? EnterUtmPlace(sh) : PlacePrompt(sh))) return;
-        if (utm) RefreshMenuMarks(sh.menu, sh.win.menu(), s);
+    const bool typed = action.command != Command::Place;
+    if (action.command == Command::Place && (action.arg < 1 || action.arg > s.OrtAnz)) return;  // no such place
+    if (action.command == Command::PlaceGeographic && !PlacePrompt(sh)) return;
+    if (action.command == Command::PlaceUtm) {
+        if (!EnterUtmPlace(sh)) return;
+        RefreshMenuMarks(sh.menu, sh.win.menu(), s);
     }
-    Mark(sh, JoinCaptions(sh.menu, 10, s.OrtAnz + 9), platform::kItemPlain);
-    Mark(sh, name, platform::kItemChecked);
-    if (prompt)
+    for (int n = 1; n <= s.OrtAnz; ++n) Mark(sh, {Command::Place, n}, platform::kItemPlain);
+    Mark(sh, action, platform::kItemChecked);
+    if (typed)
         astronomy::SetLatitudeTerms(s);
     else
-        SetPlace(sh, n - 9);
+        SetPlace(sh, action.arg);
     UpdateUtm(s);
     astronomy::UpdateTimeQuantities(s);
     RedrawView(sh);
     DrawParameterPanel(sh);
-    if (!s.Objekt.empty()) ComputeAndShow(sh, s.Objekt);
+    ComputePosition(sh, s.Objekt);
 }
 
-void ChooseObject(Shell& sh, int n, const std::string& name) {
+void ChooseObject(Shell& sh, ObjectKind kind) {
     astronomy::ProgramState& s = sh.s;
-    if (s.ChartMode < 4) {
-        Mark(sh, "Koordina", platform::kItemGreyed);
-        s.ChartMode = 0;
+    if (astronomy::IsObjectView(s.ChartMode)) {
+        MarkCommand(sh.menu, sh.win.menu(), Command::Coordinates, platform::kItemGreyed);
+        s.ChartMode = View::None;  // the object view of the new object
     }
-    s.Objekt = ObjectChoiceMarks(sh.menu, sh.win.menu(), s, n, name);
-    ComputeAndShow(sh, s.Objekt);
+    MarkObjectChoice(sh.menu, sh.win.menu(), kind);
+    s.Objekt = kind;
+    ComputePosition(sh, s.Objekt);
     RedrawView(sh);
 }
 
-void ClearWindow(Shell& sh) {
-    sh.canvas().Clear(charts::ColourFromRgb(sh.s.BackgroundColour));
-}
-
-void DisplayCommand(Shell& sh, int n, int offset) {
+// The items of "Darstellen": the views, the layers, "Koordinaten",
+// "Invers" and printing; the marks follow the view.
+void DisplayCommand(Shell& sh, MenuAction action) {
     astronomy::ProgramState& s = sh.s;
-    if (n == kObjectView) {
-        s.ChartMode = s.Objekt == "Messier" ? 2.0f : (s.Objekt == "beliebig" ? 3.0f : 1.0f);
-        sh.chartObject = s.Objekt;
-        ClearWindow(sh);
-        DrawParameterPanel(sh);
-        RedrawView(sh);
-    } else if (n == kHimmel) {
-        RefreshFlagMarks(sh.menu, sh.win.menu(), s);
-        Mark(sh, "Koordina", platform::kItemGreyed);
-        s.ChartMode = 4;
-        ClearWindow(sh);
-        RedrawView(sh);
-    } else if (n == kEquatorialItem) {
-        EquatorialRegionPrompt(sh);
-    } else if (n == kNorthPolarItem || n == kSouthPolarItem) {
-        PolarRegionPrompt(sh, n == kSouthPolarItem);
-    } else if (n == kHorizonItem) {
-        HorizonRegionPrompt(sh);
-    } else if (n == kFlagFirst || n == kFlagFirst + 1) {  // "Sternbilder", "Namen": the whole chart again
-        s.DisplayFlags ^= 1 << (n - kFlagFirst);
-        RedrawView(sh);
-    } else if (n > kFlagFirst + 1 && n <= kFlagLast) {
-        ToggleLayer(sh, n - kFlagFirst);
-    } else if (n == kCoordinatesItem) {
-        CoordinateTool(sh);
-    } else if (n == kInvers) {
-        ToggleInvers(sh);
-        RedrawView(sh);
-    } else if (n == kPrintItem) {
-        PrintView(sh);
+    switch (action.command) {
+        case Command::ShowObject:
+            s.ChartMode = astronomy::ObjectViewFor(s.Objekt);
+            ClearWindow(sh);
+            DrawParameterPanel(sh);
+            RedrawView(sh);
+            break;
+        case Command::ShowWholeSky:
+            RefreshFlagMarks(sh.menu, sh.win.menu(), s);
+            MarkCommand(sh.menu, sh.win.menu(), Command::Coordinates, platform::kItemGreyed);
+            s.ChartMode = View::WholeSky;
+            ClearWindow(sh);
+            RedrawView(sh);
+            break;
+        case Command::ShowEquatorial: EquatorialRegionPrompt(sh); break;
+        case Command::ShowNorthPolar: PolarRegionPrompt(sh, false); break;
+        case Command::ShowSouthPolar: PolarRegionPrompt(sh, true); break;
+        case Command::ShowHorizon: HorizonRegionPrompt(sh); break;
+        case Command::Layer:
+            if (action.arg <= 1) {  // "Sternbilder", "Namen": the whole chart again
+                s.DisplayFlags ^= 1 << action.arg;
+                RedrawView(sh);
+            } else {
+                ToggleLayer(sh, action.arg);
+                RefreshFlagMarks(sh.menu, sh.win.menu(), s);
+            }
+            break;
+        case Command::Coordinates: CoordinateTool(sh); break;
+        case Command::Invers:
+            ToggleInvers(sh);
+            RedrawView(sh);
+            break;
+        case Command::Print: PrintView(sh); break;
+        default: break;  // the solar-system view and the day ephemeris are still to come
     }
-    if (offset >= 12 && offset <= 16) RefreshFlagMarks(sh.menu, sh.win.menu(), s);
     RefreshModeMarks(sh.menu, sh.win.menu(), s);
 }
 
-void MapCommand(Shell& sh, int offset) {
-    switch (offset) {
-        case kPanNorth: PanChart(sh, PanDirection::North); break;
-        case kPanSouth: PanChart(sh, PanDirection::South); break;
-        case kPanEast: PanChart(sh, PanDirection::East); break;
-        case kPanWest: PanChart(sh, PanDirection::West); break;
-        case kZoomIn: ZoomChart(sh, sh.s.ZoomStep); break;
-        case kZoomOut: ZoomChart(sh, 1 / sh.s.ZoomStep); break;
-        case kCentre: CentreChart(sh); break;
-        default: break;
+bool IsDisplayCommand(Command c) {
+    switch (c) {
+        case Command::ShowObject: case Command::ShowEquatorial: case Command::ShowNorthPolar:
+        case Command::ShowSouthPolar: case Command::ShowWholeSky: case Command::ShowHorizon:
+        case Command::ShowSystem: case Command::ShowDayEphemeris: case Command::Layer:
+        case Command::Coordinates: case Command::Invers: case Command::Print:
+            return true;
+        default:
+            return false;
     }
 }
 
 }  // namespace
 
-void ExecuteMenuCommand(Shell& sh, int n) {
-    const MenuCommand c = BeginMenuCommand(sh.menu, sh.win.menu(), sh.s, n);
-    if (!c.valid()) return;
+void RunCommand(Shell& sh, MenuAction action) {
+    if (action.command == Command::None) return;
     // A command ends a shown help text or about box: the view comes back
     // first, so that the command works on the picture it belongs to.
     if (sh.help.open) EndHelp(sh);
     if (sh.aboutOpen) CloseAbout(sh);
-    const astronomy::ProgramState& s = sh.s;
-    const std::string& menu = sh.menu.captions[c.title];
-    if (menu == "Parameter") {
-        if (n == 1) DatePrompt(sh);
-        if (n == 2) TimePrompt(sh);
-        if (n == 3) JulianDatePrompt(sh);
-        if (n == 4) EquinoxPrompt(sh);
-        if (n >= 6 && n <= 8) ChooseZone(sh, n, c.name);
-        if (n >= 10 && n <= s.OrtAnz + 12 && sh.menu.captions[n] != "-") ChoosePlace(sh, n, c.name);
-    } else if (menu == "Objekt") {
-        if ((n >= kObjectFirst && n <= kObjectLast) || n == sh.menu.MessierItem || n == sh.menu.BeliebigItem)
-            ChooseObject(sh, n, c.name);
-        else if (n == kMessierPromptItem)
-            MessierPrompt(sh);
-        else if (n == kObjectPromptItem)
-            ObjectPrompt(sh);
-    } else if (c.title == sh.menu.OffsetItem) {
-        if (!sh.menu.captions[n].empty() && sh.menu.captions[n] != "-") StepTime(sh, StepName(sh.menu.captions[n]));
-    } else if (n == kNowItem) {
-        SetToNow(sh);
-    } else if (c.title == sh.menu.DarstellenItem) {
-        DisplayCommand(sh, n, c.offset);
-    } else if (c.title == sh.menu.KarteItem) {
-        MapCommand(sh, c.offset);
-    } else if (n == kDayDifferenceItem) {
-        DayDifference(sh);
-    } else if (n == kInterpolationItem) {
-        InterpolatePosition(sh);
-    } else if (n == kPrecessionItem) {
-        PrecessionDialog(sh);
-    } else if (n == kRealtimeItem) {
-        ToggleRealtime(sh);
-    } else if (n == kLoadDiskItem) {
-        LoadElementDialog(sh);
-    } else if (n == kEditDiskItem) {
-        ElementInputDialog(sh);
-    } else if (n == kSaveDiskItem) {
-        SaveElementFileDialog(sh);
-    } else if (n == kSaveSettingsItem) {
-        SaveSettings(sh);
-    } else if (n == kInfoItem) {
-        ShowAbout(sh, false);
-    } else if (n == kHelpItem) {
-        ShowHelp(sh);
-    } else if (n == sh.menu.QuitItem) {
-        QuitDialog(sh, true);
+    if (IsDisplayCommand(action.command)) {
+        DisplayCommand(sh, action);
+        return;
+    }
+    switch (action.command) {
+        case Command::Date: DatePrompt(sh); break;
+        case Command::Time: TimePrompt(sh); break;
+        case Command::JulianDate: JulianDatePrompt(sh); break;
+        case Command::Equinox: EquinoxPrompt(sh); break;
+        case Command::Zone: ChooseZone(sh, action.arg); break;
+        case Command::Place:
+        case Command::PlaceGeographic:
+        case Command::PlaceUtm: ChoosePlace(sh, action); break;
+        case Command::SelectObject: ChooseObject(sh, static_cast<ObjectKind>(action.arg)); break;
+        case Command::MessierPrompt: MessierPrompt(sh); break;
+        case Command::ObjectPrompt: ObjectPrompt(sh); break;
+        case Command::Step: StepTime(sh, static_cast<TimeStep>(action.arg)); break;
+        case Command::Pan: PanChart(sh, static_cast<charts::PanDirection>(action.arg)); break;
+        case Command::ZoomIn: ZoomChart(sh, sh.s.ZoomStep); break;
+        case Command::ZoomOut: ZoomChart(sh, 1 / sh.s.ZoomStep); break;
+        case Command::Centre: CentreChart(sh); break;
+        case Command::Now: SetToNow(sh); break;
+        case Command::DayDifference: DayDifference(sh); break;
+        case Command::Interpolation: InterpolatePosition(sh); break;
+        case Command::Precession: PrecessionDialog(sh); break;
+        case Command::Realtime: ToggleRealtime(sh); break;
+        case Command::LoadDisk: LoadElementDialog(sh); break;
+        case Command::EditDisk: ElementInputDialog(sh); break;
+        case Command::SaveDisk: SaveElementFileDialog(sh); break;
+        case Command::SaveSettings: SaveSettings(sh); break;
+        case Command::Info: ShowAbout(sh, false); break;
+        case Command::Help: ShowHelp(sh); break;
+        case Command::Quit: QuitDialog(sh, true); break;
+        default: break;  // the event searches, moon phases, tables and tracks are still to come
     }
 }
+
+void ExecuteMenuCommand(Shell& sh, int n) { RunCommand(sh, sh.menu.ActionOf(n)); }
 
 void DispatchKey(Shell& sh, const platform::Key& key) {
     if (CloseAbout(sh)) return;
     if (HelpInput(sh, &key, 0)) return;
-    for (int item : ItemsForKey(sh.menu, key)) {
+    for (const MenuAction& action : ActionsForKey(key)) {
         if (sh.quit) return;
-        ExecuteMenuCommand(sh, item);
+        RunCommand(sh, action);
     }
+}
+
+void Connect(Shell& sh, std::function<void()> quitted) {
+    platform::Window& w = sh.win;
+    auto afterCommand = [&sh, quitted] {
+        if (sh.quit && quitted) quitted();
+    };
+    w.onMenu = [&sh, afterCommand](int n) {
+        ExecuteMenuCommand(sh, n);
+        afterCommand();
+    };
+    w.onKey = [&sh, afterCommand](const platform::Key& key) {
+        DispatchKey(sh, key);
+        afterCommand();
+    };
+    w.onMouse = [&sh](int x, int y, int buttons, bool pressed) { HandleMouse(sh, x, y, buttons, pressed); };
+    w.onResize = [&sh] { HandleResize(sh); };
+    w.onClose = [&sh] {
+        QuitDialog(sh, false);
+        return sh.quit;
+    };
 }
 
 }  // namespace shell

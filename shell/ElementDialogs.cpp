@@ -15,7 +15,9 @@
 #include "astronomy/OrbitElements.h"
 #include "astronomy/TextFormats.h"
 #include "astronomy/TimeCalendar.h"
+#include "shell/Messages.h"
 #include "shell/Prompts.h"
+#include "shell/View.h"
 
 namespace shell {
 namespace {
@@ -74,17 +76,12 @@ std::string NumberText(double x) {
     return text;
 }
 
-// An angle held in radians as degrees: the shortest degree text that turns
-// back into exactly these radians, so that 80 is offered as "80" and not as
-// 79.99999999999999.
+// An angle held in radians as degrees: the shortest degree value that
+// turns back into exactly these radians, so that 80 is offered as "80" and
+// not as 79.99999999999999.
 std::string DegreesText(double rad) {
-    const double deg = rad / kDegToRad;
-    if (!std::isfinite(deg)) return NumberText(0);
-    for (int precision = 1; precision <= 17; ++precision) {
-        const double candidate = LeadingNumber(ToChars(deg, precision));
-        if (candidate * kDegToRad == rad) return NumberText(candidate);
-    }
-    return NumberText(deg);
+    if (!std::isfinite(rad / kDegToRad)) return NumberText(0);
+    return NumberText(astronomy::Val(astronomy::ShortestDegreesText(rad)));
 }
 
 // A number in a picture (FormatPicture), without a decimal point that no
@@ -212,16 +209,15 @@ bool PromptInstant(EntryWindow& w, const std::string& julianLabel, double& jd) {
     return false;
 }
 
-// The messages of one file or entry, each text shown once: a file of many
-// lines without "=" would otherwise ask for one click per line.
-void ShowDistinctMessages(Shell& sh, astronomy::MessageList& messages) {
+// What one file or entry's checks found, each text shown once: a file of
+// many lines without "=" would otherwise ask for one click per line.
+void ShowDistinctMessages(Shell& sh, const astronomy::ElementNotes& notes) {
     std::set<std::pair<std::string, std::string>> seen;
-    astronomy::MessageList distinct;
-    for (astronomy::UserMessage& m : messages) {
-        if (seen.insert({m.text, m.buttons}).second) distinct.push_back(std::move(m));
+    std::vector<UserMessage> distinct;
+    for (const UserMessage& m : ElementNoteMessages(notes)) {
+        if (seen.insert({m.text, m.buttons}).second) distinct.push_back(m);
     }
-    messages.clear();
-    ShowMessages(sh, distinct);
+    ShowMessages(sh.win.dialogs(), distinct);
 }
 
 // Element text at all: no NUL byte (that is a binary file) and a
@@ -245,7 +241,8 @@ std::string FileNameOf(const std::string& path) {
 // The caption of the Disk item and the menu marks follow the orbit
 // object's name; an empty name would end the menu, so it shows "Disk".
 void ShowDiskName(Shell& sh) {
-    if (sh.menu.DiskItem > 0) sh.menu.captions[sh.menu.DiskItem] = sh.s.DiskName.empty() ? "Disk" : sh.s.DiskName;
+    if (const int item = sh.menu.ItemOf(ObjectAction(astronomy::ObjectKind::Disk)))
+        sh.menu.captions[item] = sh.s.DiskName.empty() ? "Disk" : sh.s.DiskName;
     RefreshMenuMarks(sh.menu, sh.win.menu(), sh.s);
 }
 
@@ -253,10 +250,10 @@ void ShowDiskName(Shell& sh) {
 // object views compute it as part of their redraw, the charts need it
 // first), then redraws.
 void RecomputeDisk(Shell& sh) {
-    if (sh.s.Objekt == "Disk") {
+    if (sh.s.Objekt == astronomy::ObjectKind::Disk) {
         // Also when the new elements give no position, the title names them.
         sh.ObjectTitle = sh.s.DiskName;
-        if (sh.s.ChartMode >= 4) ComputeAndShow(sh, "Disk");
+        if (!astronomy::IsObjectView(sh.s.ChartMode)) ComputePosition(sh, astronomy::ObjectKind::Disk);
     }
     RedrawView(sh);
     UpdateTitle(sh);
@@ -288,16 +285,16 @@ bool LoadDiskFile(Shell& sh, const std::string& path) {
         d.MessageBox("Keine Bahnelemente in Datei|" + path, " OK ", 1);
         return false;
     }
-    astronomy::MessageList messages;
-    const astronomy::OrbitalElements el = astronomy::ParseElementText(bytes, path, s.Aequi, messages);
+    astronomy::ElementNotes notes;
+    const astronomy::OrbitalElements el = astronomy::ParseElementText(bytes, path, s.Aequi, notes);
     s.Elements = el;
     s.Pfad = path;
     s.DiskName = el.name;
-    ShowDistinctMessages(sh, messages);
+    ShowDistinctMessages(sh, notes);
     ShowDiskName(sh);
-    if (s.Objekt == "Disk")
+    if (s.Objekt == astronomy::ObjectKind::Disk)
         RecomputeDisk(sh);
-    else if (s.ChartMode >= 4)
+    else if (!astronomy::IsObjectView(s.ChartMode))
         RedrawView(sh);  // the charts' body layer shows the orbit object as well
     else
         UpdateTitle(sh);
@@ -312,9 +309,9 @@ void LoadElementDialog(Shell& sh) {
 }
 
 bool SaveDiskFile(Shell& sh, const std::string& path) {
-    std::string error;
-    if (!astronomy::WriteElementFile(path, sh.s.Elements, error)) {
-        sh.win.dialogs().MessageBox(error, " OK ", 1);
+    const astronomy::ElementWrite result = astronomy::WriteElementFile(path, sh.s.Elements);
+    if (result != astronomy::ElementWrite::Written) {
+        sh.win.dialogs().MessageBox(ElementWriteError(result, path), " OK ", 1);
         return false;
     }
     sh.s.Pfad = path;
@@ -405,11 +402,11 @@ void ElementInputDialog(Shell& sh) {
     // what the answers left at 0 (T from t or t from T; for a hyperbola the
     // negative a) and tell about elements that give no position, which the
     // position service then declines to compute.
-    astronomy::MessageList messages;
-    astronomy::CompleteAndCheckElements(el, messages);
+    astronomy::ElementNotes notes;
+    astronomy::CompleteAndCheckElements(el, notes);
     s.Elements = el;
     s.DiskName = el.name;
-    ShowDistinctMessages(sh, messages);
+    ShowDistinctMessages(sh, notes);
     ShowDiskName(sh);
     RecomputeDisk(sh);
 }

@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "astronomy/OrbitElements.h"
-#include "shell/Shell.h"
+#include "shell/StartUp.h"
 
 namespace shell {
 

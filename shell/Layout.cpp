@@ -2,16 +2,24 @@
 #include <algorithm>
 #include <cmath>
 
-#include "charts/ObjectSymbols.h"
-#include "shell/Shell.h"
+#include "astronomy/Numbers.h"
+#include "shell/Layout.h"
+#include "shell/View.h"
 
 namespace shell {
 
+using astronomy::Round;
+using platform::ColourFromRgb;
+
 namespace {
 constexpr int kReferenceHeight = 550;
-
-int Round(double x) { return static_cast<int>(std::lround(x)); }
 }  // namespace
+
+void FillBodyColours(astronomy::ProgramState& s) {
+    s.BodyColourTable = {0,        0xFFFFFF, 0xFAFA50, 0xFFFFFF, 0x7878FF, 0xAAFFFF, 0xFF5050, 0xAA5500,
+                         0x37E137, 0x00AAAA, 0x009600, 0xFA3CFA, 0xFA3CFA, 0xFFFFFF, 0xFA3CFA};
+    if (s.Invers == 1) s.BodyColourTable[3] = s.BodyColourTable[13] = 0x000000;
+}
 
 void ReadWindowPlacement(Shell& sh) {
     astronomy::ProgramState& s = sh.s;
@@ -69,7 +77,7 @@ void ComputeLayout(Shell& sh) {
 void HandleResize(Shell& sh) {
     ComputeLayout(sh);
     if (!sh.loopRunning) return;
-    sh.win.canvas().Clear(charts::ColourFromRgb(sh.s.BackgroundColour));
+    sh.win.canvas().Clear(ColourFromRgb(sh.s.BackgroundColour));
     RedrawView(sh);
 }
 
@@ -87,9 +95,9 @@ void ToggleInvers(Shell& sh) {
         s.ContrastColour = 0xFFFFFF;
         s.BodyColourTable[3] = s.BodyColourTable[13] = 0xFFFFFF;
     }
-    sh.win.dialogs().SetPromptColours(charts::ColourFromRgb(s.BackgroundColour),
-                                      charts::ColourFromRgb(s.ForegroundColour));
-    sh.win.canvas().Clear(charts::ColourFromRgb(s.BackgroundColour));
+    sh.win.dialogs().SetPromptColours(ColourFromRgb(s.BackgroundColour),
+                                      ColourFromRgb(s.ForegroundColour));
+    sh.win.canvas().Clear(ColourFromRgb(s.BackgroundColour));
     sh.win.Update();
 }
 

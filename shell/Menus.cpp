@@ -2,408 +2,338 @@
 
 #include <algorithm>
 #include <array>
+#include <string_view>
+
+#include "charts/ChartLayout.h"
 
 namespace shell {
 
 namespace {
 
-// The menu bar as built in: titles, items, an empty caption closing each
-// menu, and the end marker "@".
-const char* const kBuiltInCaptions[] = {
-    "Parameter",  // 0
-    "Datum",  // 1
-    "Zei&t",  // 2
-    "Jul. Datum",  // 3
-    "Äquinoktium",  // 4
-    "-",  // 5
-    "UT                 &0",  // 6
-    "MEZ              &1",  // 7
-    "MESZ            &2",  // 8
-    "-",  // 9
-    "Ort1",  // 10
-    "Ort2",  // 11
-    "Ort3",  // 12
-    "Ort4",  // 13
-    "Ort5",  // 14
-    "Ort6",  // 15
-    "Ort7",  // 16
-    "Ort8",  // 17
-    "Ort9",  // 18
-    "Ort10",  // 19
-    "Ort11",  // 20
-    "Ort12",  // 21
-    "Ort13",  // 22
-    "Ort14",  // 23
-    "Ort15",  // 24
-    "-",  // 25
-    "Ort ändern geographisch",  // 26
-    "-Ort ändern UTM",  // 27
-    "",  // 28
-    "Objekt",  // 29
-    "Sonne",  // 30
-    "Mond",  // 31
-    "Merkur",  // 32
-    "Venus",  // 33
-    "Mars",  // 34
-    "Jupiter",  // 35
-    "Saturn",  // 36
-    "Uranus",  // 37
-    "Neptun",  // 38
-    "Disk",  // 39
-    "-",  // 40
-    "M 1",  // 41
-    "beliebig",  // 42
-    "-",  // 43
-    "Messier...",  // 44
-    "Beliebig...",  // 45
-    "",  // 46
-    "Offset",  // 47
-    "1 Min +     &>",  // 48
-    "1 Std +      &+",  // 49
-    "1 Tag +      &*",  // 50
-    "1 Woche + &w",  // 51
-    "1 Monat +  &a",  // 52
-    "1 Jahr +      &c",  // 53
-    "-",  // 54
-    "1 Min -      &<",  // 55
-    "1 Std -        &-",  // 56
-    "1 Tag -       &/",  // 57
-    "1 Woche - &W",  // 58
-    "1 Monat -  &A",  // 59
-    "1 Jahr -      &C",  // 60
-    "-",  // 61
-    "Minuten",  // 62
-    "Stunden",  // 63
-    "Tage",  // 64
-    "Jahre",  // 65
-    "",  // 66
-    "Darstellen",  // 67
-    "Objekt        &O",  // 68
-    "&Äquatorial  &Ä",  // 69
-    "&Nordpolar  &N",  // 70
-    "Südpolar",  // 71
-    "&Himmel     &H",  // 72
-    "Horizont    &Z",  // 73
-    "System       &Y",  // 74
-    "Tagesephemeride",  // 75
-    "-",  // 76
-    "&Sternbilder S",  // 77
-    "&Namen       B",  // 78
-    "&Gitter         G",  // 79
-    "&Ekliptik       E",  // 80
-    "&Planeten    P",  // 81
-    "&Messier     M",  // 82
-    "&Track          T",  // 83
-    "Koordinaten",  // 84
-    "-",  // 85
-    "&Invers          I",  // 86
-    "Drucken    ^P",  // 87
-    "",  // 88
-    "Karte",  // 89
-    "nach Norden     ^",  // 90
-    "nach Süden        v",  // 91
-    "nach Osten       <-",  // 92
-    "nach Westen      ->",  // 93
-    "-",  // 94
-    "Zoom                Bild vor",  // 95
-    "Mooz                Bild zurück",  // 96
-    "-",  // 97
-    "Zentrieren        Pos1",  // 98
-    "",  // 99
-    "Springe",  // 100
-    "Jetzt               &J",  // 101
-    "-",  // 102
-    "Sonnennähe",  // 103
-    "Erdnähe",  // 104
-    "Aufgang",  // 105
-    "-",  // 106
-    "Neumond",  // 107
-    "1. Viertel",  // 108
-    "Vollmond",  // 109
-    "3. Viertel",  // 110
-    "-",  // 111
-    "Mondfinsternis",  // 112
-    "",  // 113
-    "Rechnen",  // 114
-    "Astrophotographie",  // 115
-    "Ephemeride",  // 116
-    "-",  // 117
-    "Tagesdifferenzen",  // 118
-    "Interpolation",  // 119
-    "Präzession",  // 120
-    "",  // 121
-    "Extra",  // 122
-    "Eingabe Tracklänge",  // 123
-    "&Realtime                           R",  // 124
-    "-",  // 125
-    "Disk laden",  // 126
-    "Disk ändern",  // 127
-    "Disk speichern",  // 128
-    "-",  // 129
-    "Einstellungen speichern   ^S",  // 130
-    "",  // 131
-    "Kelmar",  // 132
-    "Info",  // 133
-    "Hilfe",  // 134
-    "&Quit          Q",  // 135
-    "",  // 136
-    "@",
+using astronomy::ObjectKind;
+using astronomy::View;
+using charts::PanDirection;
+
+constexpr int Kind(ObjectKind k) { return static_cast<int>(k); }
+constexpr int Step(TimeStep t) { return static_cast<int>(t); }
+constexpr int Pan(PanDirection d) { return static_cast<int>(d); }
+
+struct MenuRow {
+    const char* caption;
+    MenuAction action;
 };
 
-constexpr std::string_view kEndMarker = "@";
+// The menu bar as built in: titles, items, an empty caption closing each
+// menu. The number after each row is its item number.
+const MenuRow kBuiltInMenu[] = {
+    {"Parameter", {}},  // 0
+    {"Datum", {Command::Date}},  // 1
+    {"Zei&t", {Command::Time}},  // 2
+    {"Jul. Datum", {Command::JulianDate}},  // 3
+    {"Äquinoktium", {Command::Equinox}},  // 4
+    {"-", {}},  // 5
+    {"UT                 &0", {Command::Zone, 0}},  // 6
+    {"MEZ              &1", {Command::Zone, 1}},  // 7
+    {"MESZ            &2", {Command::Zone, 2}},  // 8
+    {"-", {}},  // 9
+    {"Ort1", {Command::Place, 1}},  // 10
+    {"Ort2", {Command::Place, 2}},  // 11
+    {"Ort3", {Command::Place, 3}},  // 12
+    {"Ort4", {Command::Place, 4}},  // 13
+    {"Ort5", {Command::Place, 5}},  // 14
+    {"Ort6", {Command::Place, 6}},  // 15
+    {"Ort7", {Command::Place, 7}},  // 16
+    {"Ort8", {Command::Place, 8}},  // 17
+    {"Ort9", {Command::Place, 9}},  // 18
+    {"Ort10", {Command::Place, 10}},  // 19
+    {"Ort11", {Command::Place, 11}},  // 20
+    {"Ort12", {Command::Place, 12}},  // 21
+    {"Ort13", {Command::Place, 13}},  // 22
+    {"Ort14", {Command::Place, 14}},  // 23
+    {"Ort15", {Command::Place, 15}},  // 24
+    {"-", {}},  // 25
+    {"Ort ändern geographisch", {Command::PlaceGeographic}},  // 26
+    {"-Ort ändern UTM", {Command::PlaceUtm}},  // 27
+    {"", {}},  // 28
+    {"Objekt", {}},  // 29
+    {"Sonne", {Command::SelectObject, Kind(ObjectKind::Sun)}},  // 30
+    {"Mond", {Command::SelectObject, Kind(ObjectKind::Moon)}},  // 31
+    {"Merkur", {Command::SelectObject, Kind(ObjectKind::Mercury)}},  // 32
+    {"Venus", {Command::SelectObject, Kind(ObjectKind::Venus)}},  // 33
+    {"Mars", {Command::SelectObject, Kind(ObjectKind::Mars)}},  // 34
+    {"Jupiter", {Command::SelectObject, Kind(ObjectKind::Jupiter)}},  // 35
+    {"Saturn", {Command::SelectObject, Kind(ObjectKind::Saturn)}},  // 36
+    {"Uranus", {Command::SelectObject, Kind(ObjectKind::Uranus)}},  // 37
+    {"Neptun", {Command::SelectObject, Kind(ObjectKind::Neptune)}},  // 38
+    {"Disk", {Command::SelectObject, Kind(ObjectKind::Disk)}},  // 39
+    {"-", {}},  // 40
+    {"M 1", {Command::SelectObject, Kind(ObjectKind::Messier)}},  // 41
+    {"beliebig", {Command::SelectObject, Kind(ObjectKind::Arbitrary)}},  // 42
+    {"-", {}},  // 43
+    {"Messier...", {Command::MessierPrompt}},  // 44
+    {"Beliebig...", {Command::ObjectPrompt}},  // 45
+    {"", {}},  // 46
+    {"Offset", {}},  // 47
+    {"1 Min +     &>", {Command::Step, Step(TimeStep::MinuteForward)}},  // 48
+    {"1 Std +      &+", {Command::Step, Step(TimeStep::HourForward)}},  // 49
+    {"1 Tag +      &*", {Command::Step, Step(TimeStep::DayForward)}},  // 50
+    {"1 Woche + &w", {Command::Step, Step(TimeStep::WeekForward)}},  // 51
+    {"1 Monat +  &a", {Command::Step, Step(TimeStep::MonthForward)}},  // 52
+    {"1 Jahr +      &c", {Command::Step, Step(TimeStep::YearForward)}},  // 53
+    {"-", {}},  // 54
+    {"1 Min -      &<", {Command::Step, Step(TimeStep::MinuteBack)}},  // 55
+    {"1 Std -        &-", {Command::Step, Step(TimeStep::HourBack)}},  // 56
+    {"1 Tag -       &/", {Command::Step, Step(TimeStep::DayBack)}},  // 57
+    {"1 Woche - &W", {Command::Step, Step(TimeStep::WeekBack)}},  // 58
+    {"1 Monat -  &A", {Command::Step, Step(TimeStep::MonthBack)}},  // 59
+    {"1 Jahr -      &C", {Command::Step, Step(TimeStep::YearBack)}},  // 60
+    {"-", {}},  // 61
+    {"Minuten", {Command::Step, Step(TimeStep::Minutes)}},  // 62
+    {"Stunden", {Command::Step, Step(TimeStep::Hours)}},  // 63
+    {"Tage", {Command::Step, Step(TimeStep::Days)}},  // 64
+    {"Jahre", {Command::Step, Step(TimeStep::Years)}},  // 65
+    {"", {}},  // 66
+    {"Darstellen", {}},  // 67
+    {"Objekt        &O", {Command::ShowObject}},  // 68
+    {"&Äquatorial  &Ä", {Command::ShowEquatorial}},  // 69
+    {"&Nordpolar  &N", {Command::ShowNorthPolar}},  // 70
+    {"Südpolar", {Command::ShowSouthPolar}},  // 71
+    {"&Himmel     &H", {Command::ShowWholeSky}},  // 72
+    {"Horizont    &Z", {Command::ShowHorizon}},  // 73
+    {"System       &Y", {Command::ShowSystem}},  // 74
+    {"Tagesephemeride", {Command::ShowDayEphemeris}},  // 75
+    {"-", {}},  // 76
+    {"&Sternbilder S", {Command::Layer, 0}},  // 77
+    {"&Namen       B", {Command::Layer, 1}},  // 78
+    {"&Gitter         G", {Command::Layer, 2}},  // 79
+    {"&Ekliptik       E", {Command::Layer, 3}},  // 80
+    {"&Planeten    P", {Command::Layer, 4}},  // 81
+    {"&Messier     M", {Command::Layer, 5}},  // 82
+    {"&Track          T", {Command::Layer, 6}},  // 83
+    {"Koordinaten", {Command::Coordinates}},  // 84
+    {"-", {}},  // 85
+    {"&Invers          I", {Command::Invers}},  // 86
+    {"Drucken    ^P", {Command::Print}},  // 87
+    {"", {}},  // 88
+    {"Karte", {}},  // 89
+    {"nach Norden     ^", {Command::Pan, Pan(PanDirection::North)}},  // 90
+    {"nach Süden        v", {Command::Pan, Pan(PanDirection::South)}},  // 91
+    {"nach Osten       <-", {Command::Pan, Pan(PanDirection::East)}},  // 92
+    {"nach Westen      ->", {Command::Pan, Pan(PanDirection::West)}},  // 93
+    {"-", {}},  // 94
+    {"Zoom                Bild vor", {Command::ZoomIn}},  // 95
+    {"Mooz                Bild zurück", {Command::ZoomOut}},  // 96
+    {"-", {}},  // 97
+    {"Zentrieren        Pos1", {Command::Centre}},  // 98
+    {"", {}},  // 99
+    {"Springe", {}},  // 100
+    {"Jetzt               &J", {Command::Now}},  // 101
+    {"-", {}},  // 102
+    {"Sonnennähe", {Command::Perihelion}},  // 103
+    {"Erdnähe", {Command::Perigee}},  // 104
+    {"Aufgang", {Command::Rising}},  // 105
+    {"-", {}},  // 106
+    {"Neumond", {Command::NewMoon}},  // 107
+    {"1. Viertel", {Command::FirstQuarter}},  // 108
+    {"Vollmond", {Command::FullMoon}},  // 109
+    {"3. Viertel", {Command::LastQuarter}},  // 110
+    {"-", {}},  // 111
+    {"Mondfinsternis", {Command::LunarEclipse}},  // 112
+    {"", {}},  // 113
+    {"Rechnen", {}},  // 114
+    {"Astrophotographie", {Command::Astrophotography}},  // 115
+    {"Ephemeride", {Command::Ephemeris}},  // 116
+    {"-", {}},  // 117
+    {"Tagesdifferenzen", {Command::DayDifference}},  // 118
+    {"Interpolation", {Command::Interpolation}},  // 119
+    {"Präzession", {Command::Precession}},  // 120
+    {"", {}},  // 121
+    {"Extra", {}},  // 122
+    {"Eingabe Tracklänge", {Command::TrackLength}},  // 123
+    {"&Realtime                           R", {Command::Realtime}},  // 124
+    {"-", {}},  // 125
+    {"Disk laden", {Command::LoadDisk}},  // 126
+    {"Disk ändern", {Command::EditDisk}},  // 127
+    {"Disk speichern", {Command::SaveDisk}},  // 128
+    {"-", {}},  // 129
+    {"Einstellungen speichern   ^S", {Command::SaveSettings}},  // 130
+    {"", {}},  // 131
+    {"Kelmar", {}},  // 132
+    {"Info", {Command::Info}},  // 133
+    {"Hilfe", {Command::Help}},  // 134
+    {"&Quit          Q", {Command::Quit}},  // 135
+    {"", {}},  // 136
+};
 
-// Number of the first item whose caption equals text (or begins with it).
-int FindCaption(const MenuTable& m, std::string_view text, bool prefix) {
-    for (int n = 0; n <= m.LastMenuItem; ++n) {
-        const std::string& c = m.captions[n];
-        if (prefix ? c.starts_with(text) : c == text) return n;
-    }
-    return 0;
-}
+constexpr int kFirstPlaceItem = 10;
 
-const std::string& CaptionAt(const MenuTable& m, int n) {
-    static const std::string empty;
-    if (n < 0 || n >= static_cast<int>(m.captions.size())) return empty;
-    return m.captions[n];
-}
+// The object kinds of the "Objekt" menu in its order.
+constexpr std::array<ObjectKind, 12> kMenuObjects = {
+    ObjectKind::Sun,     ObjectKind::Moon,   ObjectKind::Mercury, ObjectKind::Venus,
+    ObjectKind::Mars,    ObjectKind::Jupiter, ObjectKind::Saturn, ObjectKind::Uranus,
+    ObjectKind::Neptune, ObjectKind::Disk,   ObjectKind::Messier, ObjectKind::Arbitrary};
 
-// Byte length of the first `count` UTF-8 characters of text.
-size_t Utf8Prefix(std::string_view text, size_t count) {
-    size_t i = 0;
-    while (i < text.size() && count > 0) {
-        ++i;
-        while (i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) ++i;
-        --count;
-    }
-    return i;
-}
+// The items of the views in the "Darstellen" menu.
+constexpr std::array<std::pair<View, Command>, 8> kViewItems = {{
+    {View::ObjectBody, Command::ShowObject},
+    {View::Equatorial, Command::ShowEquatorial},
+    {View::NorthPolar, Command::ShowNorthPolar},
+    {View::SouthPolar, Command::ShowSouthPolar},
+    {View::WholeSky, Command::ShowWholeSky},
+    {View::Horizon, Command::ShowHorizon},
+    {View::System, Command::ShowSystem},
+    {View::DayEphemeris, Command::ShowDayEphemeris},
+}};
 
-std::string JoinCaptions(const MenuTable& m, int first, int last) {
-    std::string list;
-    for (int n = first; n <= last; ++n) {
-        if (n > first) list += '|';
-        list += CaptionAt(m, n);
-    }
-    return list;
-}
-
-int PlacesInMenu(const astronomy::ProgramState& s) {
-    return std::clamp(s.OrtAnz, 0, astronomy::kPlacesInMenu);
-}
-
-// The 17 characters of the zone table starting at position 17 * zone + 1:
-// the zone's caption text without its "&".
-std::string ZoneCaption(int zone) {
-    constexpr std::string_view zones = "UT              0MEZ             1MESZ            2";
-    if (zone < 0 || 17 * static_cast<size_t>(zone) >= zones.size()) return {};
-    return std::string(zones.substr(17 * static_cast<size_t>(zone), 17));
-}
+constexpr int kLayerBits = 7;
 
 }  // namespace
 
-void LoadMenuCaptions(MenuTable& m) {
-    m.captions.assign(kMenuCapacity, std::string());
-    int n = 0;
-    while (n + 1 < kMenuCapacity && kBuiltInCaptions[n] != kEndMarker) {
-        m.captions[n] = kBuiltInCaptions[n];
-        ++n;
-    }
-    // The marker and the entry after it stay empty.
-    m.LastMenuItem = n - 1;
+int MenuTable::ItemOf(MenuAction action) const {
+    if (action.command == Command::None) return 0;
+    const auto it = std::find(actions.begin(), actions.end(), action);
+    return it == actions.end() ? 0 : static_cast<int>(it - actions.begin());
+}
 
-    m.DiskItem = FindCaption(m, "Disk", false);
-    m.MessierItem = FindCaption(m, "M 1", false);
-    m.BeliebigItem = FindCaption(m, "beliebig", false);
-    m.DarstellenItem = FindCaption(m, "Darstellen", false);
-    m.OffsetItem = FindCaption(m, "Offset", false);
-    m.KarteItem = FindCaption(m, "Karte", false);
-    m.SpringeItem = FindCaption(m, "Springe", false);
-    m.ExtraItem = FindCaption(m, "Extra", false);
-    m.QuitItem = FindCaption(m, "&Quit", true);
+MenuAction MenuTable::ActionOf(int n) const {
+    if (n < 0 || n > LastMenuItem || n >= static_cast<int>(actions.size())) return {};
+    return actions[static_cast<std::size_t>(n)];
+}
+
+MenuTable LoadMenuTable() {
+    MenuTable m;
+    for (const MenuRow& row : kBuiltInMenu) {
+        m.captions.emplace_back(row.caption);
+        m.actions.push_back(row.action);
+    }
+    m.LastMenuItem = static_cast<int>(m.captions.size()) - 1;
+    return m;
 }
 
 void ApplyStateCaptions(MenuTable& m, const astronomy::ProgramState& s) {
-    const int places = PlacesInMenu(s);
+    const int places = std::clamp(s.OrtAnz, 0, astronomy::kPlacesInMenu);
     for (int n = 1; n <= places; ++n) {
-        if (!s.Orte[n].name.empty()) m.captions[n + 9] = s.Orte[n].name;
+        const int item = m.ItemOf({Command::Place, n});
+        if (item && !s.Orte[n].name.empty()) m.captions[item] = s.Orte[n].name;
     }
-    if (!s.DiskName.empty()) m.captions[m.DiskItem] = s.DiskName;
-    m.captions[m.MessierItem] = "M " + std::to_string(s.Messier);
-    if (!s.BelName.empty()) m.captions[m.BeliebigItem] = s.BelName;
+    if (const int item = m.ItemOf(ObjectAction(ObjectKind::Disk)); item && !s.DiskName.empty())
+        m.captions[item] = s.DiskName;
+    if (const int item = m.ItemOf(ObjectAction(ObjectKind::Messier)))
+        m.captions[item] = "M " + std::to_string(s.Messier);
+    if (const int item = m.ItemOf(ObjectAction(ObjectKind::Arbitrary)); item && !s.BelName.empty())
+        m.captions[item] = s.BelName;
 }
 
-std::string PrepareMenuName(std::string_view text) {
-    std::string t(text);
-    if (const size_t amp = t.find('&'); amp != std::string::npos) t.erase(amp, 1);
-    if (t.starts_with('-')) t.erase(0, 1);
-    if (t.starts_with('&')) t.erase(0, 1);
-    t += "        ";
-    t.resize(Utf8Prefix(t, 8));
-    return t;
+void MarkAction(const MenuTable& m, platform::MenuBar& bar, MenuAction action, int state) {
+    if (const int item = m.ItemOf(action)) bar.SetItemState(item, state);
 }
 
-void SetMenuMark(const MenuTable& m, platform::MenuBar& bar, const astronomy::ProgramState&,
-                 std::string_view list, int state) {
-    const int last = m.LastMenuItem;
-    int p = 1;
-    while (true) {
-        const size_t sep = list.find('|');
-        std::string_view name = list.substr(0, sep);
-        list = sep == std::string_view::npos ? std::string_view() : list.substr(sep + 1);
+void MarkCommand(const MenuTable& m, platform::MenuBar& bar, Command command, int state) {
+    MarkAction(m, bar, {command}, state);
+}
 
-        const std::string wanted = PrepareMenuName(name == "Messier" ? CaptionAt(m, m.MessierItem) : name);
-        while (true) {
-            ++p;
-            if (CaptionAt(m, p - 1).empty()) ++p;  // skip the next menu's title
-            if (PrepareMenuName(CaptionAt(m, p)) == wanted) break;
-            if (p >= last || CaptionAt(m, p) == kEndMarker) break;
-        }
-        if (p < last) SetMenuItemState(bar, p, state);
-        if (list.empty()) break;
-    }
+MenuAction ObjectAction(ObjectKind kind) { return {Command::SelectObject, Kind(kind)}; }
+
+MenuAction ViewAction(View view) {
+    if (astronomy::IsObjectView(view)) return {Command::ShowObject};
+    for (const auto& [v, command] : kViewItems)
+        if (v == view) return {command};
+    return {};
 }
 
 void RefreshMenuMarks(const MenuTable& m, platform::MenuBar& bar, const astronomy::ProgramState& s) {
     bar.Build(m.captions, m.LastMenuItem);
-    const int places = PlacesInMenu(s);
-    SetMenuMark(m, bar, s, JoinCaptions(m, 10, places + 12), platform::kItemPlain);
-    SetMenuMark(m, bar, s, CaptionAt(m, s.Ort + 9), platform::kItemChecked);
-    SetMenuMark(m, bar, s, ZoneCaption(s.Zone), platform::kItemChecked);
-    if (s.Ort >= 1 && s.Ort <= s.OrtAnz && s.Ort <= astronomy::kPlaceSlots) {
-        SetMenuMark(m, bar, s, s.Orte[s.Ort].name, platform::kItemChecked);
-    }
-    SetMenuMark(m, bar, s, s.Objekt + "|Objekt", platform::kItemChecked);
-    if (s.Objekt == "Disk") SetMenuMark(m, bar, s, CaptionAt(m, m.DiskItem), platform::kItemChecked);
-    if (s.Objekt == "Messier") SetMenuMark(m, bar, s, CaptionAt(m, m.MessierItem), platform::kItemChecked);
-    if (s.Objekt == "beliebig") SetMenuMark(m, bar, s, CaptionAt(m, m.BeliebigItem), platform::kItemChecked);
+    // The place items, also those that edit the place, are enabled.
+    for (int n = 1; n <= astronomy::kPlacesInMenu; ++n) MarkAction(m, bar, {Command::Place, n}, platform::kItemPlain);
+    MarkCommand(m, bar, Command::PlaceGeographic, platform::kItemPlain);
+    MarkCommand(m, bar, Command::PlaceUtm, platform::kItemPlain);
+    MarkAction(m, bar, {Command::Place, s.Ort}, platform::kItemChecked);
+    MarkAction(m, bar, {Command::Zone, s.Zone}, platform::kItemChecked);
+    MarkAction(m, bar, ObjectAction(s.Objekt), platform::kItemChecked);
     RefreshModeMarks(m, bar, s);
 }
 
 void RefreshModeMarks(const MenuTable& m, platform::MenuBar& bar, const astronomy::ProgramState& s) {
-    SetMenuMark(m, bar, s, "Objekt  |Äquatorial|Nordpolar|Himmel|Horizont|System|Tageseph",
-                platform::kItemPlain);
-    SetMenuMark(m, bar, s, "Südpolar", platform::kItemGreyed);
-
-    const float mode = s.ChartMode;
-    const char* current = nullptr;
-    if (mode <= 3.0f) current = "Objekt  ";
-    else if (mode == 4.0f) current = "Himmel";
-    else if (mode == 5.0f) current = "Äquatorial";
-    else if (mode == 5.5f) current = "Horizont";
-    else if (mode == 6.0f) current = "Nordpolar";
-    else if (mode == 7.0f) current = "Südpolar";
-    else if (mode == 8.0f) current = "Tageseph";
-    else if (mode == 12.0f) current = "System";
-    if (current) SetMenuMark(m, bar, s, current, platform::kItemChecked);
-
+    for (const auto& [view, command] : kViewItems) MarkCommand(m, bar, command, platform::kItemPlain);
+    MarkCommand(m, bar, Command::ShowSouthPolar, platform::kItemGreyed);
+    MarkAction(m, bar, ViewAction(s.ChartMode), platform::kItemChecked);
     RefreshFlagMarks(m, bar, s);
     // The coordinate tool reads the equatorial and the polar charts; on
     // every other view it has nothing to read.
-    const bool readable = mode == 5.0f || mode == 6.0f || mode == 7.0f;
-    SetMenuMark(m, bar, s, "Koordina", readable ? platform::kItemEnabled : platform::kItemGreyed);
-    SetMenuMark(m, bar, s, "Astropho", platform::kItemGreyed);
+    const bool readable = s.ChartMode == View::Equatorial || astronomy::IsPolarChart(s.ChartMode);
+    MarkCommand(m, bar, Command::Coordinates, readable ? platform::kItemEnabled : platform::kItemGreyed);
+    MarkCommand(m, bar, Command::Astrophotography, platform::kItemGreyed);
 }
 
 void RefreshFlagMarks(const MenuTable& m, platform::MenuBar& bar, const astronomy::ProgramState& s) {
-    // "Messier" in this list is read as the Messier object's caption, so
-    // the search ends there and the last two layer items keep their marks.
-    // "Messier " with its blank: the bare name "Messier" stands for the
-    // Messier object's item ("M 1"), which would end the search before the
-    // layer items "&Messier" and "&Track" and leave their marks on.
-    SetMenuMark(m, bar, s, "Sternbild|Namen|Gitter|Ekliptik|Planeten|Messier |Track", platform::kItemPlain);
-    static constexpr std::array<const char*, 7> kLayerNames = {
-        "Sternbild", "Namen   ", "Gitter  ", "Ekliptik", "Planeten", "Messier ", "Track"};
-    for (size_t bit = 0; bit < kLayerNames.size(); ++bit) {
-        if (s.DisplayFlags & (1 << bit)) SetMenuMark(m, bar, s, kLayerNames[bit], platform::kItemChecked);
+    for (int bit = 0; bit < kLayerBits; ++bit) {
+        const bool set = (s.DisplayFlags & (1 << bit)) != 0;
+        MarkAction(m, bar, {Command::Layer, bit}, set ? platform::kItemChecked : platform::kItemPlain);
     }
-    SetMenuMark(m, bar, s, "Invers", platform::kItemPlain);
+    MarkCommand(m, bar, Command::Invers, platform::kItemPlain);
 }
 
-MenuCommand ResolveMenuCommand(const MenuTable& m, int n) {
-    MenuCommand cmd;
-    if (n < 0 || n > m.LastMenuItem || n >= static_cast<int>(m.captions.size())) return cmd;
-    const std::string& caption = m.captions[n];
-    if (caption.empty() || caption == "-") return cmd;
-
-    std::string name = caption;
-    if (n == m.DiskItem) name = "Disk";
-    else if (n == m.BeliebigItem) name = "beliebig";
-    if (name.starts_with("--")) name.erase(0, 1);
-
-    int title = 0;
-    for (int k = n - 1; k >= 0; --k) {
-        if (m.captions[k].empty()) {
-            title = k + 1;
-            break;
-        }
-    }
-    if (title == n) return cmd;  // a title is no command
-
-    if (const size_t amp = name.find('&'); amp != std::string::npos) name.erase(amp, 1);
-    cmd.name = std::move(name);
-    cmd.title = title;
-    cmd.offset = n - title;
-    return cmd;
+void MarkObjectChoice(const MenuTable& m, platform::MenuBar& bar, ObjectKind kind) {
+    for (const ObjectKind k : kMenuObjects) MarkAction(m, bar, ObjectAction(k), platform::kItemPlain);
+    MarkAction(m, bar, ObjectAction(kind), platform::kItemChecked);
 }
 
-MenuCommand BeginMenuCommand(const MenuTable& m, platform::MenuBar& bar,
-                             const astronomy::ProgramState& s, int n) {
-    if (n > 0 && (n == m.DiskItem || n == m.BeliebigItem)) {
-        SetMenuMark(m, bar, s, CaptionAt(m, n), platform::kItemChecked);
-    }
-    return ResolveMenuCommand(m, n);
-}
-
-std::vector<int> ItemsForKey(const MenuTable& m, const platform::Key& key) {
+std::vector<MenuAction> ActionsForKey(const platform::Key& key) {
     using K = platform::Key;
     struct Binding {
         K::Special special;
         std::string_view text;
-        int item;
+        MenuAction action;
     };
-    const int karte = m.KarteItem, offset = m.OffsetItem, darst = m.DarstellenItem;
-    // The dispatcher's order of tests.
-    const Binding bindings[] = {
-        {K::Up, "", karte + 1},          {K::Down, "", karte + 2},
-        {K::Left, "", karte + 3},        {K::Right, "", karte + 4},
-        {K::PageUp, "", karte + 6},      {K::PageDown, "", karte + 7},
-        {K::Home, "", karte + 9},
-        {K::None, "0", 6},               {K::None, "1", 7},
-        {K::None, "2", 8},
-        {K::None, ">", offset + 1},      {K::None, "+", offset + 2},
-        {K::None, "*", offset + 3},      {K::None, "w", offset + 4},
-        {K::None, "a", offset + 5},      {K::None, "c", offset + 6},
-        {K::None, "<", offset + 8},      {K::None, "-", offset + 9},
-        {K::None, "/", offset + 10},     {K::None, "W", offset + 11},
-        {K::None, "A", offset + 12},     {K::None, "C", offset + 13},
-        {K::None, "o", darst + 1},       {K::None, "ä", darst + 2},
-        {K::None, "n", darst + 3},       {K::None, "h", darst + 5},
-        {K::None, "z", darst + 6},       {K::None, "y", darst + 7},
-        {K::None, "g", darst + 12},      {K::None, "e", darst + 13},
-        {K::None, "p", darst + 14},      {K::None, "m", darst + 15},
-        {K::None, "t", darst + 16},      {K::None, "i", darst + 19},
-        {K::None, "\x10", darst + 20},   {K::None, "j", m.SpringeItem + 1},
-        {K::None, "r", m.ExtraItem + 2}, {K::None, "\x13", m.ExtraItem + 8},
-        {K::None, "q", m.QuitItem},      {K::None, "b", darst + 11},
-        {K::None, "s", darst + 10},
+    static const Binding kBindings[] = {
+        {K::Up, "", {Command::Pan, Pan(PanDirection::North)}},
+        {K::Down, "", {Command::Pan, Pan(PanDirection::South)}},
+        {K::Left, "", {Command::Pan, Pan(PanDirection::East)}},
+        {K::Right, "", {Command::Pan, Pan(PanDirection::West)}},
+        {K::PageUp, "", {Command::ZoomIn}},
+        {K::PageDown, "", {Command::ZoomOut}},
+        {K::Home, "", {Command::Centre}},
+        {K::None, "0", {Command::Zone, 0}},
+        {K::None, "1", {Command::Zone, 1}},
+        {K::None, "2", {Command::Zone, 2}},
+        {K::None, ">", {Command::Step, Step(TimeStep::MinuteForward)}},
+        {K::None, "+", {Command::Step, Step(TimeStep::HourForward)}},
+        {K::None, "*", {Command::Step, Step(TimeStep::DayForward)}},
+        {K::None, "w", {Command::Step, Step(TimeStep::WeekForward)}},
+        {K::None, "a", {Command::Step, Step(TimeStep::MonthForward)}},
+        {K::None, "c", {Command::Step, Step(TimeStep::YearForward)}},
+        {K::None, "<", {Command::Step, Step(TimeStep::MinuteBack)}},
+        {K::None, "-", {Command::Step, Step(TimeStep::HourBack)}},
+        {K::None, "/", {Command::Step, Step(TimeStep::DayBack)}},
+        {K::None, "W", {Command::Step, Step(TimeStep::WeekBack)}},
+        {K::None, "A", {Command::Step, Step(TimeStep::MonthBack)}},
+        {K::None, "C", {Command::Step, Step(TimeStep::YearBack)}},
+        {K::None, "o", {Command::ShowObject}},
+        {K::None, "ä", {Command::ShowEquatorial}},
+        {K::None, "n", {Command::ShowNorthPolar}},
+        {K::None, "h", {Command::ShowWholeSky}},
+        {K::None, "z", {Command::ShowHorizon}},
+        {K::None, "y", {Command::ShowSystem}},
+        {K::None, "g", {Command::Layer, 2}},
+        {K::None, "e", {Command::Layer, 3}},
+        {K::None, "p", {Command::Layer, 4}},
+        {K::None, "m", {Command::Layer, 5}},
+        {K::None, "t", {Command::Layer, 6}},
+        {K::None, "i", {Command::Invers}},
+        {K::None, "\x10", {Command::Print}},
+        {K::None, "j", {Command::Now}},
+        {K::None, "r", {Command::Realtime}},
+        {K::None, "\x13", {Command::SaveSettings}},
+        {K::None, "q", {Command::Quit}},
+        {K::None, "b", {Command::Layer, 1}},
+        {K::None, "s", {Command::Layer, 0}},
     };
-    std::vector<int> items;
-    for (const Binding& b : bindings) {
+    std::vector<MenuAction> actions;
+    for (const Binding& b : kBindings) {
         const bool hit = b.special != K::None ? key.special == b.special : key.text == b.text;
-        if (hit) items.push_back(b.item);
+        if (hit) actions.push_back(b.action);
     }
-    return items;
-}
-
-std::string ObjectChoiceMarks(const MenuTable& m, platform::MenuBar& bar,
-                              const astronomy::ProgramState& s, int n, const std::string& name) {
-    SetMenuMark(m, bar, s, s.Objekt, platform::kItemPlain);
-    for (int item : {m.DiskItem, m.MessierItem, m.BeliebigItem}) {
-        if (item != n) SetMenuItemState(bar, item, platform::kItemPlain);
-    }
-    SetMenuMark(m, bar, s, name, platform::kItemChecked);
-    if (name.starts_with("M ")) return "Messier";
-    return name;
+    return actions;
 }
 
 }  // namespace shell

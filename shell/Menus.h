@@ -1,9 +1,8 @@
-// The menu bar: its caption table, the check and grey marks it shows, and
-// the pure half of command dispatch (which item a choice or a key means).
+// The menu bar: its table of captions and the command each item runs, the
+// check and grey marks it shows, and the keys that run commands.
 #pragma once
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "astronomy/ProgramState.h"
@@ -12,31 +11,68 @@
 
 namespace shell {
 
-inline constexpr int kMenuCapacity = 150;
-
-// The caption table and the item numbers found in it at start-up. Every
-// menu is its title followed by its items and ends with an empty caption.
-struct MenuTable {
-    std::vector<std::string> captions = std::vector<std::string>(kMenuCapacity);
-    int LastMenuItem = 0;  // the empty caption closing the last menu
-
-    // Items whose captions change at run time.
-    int DiskItem = 0;      // shows DiskName
-    int MessierItem = 0;   // shows "M " and the Messier number
-    int BeliebigItem = 0;  // shows BelName
-
-    // Titles the key bindings count from, and the quit item.
-    int DarstellenItem = 0;
-    int OffsetItem = 0;
-    int KarteItem = 0;
-    int SpringeItem = 0;
-    int ExtraItem = 0;
-    int QuitItem = 0;
+// What a menu item or a key does.
+enum class Command {
+    None,  // titles, separators, the empty captions that close a menu
+    // "Parameter"
+    Date, Time, JulianDate, Equinox,
+    Zone,             // argument: 0 UT, 1 MEZ, 2 MESZ
+    Place,            // argument: the place's number in the list
+    PlaceGeographic,  // the place typed as longitude and latitude
+    PlaceUtm,         // the place typed as UTM coordinates
+    // "Objekt"
+    SelectObject,  // argument: the astronomy::ObjectKind
+    MessierPrompt, ObjectPrompt,
+    // "Offset"
+    Step,  // argument: the TimeStep
+    // "Darstellen"
+    ShowObject, ShowEquatorial, ShowNorthPolar, ShowSouthPolar, ShowWholeSky, ShowHorizon, ShowSystem,
+    ShowDayEphemeris,
+    Layer,  // argument: the bit of DisplayFlags
+    Coordinates, Invers, Print,
+    // "Karte"
+    Pan,  // argument: the charts::PanDirection
+    ZoomIn, ZoomOut, Centre,
+    // "Springe"
+    Now, Perihelion, Perigee, Rising, NewMoon, FirstQuarter, FullMoon, LastQuarter, LunarEclipse,
+    // "Rechnen"
+    Astrophotography, Ephemeris, DayDifference, Interpolation, Precession,
+    // "Extra"
+    TrackLength, Realtime, LoadDisk, EditDisk, SaveDisk, SaveSettings,
+    // "Kelmar"
+    Info, Help, Quit,
 };
 
-// Fills the table from the built-in caption list up to its end marker "@"
-// and finds the remembered item numbers.
-void LoadMenuCaptions(MenuTable& m);
+// The steps of the "Offset" menu: fixed steps forward and back, and the
+// free steps that ask for a number.
+enum class TimeStep {
+    MinuteForward, HourForward, DayForward, WeekForward, MonthForward, YearForward,
+    MinuteBack, HourBack, DayBack, WeekBack, MonthBack, YearBack,
+    Minutes, Hours, Days, Years,
+};
+
+struct MenuAction {
+    Command command = Command::None;
+    int arg = 0;
+    bool operator==(const MenuAction&) const = default;
+};
+
+// The caption table and the action of each item. Every menu is its title
+// followed by its items and ends with an empty caption; the item numbers are
+// the positions in the table.
+struct MenuTable {
+    std::vector<std::string> captions;
+    std::vector<MenuAction> actions;
+    int LastMenuItem = 0;  // the empty caption closing the last menu
+
+    // The first item that runs the action, 0 when there is none.
+    int ItemOf(MenuAction action) const;
+    // What item n runs; no command outside the table.
+    MenuAction ActionOf(int n) const;
+};
+
+// The built-in table.
+MenuTable LoadMenuTable();
 
 // The captions taken from the state: the names of places 1 to OrtAnz (only
 // the first 15 fit the menu; empty names keep their caption), the orbit
@@ -44,56 +80,27 @@ void LoadMenuCaptions(MenuTable& m);
 // or BelName keeps the caption, since an empty caption would end the menu.
 void ApplyStateCaptions(MenuTable& m, const astronomy::ProgramState& s);
 
-// A name or caption as the marks compare it: its first "&" removed, then
-// one leading "-", then one leading "&", padded with blanks and cut to
-// eight characters.
-std::string PrepareMenuName(std::string_view text);
+// Sets the state of the item that runs the action.
+void MarkAction(const MenuTable& m, platform::MenuBar& bar, MenuAction action, int state);
+void MarkCommand(const MenuTable& m, platform::MenuBar& bar, Command command, int state);
+// The item of an object kind, of a view (its "Darstellen" item), of a zone.
+MenuAction ObjectAction(astronomy::ObjectKind kind);
+MenuAction ViewAction(astronomy::View view);
 
-inline void SetMenuItemState(platform::MenuBar& bar, int n, int state) {
-    bar.SetItemState(n, state);
-}
-
-// Sets the state of the items whose captions match the names of the
-// "|"-separated list. The search goes on from the last match, so the names
-// must be given in menu order; once one is missing the rest find nothing.
-// Titles and item 1 never match; the name "Messier" stands for the caption
-// of the Messier item. The program state is taken as by the other mark
-// operations but not read: the captions alone decide.
-void SetMenuMark(const MenuTable& m, platform::MenuBar& bar, const astronomy::ProgramState& s,
-                 std::string_view list, int state);
-
-// Builds the bar anew and sets every mark from the state.
+// Builds the bar anew and sets every mark from the state: the place, the
+// zone, the object and the view.
 void RefreshMenuMarks(const MenuTable& m, platform::MenuBar& bar, const astronomy::ProgramState& s);
-// Marks the item of the current ChartMode, the layer items and the greyed ones.
+// The item of the current view checked, the other view items plain and
+// "Südpolar" greyed, the layer items, and the coordinate tool enabled on the
+// charts it reads; the astrophotography item greyed.
 void RefreshModeMarks(const MenuTable& m, platform::MenuBar& bar, const astronomy::ProgramState& s);
-// Marks the items of the DisplayFlags bits that are set.
+// The layer items checked for the DisplayFlags bits that are set.
 void RefreshFlagMarks(const MenuTable& m, platform::MenuBar& bar, const astronomy::ProgramState& s);
+// The chosen object's item checked, every other object item plain.
+void MarkObjectChoice(const MenuTable& m, platform::MenuBar& bar, astronomy::ObjectKind kind);
 
-// What item n stands for: the command name, the title of its menu and its
-// offset below the title. Items outside the table, titles, separators and
-// empty captions give an invalid command.
-struct MenuCommand {
-    std::string name;
-    int title = -1;
-    int offset = 0;
-    bool valid() const { return title >= 0; }
-};
-MenuCommand ResolveMenuCommand(const MenuTable& m, int n);
-
-// ResolveMenuCommand with the one mark a menu choice sets first: choosing
-// the orbit object's or the arbitrary object's item checks its caption.
-MenuCommand BeginMenuCommand(const MenuTable& m, platform::MenuBar& bar,
-                             const astronomy::ProgramState& s, int n);
-
-// The items a key stands for, in the order the key dispatcher tests its
-// bindings. Letters are case-sensitive; most keys have no item.
-std::vector<int> ItemsForKey(const MenuTable& m, const platform::Key& key);
-
-// The marks of an object choice (items 30 to 39, 41, 42) after the mode
-// check: the old object loses its mark, the renamed object items that were
-// not chosen are cleared, the chosen name is marked. Returns the new Objekt
-// ("Messier" for a name "M ..."); computing it is the caller's step.
-std::string ObjectChoiceMarks(const MenuTable& m, platform::MenuBar& bar,
-                              const astronomy::ProgramState& s, int n, const std::string& name);
+// The actions a key runs, in the order they run; most keys run none.
+// Letters are case-sensitive.
+std::vector<MenuAction> ActionsForKey(const platform::Key& key);
 
 }  // namespace shell

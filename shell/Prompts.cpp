@@ -1,25 +1,18 @@
 #include "shell/Prompts.h"
 
-#include <charconv>
 #include <cmath>
 #include <string_view>
 
 #include "astronomy/TextFormats.h"
 #include "astronomy/TimeCalendar.h"
+#include "shell/Time.h"
+#include "shell/View.h"
 
 namespace shell {
 namespace {
 
-constexpr double kHourToRad = 0.2617993877991494;  // pi/12
-
-// The shortest decimal form of a number ("52", "1.97", "12.5").
-std::string Decimal(double x) {
-    if (!std::isfinite(x)) x = 0;
-    if (x == 0) x = 0;  // no "-0"
-    char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof buf, x);
-    return std::string(buf, r.ptr);
-}
+using astronomy::kHourToRad;
+using astronomy::ShortestText;
 
 void Finish(Shell& sh) {
     astronomy::UpdateTimeQuantities(sh.s);
@@ -40,52 +33,10 @@ bool InputValue(Shell& sh, const std::string& label, double& value) {
 
 }  // namespace
 
-std::string Trim(const std::string& text) {
-    const std::size_t b = text.find_first_not_of(' ');
-    if (b == std::string::npos) return {};
-    return text.substr(b, text.find_last_not_of(' ') - b + 1);
-}
-
-// The leading part of the text that forms a number (blanks skipped), else 0.
-double LeadingNumber(std::string_view text) {
-    const std::size_t b = text.find_first_not_of(' ');
-    if (b == std::string_view::npos) return 0;
-    const char* first = text.data() + b;
-    const char* last = text.data() + text.size();
-    if (*first == '+') ++first;
-    double v = 0;
-    const auto r = std::from_chars(first, last, v);
-    return r.ec == std::errc() && std::isfinite(v) ? v : 0;
-}
-
-// Rounded to the nearest integer, kept inside the int range.
-int RoundToInt(double x) {
-    if (!std::isfinite(x)) return 0;
-    const double r = std::round(x);
-    if (r > 2147483647.0) return 2147483647;
-    if (r < -2147483647.0) return -2147483647;
-    return static_cast<int>(r);
-}
-
-double FieldValue(const std::string& text, int n, char separator) {
-    const std::string t = Trim(text);
-    int field = 0;
-    std::size_t i = 0;
-    while (i < t.size()) {
-        while (i < t.size() && t[i] == separator) ++i;
-        if (i >= t.size()) break;
-        std::size_t end = t.find(separator, i);
-        if (end == std::string::npos) end = t.size();
-        if (++field == n) return LeadingNumber(std::string_view(t).substr(i, end - i));
-        i = end;
-    }
-    return 0;
-}
-
 bool DmsInput(Shell& sh, int& units, int& minutes, double& seconds, int& sign, float& inputGiven) {
     std::string text;
     if (units != 0 || minutes != 0 || seconds != 0) {
-        text = (sign < 0 ? "-" : "") + std::to_string(units) + " " + std::to_string(minutes) + " " + Decimal(seconds);
+        text = (sign < 0 ? "-" : "") + std::to_string(units) + " " + std::to_string(minutes) + " " + ShortestText(seconds);
         for (int k = 0; k < 2; ++k)
             if (text.ends_with(" 0")) text.erase(text.size() - 2);
         if (text == "0") text.clear();
@@ -131,8 +82,8 @@ void DatePrompt(Shell& sh) {
     const int year = RoundToInt(FieldValue(text, 3, ' '));
     if (month < 1 || month > 12) month = 1;
     const astronomy::JulianDate jd = astronomy::CalendarToJulianDate(s.ClockTime, day, month, year, s.Zone);
-    astronomy::ApplyJulianDate(s, jd.J, jd.F);
-    Finish(sh);
+    SetInstant(s, jd.J, jd.F);
+    RedrawView(sh);
 }
 
 void TimePrompt(Shell& sh) {
@@ -152,8 +103,8 @@ void TimePrompt(Shell& sh) {
     const double ss = FieldValue(text, 3, ' ');
     const double clock = hh + (mm + ss / 60) / 60;
     const astronomy::JulianDate jd = astronomy::CalendarToJulianDate(clock, now.day, now.month, now.year, s.Zone);
-    astronomy::ApplyJulianDate(s, jd.J, jd.F);
-    Finish(sh);
+    SetInstant(s, jd.J, jd.F);
+    RedrawView(sh);
 }
 
 void JulianDatePrompt(Shell& sh) {
@@ -167,8 +118,8 @@ void JulianDatePrompt(Shell& sh) {
     if (!ok || Trim(text).empty()) return;
     double J = 0, F = 0;
     if (!astronomy::SplitJulianDateText(text, J, F)) J = F = 0;  // not a number gives 0
-    astronomy::ApplyJulianDate(s, J, F);
-    Finish(sh);
+    SetInstant(s, J, F);
+    RedrawView(sh);
 }
 
 void EquinoxPrompt(Shell& sh) {
@@ -230,8 +181,8 @@ bool PlacePrompt(Shell& sh) {
     place.latitude = latitude;
     // Only the places shown in the menu have a caption; an empty caption
     // would end the menu, so an empty name keeps the old one.
-    if (s.Ort >= 1 && s.Ort <= s.OrtAnz && s.Ort <= astronomy::kPlacesInMenu && !name.empty())
-        sh.menu.captions[s.Ort + 9] = name;
+    if (s.Ort >= 1 && s.Ort <= s.OrtAnz && !name.empty())
+        if (const int item = sh.menu.ItemOf({Command::Place, s.Ort})) sh.menu.captions[item] = name;
     d.ClosePromptWindow();
     RefreshMenuMarks(sh.menu, sh.win.menu(), s);
     return true;
@@ -258,7 +209,7 @@ void ObjectPrompt(Shell& sh) {
         delta = degrees * astronomy::kDegToRad;
     }
     d.PromptPrint("Helligkeit:", false);
-    std::string text = Decimal(mag);
+    std::string text = ShortestText(mag);
     if (!d.EditField(text, 9)) return cancel();
     if (!Trim(text).empty()) mag = LeadingNumber(text);
     d.PromptPrint("Koordinaten von Jahr:", false);
@@ -273,7 +224,8 @@ void ObjectPrompt(Shell& sh) {
     s.BelMag = mag;
     s.BelAequi = aequi;
     // An empty caption would end the menu: an empty name keeps the caption.
-    if (sh.menu.BeliebigItem > 0 && !name.empty()) sh.menu.captions[sh.menu.BeliebigItem] = name;
+    const int item = sh.menu.ItemOf(ObjectAction(astronomy::ObjectKind::Arbitrary));
+    if (item > 0 && !name.empty()) sh.menu.captions[item] = name;
     RefreshMenuMarks(sh.menu, sh.win.menu(), s);
     RedrawView(sh);
 }
@@ -282,13 +234,40 @@ bool LimitingMagnitudePrompt(Shell& sh) {
     platform::Dialogs& d = sh.win.dialogs();
     d.PromptPrint("", true);
     d.PromptPrint("Grenzgr\u00f6\u00dfe (0..8): ", false);
-    std::string text = Decimal(sh.s.Grenzmag);
+    std::string text = ShortestText(sh.s.Grenzmag);
     if (!d.EditField(text, 4)) return false;
     if (Trim(text).empty()) text = "6";
     double mag = LeadingNumber(text);
     if (mag > 8) mag = 8;
     sh.s.Grenzmag = mag;
     return true;
+}
+
+void MessierPrompt(Shell& sh) {
+    astronomy::ProgramState& s = sh.s;
+    platform::Dialogs& d = sh.win.dialogs();
+    d.OpenPromptWindow("  Nummer des Messier-Objektes  ", 235);
+    int number = s.Messier;
+    while (true) {
+        d.PromptPrint(" M ", false);
+        std::string text = std::to_string(number);
+        if (!d.EditField(text, 4)) {  // closed or cancelled: nothing changes
+            d.ClosePromptWindow();
+            return;
+        }
+        if (text.find_first_not_of(' ') != std::string::npos) {
+            const double v = std::round(LeadingNumber(text));
+            number = std::fabs(v) < 1e9 ? static_cast<int>(v) : 0;
+        }
+        if (number >= 1 && number <= 109 && number != 40) break;
+        d.MessageBox("M " + std::to_string(number) + " nicht bekannt !| ", " Aha ", 1);
+        d.PromptClear();
+    }
+    d.ClosePromptWindow();
+    s.Messier = number;
+    sh.menu.captions[sh.menu.ItemOf(ObjectAction(astronomy::ObjectKind::Messier))] = "M " + std::to_string(number);
+    RefreshMenuMarks(sh.menu, sh.win.menu(), s);
+    if (s.Objekt == astronomy::ObjectKind::Messier) ComputePosition(sh, s.Objekt);
 }
 
 }  // namespace shell

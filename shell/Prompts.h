@@ -6,23 +6,18 @@
 #include <string>
 #include <string_view>
 
+#include "astronomy/Numbers.h"
 #include "shell/Shell.h"
 
 namespace shell {
 
-// The text without leading and trailing blanks.
-std::string Trim(const std::string& text);
-// The number at the start of a typed text (blanks skipped, a "+" allowed);
-// 0 when there is none or it is not finite.
-double LeadingNumber(std::string_view text);
-// Rounded to the nearest integer, kept inside the int range; 0 for a value
-// that is not finite.
-int RoundToInt(double x);
+// Typed answers are read with the program's number reader.
+using astronomy::FieldValue;
+using astronomy::LeadingNumber;
+using astronomy::RoundToInt;
 
-// The number at the start of field n (1-based) of the trimmed text, fields
-// being the runs of characters other than the separator; 0 when the text
-// has fewer than n fields or the field does not start with a number.
-double FieldValue(const std::string& text, int n, char separator);
+// A typed answer without its leading and trailing blanks.
+inline std::string Trim(std::string_view text) { return std::string(astronomy::TrimBlanks(text)); }
 
 // Edits a sexagesimal value (whole units, minutes, seconds, sign) in the
 // open prompt window. inputGiven becomes 0 for an empty answer (the value
@@ -43,6 +38,8 @@ void EquinoxPrompt(Shell& sh);
 // caller computes the latitude terms. Returns false when cancelled.
 bool PlacePrompt(Shell& sh);
 void ObjectPrompt(Shell& sh);
+// The number of the Messier object (1..109 but 40).
+void MessierPrompt(Shell& sh);
 // Inside an already open prompt window: asks for Grenzmag. Returns false
 // when cancelled.
 bool LimitingMagnitudePrompt(Shell& sh);

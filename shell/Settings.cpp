@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <array>
 #include <cfloat>
-#include <charconv>
 #include <climits>
 #include <cmath>
 #include <filesystem>
@@ -16,6 +15,7 @@
 #include <vector>
 
 #include "astronomy/Files.h"
+#include "astronomy/Numbers.h"
 #include "astronomy/TextEncoding.h"
 
 namespace shell {
@@ -31,81 +31,26 @@ constexpr int kMessierCount = 109;
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-std::string_view Trim(std::string_view v) {
-    while (!v.empty() && IsBlank(v.front())) v.remove_prefix(1);
-    while (!v.empty() && IsBlank(v.back())) v.remove_suffix(1);
+using astronomy::RoundToInt;
+using astronomy::ShortestDegreesText;
+using astronomy::ShortestHoursText;
+using astronomy::ShortestText;
+using astronomy::TrimBlanks;
+
+// VAL of a value: leading blanks skipped, the longest numeric prefix (0 when
+// there is none); nothing for a number too large for the type.
+std::optional<double> Val(std::string_view text) {
+    const double v = astronomy::Val(text);
+    if (!std::isfinite(v)) return std::nullopt;
     return v;
 }
 
-// The number at the start of `text` (no blanks skipped): optional sign,
-// digits with an optional point, optional exponent. `consumed` is the length
-// of that prefix (0 when there is none; the value is then 0). An overflowing
-// number gives no value; an underflowing one gives 0.
-template <typename T>
-std::optional<T> NumberPrefix(std::string_view text, std::size_t& consumed) {
+std::optional<float> ValFloat(std::string_view text) {
     std::size_t i = 0;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    const std::size_t mantissaStart = i;
-    int digits = 0, magnitude = 0;  // magnitude: decimal exponent of the leading digit + 1
-    bool seenNonZero = false, afterPoint = false;
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
-        if (IsDigit(c)) {
-            ++digits;
-            if (c != '0') seenNonZero = true;
-            if (!afterPoint && seenNonZero) ++magnitude;
-            if (afterPoint && !seenNonZero) --magnitude;
-        } else if (c == '.' && !afterPoint) {
-            afterPoint = true;
-        } else {
-            break;
-        }
-    }
-    if (digits == 0) {
-        consumed = 0;
-        return T(0);
-    }
-    std::size_t end = i;
-    long exponent = 0;
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        std::size_t j = i + 1;
-        bool negativeExponent = false;
-        if (j < text.size() && (text[j] == '+' || text[j] == '-')) negativeExponent = text[j++] == '-';
-        if (j < text.size() && IsDigit(text[j])) {
-            for (; j < text.size() && IsDigit(text[j]); ++j)
-                exponent = std::min(exponent * 10 + (text[j] - '0'), 1000000L);
-            if (negativeExponent) exponent = -exponent;
-            end = j;
-        }
-    }
-    consumed = end;
-    T value{};
-    const char* first = text.data() + mantissaStart;
-    const auto [ptr, ec] = std::from_chars(first, text.data() + end, value);
-    if (ec == std::errc::result_out_of_range) {
-        if (magnitude + exponent > 0) return std::nullopt;  // too large
-        return T(0);
-    }
-    if (ec != std::errc() || !std::isfinite(value)) return std::nullopt;
-    return negative ? -value : value;
-}
-
-// VAL: leading blanks skipped, the longest numeric prefix, else 0.
-template <typename T = double>
-std::optional<T> Val(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && IsBlank(text[i])) ++i;
-    std::size_t consumed = 0;
-    return NumberPrefix<T>(text.substr(i), consumed);
-}
-
-int RoundToInt(double x) {
-    if (std::isnan(x)) return 0;
-    x = std::round(x);
-    if (x >= static_cast<double>(INT_MAX)) return INT_MAX;
-    if (x <= static_cast<double>(INT_MIN)) return INT_MIN;
-    return static_cast<int>(x);
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    const float v = astronomy::ReadFloatPrefix(text.substr(i)).value;
+    if (!std::isfinite(v)) return std::nullopt;
+    return v;
 }
 
 float ToFloat(double x) {
@@ -115,56 +60,7 @@ float ToFloat(double x) {
 
 // ---------------------------------------------------------------- writing
 
-std::string Shortest(double x) {
-    if (!std::isfinite(x)) x = 0;
-    char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof buf, x);
-    return std::string(buf, r.ptr);
-}
-
-std::string Shortest(float x) {
-    if (!std::isfinite(x)) x = 0;
-    char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof buf, x);
-    return std::string(buf, r.ptr);
-}
-
 std::string Shortest(int x) { return std::to_string(x); }
-
-// The shortest text t for which restore(VAL(t)) gives `stored` back exactly,
-// so values kept in radians survive a save unchanged. `unscaled` is the value
-// in the file's unit; its neighbours a few units in the last place are tried
-// too, because not every unscaled double maps back onto the stored one.
-std::string ScaledText(double stored, double unscaled, const std::function<double(double)>& restore) {
-    if (!std::isfinite(unscaled)) return "0";
-    std::string best;
-    double up = unscaled, down = unscaled;
-    for (int step = 0; step <= 4; ++step) {
-        for (const double candidate : {up, down}) {
-            for (int precision = 1; precision <= 18; ++precision) {
-                char buf[64];
-                const auto r = precision == 18 ? std::to_chars(buf, buf + sizeof buf, candidate)
-                                               : std::to_chars(buf, buf + sizeof buf, candidate,
-                                                               std::chars_format::general, precision);
-                const std::string text(buf, r.ptr);
-                const auto back = Val(text);
-                if (back && restore(*back) == stored && (best.empty() || text.size() < best.size())) best = text;
-            }
-        }
-        if (!best.empty()) return best;
-        up = std::nextafter(up, HUGE_VAL);
-        down = std::nextafter(down, -HUGE_VAL);
-    }
-    return Shortest(unscaled);
-}
-
-std::string DegreesText(double radians) {
-    return ScaledText(radians, radians / kDegToRad, [](double d) { return d * kDegToRad; });
-}
-
-std::string HoursText(double radians) {
-    return ScaledText(radians, radians / 15 / kDegToRad, [](double h) { return h * 15 * kDegToRad; });
-}
 
 // A text value must stay on its line.
 std::string OneLine(std::string text) {
@@ -181,7 +77,7 @@ std::string TwoDigits(int n) {
 
 struct DoubleKey {
     const char* key;
-    double ProgramState::*field;
+    double astronomy::StoredSettings::*field;
 };
 
 constexpr std::array<DoubleKey, 17> kDoubleKeys{{
@@ -206,7 +102,7 @@ constexpr std::array<DoubleKey, 17> kDoubleKeys{{
 
 struct IntKey {
     const char* key;
-    int ProgramState::*field;
+    int astronomy::StoredSettings::*field;
 };
 
 constexpr std::array<IntKey, 11> kIntKeys{{
@@ -225,12 +121,11 @@ constexpr std::array<IntKey, 11> kIntKeys{{
 
 struct FloatKey {
     const char* key;
-    float ProgramState::*field;
+    float astronomy::StoredSettings::*field;
 };
 
-constexpr std::array<FloatKey, 3> kFloatKeys{{
+constexpr std::array<FloatKey, 2> kFloatKeys{{
     {"Maximiert", &ProgramState::Maximiert},
-    {"Flag", &ProgramState::ChartMode},
     {"TrackStep", &ProgramState::TrackStep},
 }};
 
@@ -258,17 +153,22 @@ void ApplyKeyLine(ProgramState& s, int& count, std::string_view key, std::string
         }
     for (const FloatKey& k : kFloatKeys)
         if (key == k.key) {
-            if (const auto single = Val<float>(value)) s.*k.field = *single;
+            if (const auto single = ValFloat(value)) s.*k.field = *single;
             return;
         }
-    if (key == "Zone") {
+    if (key == "Flag") {
+        // A number that names no view leaves the view as it is.
+        if (const auto single = ValFloat(value))
+            if (const auto view = astronomy::ViewFromNumber(*single)) s.ChartMode = *view;
+    } else if (key == "Zone") {
         if (number && *number > -0.5 && *number < 2.5) s.Zone = RoundToInt(*number);
     } else if (key == "Objekt") {
-        s.Objekt = std::string(Trim(value));
+        // A name that is no object of the program leaves the object as it is.
+        if (const auto kind = astronomy::ObjectKindFromName(TrimBlanks(value))) s.Objekt = *kind;
     } else if (key == "Pfad") {
-        s.Pfad = std::string(Trim(value));
+        s.Pfad = std::string(TrimBlanks(value));
     } else if (key == "BelName") {
-        s.BelName = std::string(Trim(value));
+        s.BelName = std::string(TrimBlanks(value));
     } else if (key == "BelAlpha") {
         if (number && std::isfinite(*number * 15 * kDegToRad)) s.BelAlpha = *number * 15 * kDegToRad;
     } else if (key == "BelDelta") {
@@ -279,7 +179,7 @@ void ApplyKeyLine(ProgramState& s, int& count, std::string_view key, std::string
         count = number ? std::clamp(RoundToInt(*number), 0, astronomy::kPlacesInMenu) : 0;
         s.OrtAnz = count;
     } else if (const int n = PlaceNumber(key, "OrtName"); n >= 1 && n <= count) {
-        s.Orte[n].name = std::string(Trim(value));
+        s.Orte[n].name = std::string(TrimBlanks(value));
     } else if (const int n = PlaceNumber(key, "OrtLaenge"); n >= 1 && n <= count) {
         if (number) s.Orte[n].longitude = *number * kDegToRad;
     } else if (const int n = PlaceNumber(key, "OrtBreite"); n >= 1 && n <= count) {
@@ -318,7 +218,7 @@ public:
         } else {
             end = text_.find_first_of(",\r\n", pos_);
             if (end == std::string_view::npos) end = text_.size();
-            value = std::string(Trim(text_.substr(pos_, end - pos_)));
+            value = std::string(TrimBlanks(text_.substr(pos_, end - pos_)));
         }
         pos_ = end < text_.size() && text_[end] == ',' ? end + 1 : end;
         return true;
@@ -328,10 +228,8 @@ public:
     bool NextNumber(double& number) {
         std::string value;
         if (!Next(value)) return false;
-        const std::string_view v = Trim(value);
-        std::size_t consumed = 0;
-        const auto parsed = NumberPrefix<double>(v, consumed);
-        if (!parsed || consumed == 0 || consumed != v.size()) return false;
+        const std::optional<double> parsed = astronomy::ParseNumberExactly(TrimBlanks(value));
+        if (!parsed) return false;
         number = *parsed;
         return true;
     }
@@ -375,8 +273,8 @@ void ImportGroups(SequentialReader& in, ProgramState& s) {
         s.Zone = RoundToInt(v[0].number);
         s.Pfad = v[1].text;
         s.Invers = RoundToInt(v[2].number);
-        s.Objekt = v[3].text;
-        s.ChartMode = ToFloat(v[4].number);
+        if (const auto kind = astronomy::ObjectKindFromName(v[3].text)) s.Objekt = *kind;
+        if (const auto view = astronomy::ViewFromNumber(ToFloat(v[4].number))) s.ChartMode = *view;
         s.Ort = RoundToInt(v[5].number);
         s.TrackLaenge = v[6].number;
         s.TrackStep = ToFloat(v[7].number);
@@ -443,58 +341,58 @@ std::string SettingsText(const ProgramState& s, const std::string& versionText) 
     if (const auto dash = disk.find('-'); dash != std::string::npos) disk.erase(dash, 1);
 
     line("[Main]");
-    line(Trim(versionText));
+    line(TrimBlanks(versionText));
     key("x_pos", Shortest(s.x_pos));
     key("y_pos", Shortest(s.y_pos));
     key("x_max", Shortest(s.x_max));
     key("y_max", Shortest(s.y_max));
-    key("Maximiert", Shortest(s.Maximiert));
+    key("Maximiert", ShortestText(s.Maximiert));
     key("Zone", Shortest(s.Zone));
     key("Aequi", Shortest(s.Aequi));
     key("Ort", Shortest(s.Ort));
     line("");
     line("[Objekt]");
-    key("Objekt", " " + OneLine(s.Objekt));
+    key("Objekt", " " + std::string(astronomy::ObjectName(s.Objekt)));
     key("Disk", OneLine(disk));
     key("Pfad", OneLine(s.Pfad));
     key("Messier", Shortest(s.Messier));
     key("BelName", OneLine(s.BelName));
-    key("BelAlpha", HoursText(s.BelAlpha));
-    key("BelDelta", DegreesText(s.BelDelta));
-    key("BelMag", Shortest(s.BelMag));
+    key("BelAlpha", ShortestHoursText(s.BelAlpha));
+    key("BelDelta", ShortestDegreesText(s.BelDelta));
+    key("BelMag", ShortestText(s.BelMag));
     key("BelAequi", Shortest(s.BelAequi));
     line("");
     line("[Darstellen]");
-    key("Flag", Shortest(s.ChartMode));
-    key("Grenzmag", Shortest(s.Grenzmag));
+    key("Flag", ShortestText(astronomy::ViewNumber(s.ChartMode)));
+    key("Grenzmag", ShortestText(s.Grenzmag));
     key("Invers", Shortest(s.Invers));
     key("Mode", Shortest(s.DisplayFlags));
-    key("TrackLaenge", Shortest(s.TrackLaenge));
-    key("TrackStep", Shortest(s.TrackStep));
+    key("TrackLaenge", ShortestText(s.TrackLaenge));
+    key("TrackStep", ShortestText(s.TrackStep));
     key("TrackDatum", s.TrackDatum.empty() ? "-" : OneLine(s.TrackDatum));
     key("TrackAlle", Shortest(s.TrackAlle));
-    key("Alpha_min", Shortest(s.Alpha_min));
-    key("Alpha_max", Shortest(s.Alpha_max));
-    key("Delta_min", Shortest(s.Delta_min));
-    key("Delta_max", Shortest(s.Delta_max));
-    key("Pol_max", Shortest(s.Pol_max));
-    key("Pol_min", Shortest(s.Pol_min));
-    key("Pol_mitte", Shortest(s.Pol_mitte));
-    key("Hoehe_max", Shortest(s.Hoehe_max));
-    key("Hoehe_min", Shortest(s.Hoehe_min));
-    key("Azi_min", Shortest(s.Azi_min));
-    key("Azi_max", Shortest(s.Azi_max));
-    key("View_lambda", Shortest(s.View_lambda));
-    key("View_beta", Shortest(s.View_beta));
-    key("View_rs", Shortest(s.View_rs));
+    key("Alpha_min", ShortestText(s.Alpha_min));
+    key("Alpha_max", ShortestText(s.Alpha_max));
+    key("Delta_min", ShortestText(s.Delta_min));
+    key("Delta_max", ShortestText(s.Delta_max));
+    key("Pol_max", ShortestText(s.Pol_max));
+    key("Pol_min", ShortestText(s.Pol_min));
+    key("Pol_mitte", ShortestText(s.Pol_mitte));
+    key("Hoehe_max", ShortestText(s.Hoehe_max));
+    key("Hoehe_min", ShortestText(s.Hoehe_min));
+    key("Azi_min", ShortestText(s.Azi_min));
+    key("Azi_max", ShortestText(s.Azi_max));
+    key("View_lambda", ShortestText(s.View_lambda));
+    key("View_beta", ShortestText(s.View_beta));
+    key("View_rs", ShortestText(s.View_rs));
     line("");
     line("[Orte]");
     const int count = std::clamp(s.OrtAnz, 0, astronomy::kPlaceSlots);
     key("OrtAnz", Shortest(count));
     for (int n = 1; n <= count; ++n) {
         key("OrtName" + TwoDigits(n), OneLine(s.Orte[n].name));
-        key("OrtLaenge" + TwoDigits(n), DegreesText(s.Orte[n].longitude));
-        key("OrtBreite" + TwoDigits(n), DegreesText(s.Orte[n].latitude));
+        key("OrtLaenge" + TwoDigits(n), ShortestDegreesText(s.Orte[n].longitude));
+        key("OrtBreite" + TwoDigits(n), ShortestDegreesText(s.Orte[n].latitude));
     }
     line("");
     return astronomy::Utf8ToCp1252(out);

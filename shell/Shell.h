@@ -1,5 +1,7 @@
-// The running program: its state, the window it draws into and the steps
-// every command ends with (layout, colours, title, redraw).
+// The running program: its state, the window it draws into, and what the
+// commands keep between two events (the last computed object, the chart on
+// the screen, the help pages, the mouse). The operations on it are declared
+// in the header of their concern (View.h, Commands.h, ChartCommands.h, ...).
 #pragma once
 
 #include <cstddef>
@@ -20,11 +22,11 @@ struct Shell {
     astronomy::ProgramState& s;
     platform::Window& win;
     MenuTable menu;
+    // The selected object as last computed, for the object panel.
     astronomy::BodyPosition pos;
     astronomy::SunDerived sun;
     reports::PanelMemory panel;
     std::string ObjectTitle;           // object name shown in the window title
-    std::string chartObject;           // object to mark in the charts
     std::vector<std::string> CommandLineArgs;  // slot 0: the program's own path
     bool loopRunning = false;          // after start-up: a resize redraws
     bool realtimeRunning = false;
@@ -49,9 +51,9 @@ struct Shell {
     std::string chartDataError;  // the last error of the catalogue files shown to the user
     bool drawingChart = false;   // a chart pass is running
 
-    // The mouse over the charts (shell/Charts.cpp): the buttons held at the
-    // last event, a right click waiting for its release, and whether the
-    // pointer readout box shows values.
+    // The mouse over the charts (Mouse.cpp): the buttons held at the last
+    // event, a right click waiting for its release, and whether the pointer
+    // readout box shows values.
     int mouseButtons = 0;
     bool rightClickArmed = false;
     bool readoutShown = false;
@@ -85,95 +87,5 @@ struct Shell {
     Shell(const Shell&) = delete;
     Shell& operator=(const Shell&) = delete;
 };
-
-// Layout of the drawing area (or the printer page while printing).
-void ComputeLayout(Shell& sh);
-// The window's size changed: new layout; once running, clear and redraw.
-void HandleResize(Shell& sh);
-// Flips "Invers": colours of the background, text and contrast and the two
-// white body colours; clears the window.
-void ToggleInvers(Shell& sh);
-void ApplyWindowPlacement(Shell& sh);
-void ReadWindowPlacement(Shell& sh);
-
-// The five files without which the program does not start; the report
-// names of the missing ones, each followed by one blank.
-std::string CheckRequiredFiles(const std::string& programFolder, const std::string& dataFolder);
-
-// On the first start the data folder lacks the star files and Objekte/:
-// they are copied there from the program's bundled data.
-void InstallDefaultData(const std::string& programFolder, const std::string& dataFolder);
-
-// Splits a command line as the program's own start-up does: quoted
-// arguments keep their blanks; at most 50 arguments; slot 0 is the
-// program's path without surrounding quotes.
-std::vector<std::string> SplitCommandLine(const std::string& programPath, const std::string& rest);
-
-// "Kelmaron - Ort: ... - Datum: ... - Zeit: ... - Objekt: ..."
-std::string TitleText(astronomy::ProgramState& s, const std::string& objectTitle);
-void UpdateTitle(Shell& sh);
-
-// Place n of the list, or (beyond the list) the prompts; then the latitude terms.
-void SetPlace(Shell& sh, int n);
-
-// Computes the object and draws its panel (object views) or marker.
-// report: a position that cannot be computed is told in a message box
-// (not on every tick of the real-time clock).
-astronomy::PositionStatus ComputeAndShow(Shell& sh, const std::string& name, bool report = true);
-void RedrawView(Shell& sh);
-void DrawParameterPanel(Shell& sh);
-
-// The step named by an "Offset" caption: without "&", cut to nine
-// characters, trimmed ("1 Woche + &w" -> "1 Woche +").
-std::string StepName(const std::string& caption);
-void StepTime(Shell& sh, const std::string& name);
-// The instant of the computer's clock, in the selected zone.
-void SetToNow(Shell& sh);
-
-// Real time: the timer moves the clock every second and keeps the view
-// current; a second call stops it.
-void ToggleRealtime(Shell& sh);
-void RealtimeTimer_Timer(Shell& sh);
-
-// Prints the current view through the system's print dialog.
-void PrintView(Shell& sh);
-// Pages the help file in the window; a key or a click shows the next page,
-// Escape or the right button ends it.
-void ShowHelp(Shell& sh);
-// Ends a shown help text: the view comes back on a cleared window.
-void EndHelp(Shell& sh);
-// A key or a click while the help is shown; true when it was used.
-bool HelpInput(Shell& sh, const platform::Key* key, int buttons);
-
-// Menu items and keys.
-void ExecuteMenuCommand(Shell& sh, int n);
-void DispatchKey(Shell& sh, const platform::Key& key);
-
-inline constexpr const char* kVersionText = " Version 6.54";
-inline constexpr const char* kProgramDate = "    19. Juli 2020";
-
-void ShowAbout(Shell& sh, bool atStart);
-// A key or a click inside the box's button area closes a waiting about box;
-// returns true when it did (the key is then used up).
-bool CloseAbout(Shell& sh);
-// Mouse events of the drawing area: a click strictly inside the about box's
-// button area (56, 227)-(165, 300) closes a waiting about box; a click
-// shows the next help page; otherwise the mouse works on the chart
-// (shell/Charts.h).
-void HandleMouse(Shell& sh, int x, int y, int buttons, bool pressed);
-void MessierPrompt(Shell& sh);
-// Shows each message in a message box and empties the list.
-void ShowMessages(Shell& sh, astronomy::MessageList& messages);
-// UtmEast/UtmNorth of the current place.
-void UpdateUtm(astronomy::ProgramState& s);
-// Writes the settings file with the window's placement now; a failure is
-// shown in a message box and returns false.
-bool SaveSettings(Shell& sh);
-// fromMenu: called by the menu item or the key "q" (no "Nein" button).
-void QuitDialog(Shell& sh, bool fromMenu);
-
-// The start-up sequence up to the first drawn view. Returns false when the
-// program must end (missing files).
-bool StartUp(Shell& sh, const std::string& programPath, const std::string& commandLine);
 
 }  // namespace shell

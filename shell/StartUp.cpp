@@ -1,23 +1,26 @@
 // The start-up sequence: from the empty window to the first drawn view.
 #include <cmath>
 
+#include "shell/StartUp.h"
+
 #include "astronomy/OrbitElements.h"
 #include "astronomy/TimeCalendar.h"
 #include "charts/Catalogue.h"
+#include "shell/About.h"
+#include "shell/Commands.h"
+#include "shell/Layout.h"
+#include "shell/Messages.h"
 #include "shell/Offscreen.h"
+#include "shell/Place.h"
 #include "shell/Settings.h"
-#include "shell/Shell.h"
+#include "shell/Time.h"
+#include "shell/View.h"
 
 namespace shell {
 
-namespace {
+using astronomy::View;
 
-// Drawing colours of the bodies, numbered by body type + 1.
-void FillBodyColours(astronomy::ProgramState& s) {
-    s.BodyColourTable = {0,        0xFFFFFF, 0xFAFA50, 0xFFFFFF, 0x7878FF, 0xAAFFFF, 0xFF5050, 0xAA5500,
-                         0x37E137, 0x00AAAA, 0x009600, 0xFA3CFA, 0xFA3CFA, 0xFFFFFF, 0xFA3CFA};
-    if (s.Invers == 1) s.BodyColourTable[3] = s.BodyColourTable[13] = 0x000000;
-}
+namespace {
 
 void ReportMissingFiles(Shell& sh, const std::string& missing) {
     platform::Canvas& c = sh.win.canvas();
@@ -29,29 +32,32 @@ void ReportMissingFiles(Shell& sh, const std::string& missing) {
     sh.win.Update();
 }
 
-void LoadElementFile(Shell& sh, const std::string& path) {
-    astronomy::ProgramState& s = sh.s;
-    astronomy::MessageList messages;
-    astronomy::ElementFileRead read = astronomy::ParseElementFile(path, s.DataFolder, s.Aequi, messages);
-    s.Elements = read.elements;
-    s.Pfad = read.path;
-    s.DiskName = read.elements.name;
-    ShowMessages(sh, messages);
-}
-
+// The view the settings file names: "Himmel" as its menu item draws it,
+// the other charts and views as they redraw, else the object view.
 void FirstView(Shell& sh) {
     astronomy::ProgramState& s = sh.s;
-    if (s.ChartMode == 4) {
-        ExecuteMenuCommand(sh, 72);  // "&Himmel"
-    } else if (s.ChartMode >= 5 && s.ChartMode != 9 && s.ChartMode != 10 && s.ChartMode != 99) {
+    const View v = s.ChartMode;
+    if (v == View::WholeSky) {
+        RunCommand(sh, {Command::ShowWholeSky});
+    } else if (v > View::WholeSky && v != View::MoonPhases && v != View::Astrophoto && v != View::Searching) {
         RedrawView(sh);
     } else {
         DrawParameterPanel(sh);
-        ComputeAndShow(sh, s.Objekt);
+        ComputePosition(sh, s.Objekt);
     }
 }
 
 }  // namespace
+
+void LoadElementFile(Shell& sh, const std::string& path) {
+    astronomy::ProgramState& s = sh.s;
+    astronomy::ElementNotes notes;
+    const astronomy::ElementFileRead read = astronomy::ParseElementFile(path, s.DataFolder, s.Aequi, notes);
+    s.Elements = read.elements;
+    s.Pfad = read.path;
+    s.DiskName = read.elements.name;
+    ShowMessages(sh.win.dialogs(), ElementNoteMessages(notes));
+}
 
 bool PrepareOffscreenView(Shell& sh, bool invers, std::string& error) {
     astronomy::ProgramState& s = sh.s;
@@ -67,7 +73,7 @@ bool PrepareOffscreenView(Shell& sh, bool invers, std::string& error) {
                                       error))
         return false;
     s.MessierCatalogue = std::move(messier);
-    LoadMenuCaptions(sh.menu);
+    sh.menu = LoadMenuTable();
     ApplyStateCaptions(sh.menu, s);
     RefreshMenuMarks(sh.menu, sh.win.menu(), s);
     UpdateUtm(s);
@@ -80,9 +86,8 @@ bool StartUp(Shell& sh, const std::string& programPath, const std::string& comma
     s.RedrawSuppressed = 0;
     sh.win.SetTitle("Kelmaron");
 
-    s.ChartMode = 0;
+    s.ChartMode = View::None;
     ComputeLayout(sh);
-    s.ChartMode = 0;
     s.Invers = 1;
     ToggleInvers(sh);  // black background while starting
 
@@ -107,7 +112,7 @@ bool StartUp(Shell& sh, const std::string& programPath, const std::string& comma
         sh.win.dialogs().MessageBox(error, " OK ", 1);
     LoadElementFile(sh, s.Pfad);
 
-    LoadMenuCaptions(sh.menu);
+    sh.menu = LoadMenuTable();
     ApplyStateCaptions(sh.menu, s);
     if (s.Invers == 1) {
         s.Invers = 0;
@@ -116,19 +121,14 @@ bool StartUp(Shell& sh, const std::string& programPath, const std::string& comma
     FillBodyColours(s);
     RefreshMenuMarks(sh.menu, sh.win.menu(), s);
 
+    // The computer's clock is the first instant.
     const platform::LocalTime now = sh.win.Now();
-    s.Day = now.day;
-    s.Month = now.month;
-    s.Year = now.year;
-    s.ClockTime = now.hour + now.minute / 60.0 + now.second / 3600;
-    s.Weekday = 0;
-    s.UtmEast = s.UtmNorth = s.J = s.F = 0;
+    s.UtmEast = s.UtmNorth = 0;
     s.RealtimeBaseSeconds = now.hour * 3600.0 + now.minute * 60 + now.second;
     sh.realtimeBaseClock = now;
-    const astronomy::JulianDate jd = astronomy::CalendarToJulianDate(s.ClockTime, s.Day, s.Month, s.Year, s.Zone);
-    s.J = jd.J;
-    s.F = jd.F;
-    s.Weekday = jd.weekday;
+    const astronomy::JulianDate jd = astronomy::CalendarToJulianDate(now.hour + now.minute / 60.0 + now.second / 3600,
+                                                                     now.day, now.month, now.year, s.Zone);
+    astronomy::ApplyJulianDate(s, jd.J, jd.F);
     s.RealtimeBaseJ = s.J;
     s.RealtimeBaseF = s.F;
     SetPlace(sh, s.Ort);
@@ -137,14 +137,11 @@ bool StartUp(Shell& sh, const std::string& programPath, const std::string& comma
     if (sh.startupPauses) sh.win.Pause(989);
 
     platform::MenuBar& bar = sh.win.menu();
-    SetMenuMark(sh.menu, bar, s, sh.menu.captions[6 + s.Zone], platform::kItemChecked);
-    if (s.Ort >= 1 && s.Ort <= s.OrtAnz) SetMenuMark(sh.menu, bar, s, sh.menu.captions[s.Ort + 9], platform::kItemChecked);
-    SetMenuMark(sh.menu, bar, s, s.Objekt + "|Objekt", platform::kItemChecked);
-    if (s.Objekt == "Disk") SetMenuMark(sh.menu, bar, s, sh.menu.captions[sh.menu.DiskItem], platform::kItemChecked);
-    if (s.Objekt == "Messier") SetMenuMark(sh.menu, bar, s, sh.menu.captions[sh.menu.MessierItem], platform::kItemChecked);
-    if (s.Objekt == "beliebig")
-        SetMenuMark(sh.menu, bar, s, sh.menu.captions[sh.menu.BeliebigItem], platform::kItemChecked);
-    SetMenuMark(sh.menu, bar, s, "Koordina|Astropho", platform::kItemGreyed);
+    MarkAction(sh.menu, bar, {Command::Zone, s.Zone}, platform::kItemChecked);
+    if (s.Ort >= 1 && s.Ort <= s.OrtAnz) MarkAction(sh.menu, bar, {Command::Place, s.Ort}, platform::kItemChecked);
+    MarkAction(sh.menu, bar, ObjectAction(s.Objekt), platform::kItemChecked);
+    MarkCommand(sh.menu, bar, Command::Coordinates, platform::kItemGreyed);
+    MarkCommand(sh.menu, bar, Command::Astrophotography, platform::kItemGreyed);
     RefreshFlagMarks(sh.menu, bar, s);
     astronomy::UpdateTimeQuantities(s);
 
@@ -153,9 +150,10 @@ bool StartUp(Shell& sh, const std::string& programPath, const std::string& comma
     for (std::size_t i = 1; i < sh.CommandLineArgs.size() && !loadedFromCommandLine; ++i) {
         if (sh.CommandLineArgs[i].empty()) continue;
         LoadElementFile(sh, sh.CommandLineArgs[i]);
-        sh.menu.captions[sh.menu.DiskItem] = s.DiskName.empty() ? "Disk" : s.DiskName;
+        sh.menu.captions[sh.menu.ItemOf(ObjectAction(astronomy::ObjectKind::Disk))] =
+            s.DiskName.empty() ? "Disk" : s.DiskName;
         RefreshMenuMarks(sh.menu, bar, s);
-        if (s.Objekt == "Disk") ComputeAndShow(sh, s.Objekt);
+        if (s.Objekt == astronomy::ObjectKind::Disk) ComputePosition(sh, s.Objekt);
         loadedFromCommandLine = true;
     }
     if (!loadedFromCommandLine) UpdateTitle(sh);

@@ -1,33 +1,42 @@
 // Moving the current instant: the fixed and free steps of the "Offset"
 // menu and its keys, and "Jetzt".
-#include <charconv>
-#include <cmath>
+#include "shell/Time.h"
 
+#include <cmath>
+#include <string>
+
+#include "astronomy/Numbers.h"
 #include "astronomy/TimeCalendar.h"
-#include "shell/Shell.h"
+#include "shell/View.h"
 
 namespace shell {
 
-namespace {
+using astronomy::View;
 
-// The number at the start of a typed text, 0 when there is none.
-double TypedNumber(const std::string& text) {
-    const std::size_t b = text.find_first_not_of(' ');
-    if (b == std::string::npos) return 0;
-    const char* first = text.data() + b;
-    if (*first == '+') ++first;
-    double v = 0;
-    const auto r = std::from_chars(first, text.data() + text.size(), v);
-    return r.ec == std::errc() && std::isfinite(v) && std::fabs(v) < 1e7 ? v : 0;
+void SetInstant(astronomy::ProgramState& s, double J, double F) {
+    astronomy::ApplyJulianDate(s, J, F);
+    astronomy::UpdateTimeQuantities(s);
 }
 
-void FromCalendar(astronomy::ProgramState& s, double hours, int day, int month, int year) {
-    // A month step beyond December or before January changes the year.
+namespace {
+
+// A free step is a number below ten million: more would carry the calendar
+// beyond any date it can show.
+constexpr double kLargestFreeStep = 1e7;
+
+// The number at the start of a typed step, 0 when there is none or it is too
+// large.
+double TypedStep(const std::string& text) {
+    const double v = astronomy::LeadingNumber(text);
+    return std::fabs(v) < kLargestFreeStep ? v : 0;
+}
+
+// The instant of a zone date and clock time; a month beyond December or
+// before January changes the year.
+astronomy::JulianDate FromCalendar(const astronomy::ProgramState& s, double hours, int day, int month, int year) {
     while (month > 12) month -= 12, ++year;
     while (month < 1) month += 12, --year;
-    const astronomy::JulianDate jd = astronomy::CalendarToJulianDate(hours, day, month, year, s.Zone);
-    s.J = jd.J;
-    s.F = jd.F;
+    return astronomy::CalendarToJulianDate(hours, day, month, year, s.Zone);
 }
 
 // The free steps ask for a number; a closed or cancelled prompt changes nothing.
@@ -38,48 +47,53 @@ bool AskStep(Shell& sh, const std::string& name, double& value) {
     std::string text;
     const bool given = d.LineInput(text);
     d.ClosePromptWindow();
-    value = TypedNumber(text);
+    value = TypedStep(text);
     return given;
+}
+
+// The names of the free steps, as their prompts ask for them.
+const char* FreeStepName(TimeStep step) {
+    switch (step) {
+        case TimeStep::Minutes: return "Minuten";
+        case TimeStep::Hours: return "Stunden";
+        case TimeStep::Days: return "Tage";
+        case TimeStep::Years: return "Jahre";
+        default: return nullptr;
+    }
 }
 
 }  // namespace
 
-std::string StepName(const std::string& caption) {
-    std::string name = caption;
-    const std::size_t amp = name.find('&');
-    if (amp != std::string::npos) name.erase(amp, 1);
-    name = name.substr(0, 9);
-    const std::size_t b = name.find_first_not_of(' '), e = name.find_last_not_of(' ');
-    return b == std::string::npos ? std::string() : name.substr(b, e - b + 1);
-}
-
-void StepTime(Shell& sh, const std::string& name) {
+void StepTime(Shell& sh, TimeStep step) {
     astronomy::ProgramState& s = sh.s;
     const double t = s.ClockTime;
     const int d = s.Day, m = s.Month, y = s.Year;
-    double value = 0;
-    if (name == "1 Min +") FromCalendar(s, t + 1.0 / 60, d, m, y);
-    else if (name == "1 Min -") FromCalendar(s, t - 1.0 / 60, d, m, y);
-    else if (name == "1 Std +") FromCalendar(s, t + 1, d, m, y);
-    else if (name == "1 Std -") FromCalendar(s, t - 1, d, m, y);
-    else if (name == "1 Tag +") s.J = s.J + 1;
-    else if (name == "1 Tag -") s.J = s.J - 1;
-    else if (name == "1 Woche +") s.J = s.J + 7;
-    else if (name == "1 Woche -") s.J = s.J - 7;
-    else if (name == "1 Monat +") FromCalendar(s, t, d, m + 1, y);
-    else if (name == "1 Monat -") FromCalendar(s, t, d, m - 1, y);
-    else if (name == "1 Jahr +") FromCalendar(s, t, d, m, y + 1);
-    else if (name == "1 Jahr -") FromCalendar(s, t, d, m, y - 1);
-    else if (name == "Minuten" || name == "Stunden" || name == "Tage" || name == "Jahre") {
+    astronomy::JulianDate next{s.J, s.F, s.Weekday};
+    if (const char* name = FreeStepName(step)) {
+        double value = 0;
         if (!AskStep(sh, name, value)) return;
         const int whole = static_cast<int>(std::lround(value));
-        if (name == "Minuten") FromCalendar(s, t + value / 60, d, m, y);
-        if (name == "Stunden") FromCalendar(s, t + value, d, m, y);
-        if (name == "Tage") FromCalendar(s, t, d + whole, m, y);
-        if (name == "Jahre") FromCalendar(s, t, d, m, y + whole);
+        if (step == TimeStep::Minutes) next = FromCalendar(s, t + value / 60, d, m, y);
+        if (step == TimeStep::Hours) next = FromCalendar(s, t + value, d, m, y);
+        if (step == TimeStep::Days) next = FromCalendar(s, t, d + whole, m, y);
+        if (step == TimeStep::Years) next = FromCalendar(s, t, d, m, y + whole);
     }
-    astronomy::ApplyJulianDate(s, s.J, s.F);
-    astronomy::UpdateTimeQuantities(s);
+    switch (step) {
+        case TimeStep::MinuteForward: next = FromCalendar(s, t + 1.0 / 60, d, m, y); break;
+        case TimeStep::MinuteBack: next = FromCalendar(s, t - 1.0 / 60, d, m, y); break;
+        case TimeStep::HourForward: next = FromCalendar(s, t + 1, d, m, y); break;
+        case TimeStep::HourBack: next = FromCalendar(s, t - 1, d, m, y); break;
+        case TimeStep::DayForward: next.J = s.J + 1; break;
+        case TimeStep::DayBack: next.J = s.J - 1; break;
+        case TimeStep::WeekForward: next.J = s.J + 7; break;
+        case TimeStep::WeekBack: next.J = s.J - 7; break;
+        case TimeStep::MonthForward: next = FromCalendar(s, t, d, m + 1, y); break;
+        case TimeStep::MonthBack: next = FromCalendar(s, t, d, m - 1, y); break;
+        case TimeStep::YearForward: next = FromCalendar(s, t, d, m, y + 1); break;
+        case TimeStep::YearBack: next = FromCalendar(s, t, d, m, y - 1); break;
+        default: break;
+    }
+    SetInstant(s, next.J, next.F);
     RedrawView(sh);
 }
 
@@ -98,8 +112,7 @@ void TakeNow(Shell& sh) {
         astronomy::CalendarToJulianDate(now.hour + now.minute / 60.0 + now.second / 3600, now.day, now.month, now.year, 0);
     const double f = s.RealtimeBaseF + ((b.J - a.J) + (b.F - a.F));
     const double whole = std::floor(f);
-    astronomy::ApplyJulianDate(s, s.RealtimeBaseJ + whole, f - whole);
-    astronomy::UpdateTimeQuantities(s);
+    SetInstant(s, s.RealtimeBaseJ + whole, f - whole);
 }
 
 double SecondsSinceMidnight(const platform::LocalTime& t) { return t.hour * 3600.0 + t.minute * 60 + t.second; }
@@ -116,7 +129,7 @@ void ToggleRealtime(Shell& sh) {
     if (sh.realtimeRunning) {
         sh.win.SetTimer(0, nullptr);
         sh.realtimeRunning = false;
-        SetMenuMark(sh.menu, sh.win.menu(), s, "Realtime", platform::kItemPlain);
+        MarkCommand(sh.menu, sh.win.menu(), Command::Realtime, platform::kItemPlain);
         sh.win.dialogs().MessageBox("  Realtime gestoppt!      ", " OK ", 1);
         return;
     }
@@ -124,7 +137,7 @@ void ToggleRealtime(Shell& sh) {
     s.LastRealtimeDraw = s.ClockTime - 0.2;  // the first tick redraws at once
     const astronomy::Hms h = astronomy::HoursToHms(s.ClockTime);
     s.RealtimeClockOffset = SecondsSinceMidnight(sh.win.Now()) - (h.units * 3600.0 + h.minutes * 60 + h.seconds);
-    SetMenuMark(sh.menu, sh.win.menu(), s, "Realtime", platform::kItemChecked);
+    MarkCommand(sh.menu, sh.win.menu(), Command::Realtime, platform::kItemChecked);
     sh.realtimeRunning = true;
     sh.win.SetTimer(1000, [&sh] { RealtimeTimer_Timer(sh); });
 }
@@ -142,19 +155,19 @@ void RealtimeTimer_Timer(Shell& sh) {
     // A step of the clock backwards (a command moved the instant, or a new
     // day began) counts as due.
     const auto due = [&](double hours) { return since > hours || since < 0; };
-    const float mode = s.ChartMode;
-    if (mode == 4.0f || mode == 12.0f) {
+    const View mode = s.ChartMode;
+    if (mode == View::WholeSky || mode == View::System) {
         if (due(0.1)) {
             RedrawView(sh);
             s.LastRealtimeDraw = s.ClockTime;
         }
-    } else if (mode == 5.5f || mode == 8.0f) {
+    } else if (mode == View::Horizon || mode == View::DayEphemeris) {
         if (due(1.0 / 60)) {
             RedrawView(sh);
             s.LastRealtimeDraw = s.ClockTime;
         }
-    } else if (!s.Objekt.empty()) {
-        ComputeAndShow(sh, s.Objekt, false);
+    } else {
+        ComputePosition(sh, s.Objekt, false);
     }
 }
 

@@ -3,12 +3,11 @@
 
 #include "astronomy/TextFormats.h"
 #include "astronomy/TimeCalendar.h"
-#include "shell/Shell.h"
+#include "shell/View.h"
 
 namespace shell {
 
-std::string TitleText(astronomy::ProgramState& s, const std::string& objectTitle) {
-    astronomy::ApplyJulianDate(s, s.J, s.F);
+std::string TitleText(const astronomy::ProgramState& s, const std::string& objectTitle) {
     const astronomy::Hms t = astronomy::HoursToHms(s.ClockTime);
     std::string title = "Kelmaron - Ort: ";
     title += s.Ort <= s.OrtAnz && s.Ort >= 1 ? s.Orte[s.Ort].name : std::string("Eingabe");

@@ -1,53 +1,41 @@
 // Redrawing the current view and computing the selected object.
-#include <cmath>
+#include "shell/View.h"
 
-#include "astronomy/Utm.h"
 #include "charts/ChartDrawing.h"
+#include "charts/Regions.h"
 #include "reports/ParameterPanel.h"
-#include "shell/Calculators.h"
-#include "shell/Charts.h"
-#include "shell/Prompts.h"
-#include "shell/Shell.h"
+#include "shell/ChartCommands.h"
+#include "shell/Messages.h"
 
 namespace shell {
 
-void ShowMessages(Shell& sh, astronomy::MessageList& messages) {
-    for (const astronomy::UserMessage& m : messages) sh.win.dialogs().MessageBox(m.text, m.buttons, 1);
-    messages.clear();
-}
+using astronomy::View;
 
-void UpdateUtm(astronomy::ProgramState& s) {
-    const astronomy::UtmCoordinates u = astronomy::GeoToUtm(s.Longitude, s.Latitude);
-    // The grid has no meaning at the poles; show zeros rather than noise.
-    const bool usable = std::isfinite(u.east) && std::isfinite(u.north) && std::fabs(s.Latitude) < 89.5 * astronomy::kDegToRad;
-    s.UtmEast = usable ? u.east : 0;
-    s.UtmNorth = usable ? u.north : 0;
-}
-
-astronomy::PositionStatus ComputeAndShow(Shell& sh, const std::string& name, bool report) {
-    SetMenuMark(sh.menu, sh.win.menu(), sh.s, "Astropho", platform::kItemGreyed);
-    astronomy::MessageList messages;
-    const astronomy::PositionStatus status = astronomy::ComputePosition(sh.s, name, sh.pos, sh.sun, messages);
-    if (!report) messages.clear();
-    ShowMessages(sh, messages);
-    if (status != astronomy::PositionStatus::Ok) {
-        if (status == astronomy::PositionStatus::NoPosition && report)
-            sh.win.dialogs().MessageBox("Die Position von " + name + "|ist zu diesem Zeitpunkt nicht berechenbar.",
-                                        " OK ", 1);
-        return status;
+astronomy::PositionStatus ComputePosition(Shell& sh, astronomy::ObjectKind kind, bool report) {
+    astronomy::ProgramState& s = sh.s;
+    MarkCommand(sh.menu, sh.win.menu(), Command::Astrophotography, platform::kItemGreyed);
+    const astronomy::Target target = astronomy::TargetOf(s, kind);
+    const astronomy::PositionResult r = astronomy::ComputePosition(astronomy::ObservationOf(s), target);
+    if (r.status != astronomy::PositionStatus::Ok) {
+        if (report)
+            ShowMessages(sh.win.dialogs(), {PositionMessage(r.status, target, std::string(astronomy::ObjectName(kind)))});
+        return r.status;
     }
+    sh.pos = r.body;
+    sh.sun = r.sun;
     sh.ObjectTitle = sh.pos.name;
-    if (sh.s.ChartMode < 4) {
-        reports::PanelHooks hooks;
-        hooks.setMenuMark = [&sh](const std::string& caption, int state) {
-            SetMenuMark(sh.menu, sh.win.menu(), sh.s, caption, state);
-        };
-        hooks.realtimeRunning = [&sh] { return sh.realtimeRunning; };
-        reports::DrawObjectInfoPanel(sh.canvas(), sh.s, sh.pos, sh.sun, name, hooks, sh.panel);
+    if (astronomy::IsObjectView(s.ChartMode)) {
+        s.ChartMode = astronomy::ObjectViewFor(kind);
+        const reports::PanelOutcome outcome =
+            reports::DrawObjectInfoPanel(sh.canvas(), s, sh.pos, sh.sun, kind, sh.realtimeRunning, sh.panel);
+        if (outcome.photographable)
+            MarkCommand(sh.menu, sh.win.menu(), Command::Astrophotography, platform::kItemEnabled);
     }
     sh.win.Update();
-    return status;
+    return r.status;
 }
+
+void ClearWindow(Shell& sh) { sh.canvas().Clear(platform::ColourFromRgb(sh.s.BackgroundColour)); }
 
 void DrawParameterPanel(Shell& sh) {
     reports::DrawParameterPanel(sh.canvas(), sh.s);
@@ -57,9 +45,23 @@ void DrawParameterPanel(Shell& sh) {
 
 namespace {
 
-bool IsFramedChart(float mode) { return mode == 5.0f || mode == 5.5f || mode == 6.0f || mode == 7.0f; }
+// The region as the chart set-ups reduce it: right ascension into 0..24
+// (its upper limit into (0, 24]) and azimuth into 0..360. The chart keeps
+// the reduced region, so that the commands that move it and the settings
+// file see what the chart shows.
+void KeepReducedRegion(astronomy::ProgramState& s) {
+    if (s.ChartMode == View::Equatorial) {
+        const charts::ChartGeometry g = charts::SetUpEquatorial(s);
+        s.Alpha_min = g.alphaMin;
+        s.Alpha_max = g.alphaMax;
+    } else if (s.ChartMode == View::Horizon) {
+        const charts::ChartGeometry g = charts::SetUpHorizon(s);
+        s.Azi_min = g.aziMin;
+        s.Azi_max = g.aziMax;
+    }
+}
 
-// One drawing pass of the chart of the state's mode; its geometry stays for
+// One drawing pass of the chart of the state's view; its geometry stays for
 // the mouse and the layer commands. The right button held stops the star
 // loop.
 void DrawChartView(Shell& sh) {
@@ -74,6 +76,7 @@ void DrawChartView(Shell& sh) {
         if (!sh.CommandLineArgs.empty() && !sh.chartDataError.empty())
             sh.win.dialogs().MessageBox(sh.chartDataError, " OK ", 1);
     }
+    KeepReducedRegion(s);
     platform::Window& win = sh.win;
     sh.drawingChart = true;
     sh.chart = charts::DrawChart(sh.canvas(), s, sh.chartData, s.Objekt,
@@ -90,13 +93,13 @@ void RedrawView(Shell& sh) {
     if (s.RedrawSuppressed != 0) return;
     UpdateTitle(sh);
     sh.band = Shell::RubberBand{};  // the new picture has no zoom rectangle
-    if (s.ChartMode < 4) {
-        if (!s.Objekt.empty()) ComputeAndShow(sh, s.Objekt);
+    if (astronomy::IsObjectView(s.ChartMode)) {
+        ComputePosition(sh, s.Objekt);
         DrawParameterPanel(sh);
-    } else if (s.ChartMode == 4) {
+    } else if (s.ChartMode == View::WholeSky) {
         DrawParameterPanel(sh);
         DrawChartView(sh);
-    } else if (IsFramedChart(s.ChartMode)) {
+    } else if (astronomy::IsFramedChart(s.ChartMode)) {
         // These charts clear the whole picture and write their own date
         // stamp in the legend strip.
         DrawChartView(sh);
@@ -104,22 +107,6 @@ void RedrawView(Shell& sh) {
     }  // the day ephemeris and the solar-system view draw themselves once they are part of the program
     RedrawCoordinateTool(sh);  // on a chart again; closed on any other view
     sh.win.Update();
-}
-
-void SetPlace(Shell& sh, int n) {
-    astronomy::ProgramState& s = sh.s;
-    if (n >= 1 && n <= s.OrtAnz) {
-        astronomy::SetPlaceFromList(s, n);
-        return;
-    }
-    // Beyond the list: the UTM entry (OrtAnz + 3) or the place prompt edits
-    // the current place.
-    if (n == s.OrtAnz + 3) {
-        if (EnterUtmPlace(sh)) RefreshMenuMarks(sh.menu, sh.win.menu(), s);
-    } else {
-        PlacePrompt(sh);
-    }
-    astronomy::SetLatitudeTerms(s);
 }
 
 }  // namespace shell

@@ -27,8 +27,8 @@ namespace fs = std::filesystem;
 
 constexpr double kDeg = std::numbers::pi / 180;
 constexpr double kGauss = 0.01720209895;  // Gaussian constant k, AU^1.5 / day
-const UserMessage kCheck1{"Bahnelemente von X|überprüfen !", " Aha "};
-const UserMessage kCheck2{"Bahnelemente von X| überprüfen !", " Aha "};
+const ElementNote kCheck1{ElementIssue::EpochMissing, "X"};
+const ElementNote kCheck2{ElementIssue::Suspicious, "X"};
 
 double AngleDiff(double a, double b) { return std::fabs(std::remainder(a - b, 2 * std::numbers::pi)); }
 
@@ -47,7 +47,7 @@ std::string ReadBytes(const fs::path& p) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-OrbitalElements Parse(const std::string& text, MessageList& messages, int aequi = 2000,
+OrbitalElements Parse(const std::string& text, ElementNotes& messages, int aequi = 2000,
                       const std::string& path = "x.kom") {
     return ParseElementText(text, path, aequi, messages);
 }
@@ -103,7 +103,7 @@ TEST(ElementFile, WorkedExampleBeispielKom) {
     // The worked example: e = 0.9, q = 1.5 AU, a = q/(1 - e) = 15 AU,
     // node 80, perihelion 120, i 10 degrees, T = JD 2461000.5, kind 11,
     // d 0 -> 0.0001 km, period sqrt(15^3) = 58.09 years.
-    MessageList messages;
+    ElementNotes messages;
     const ElementFileRead r = ParseElementFile(KELMARON_TEST_DATA "/elements/Beispiel.kom", "", 1950, messages);
     const OrbitalElements& el = r.elements;
     EXPECT_TRUE(r.opened);
@@ -132,7 +132,7 @@ TEST(ElementFile, KindAndExtension) {
                                            {"", "X", 12}, {"om", "X", 12}, {"n.txt", "Pluto", 10},
                                            {"p.kpl", "Pluto", 10}, {"p.kpl", "pluto", 13}}) {
         SCOPED_TRACE(std::string(c.path) + " " + c.name);
-        EXPECT_EQ(ObjectKindFor(c.path, c.name), c.kind);
+        EXPECT_EQ(OrbitKindFor(c.path, c.name), c.kind);
     }
     // Three letters at 3 (kind - 10) + 1 of "plakom   kpl"; other kinds none.
     for (auto [kind, ext] : {std::pair{10, "pla"}, {11, "kom"}, {12, "   "}, {13, "kpl"}, {9, ""}, {14, ""}})
@@ -142,7 +142,7 @@ TEST(ElementFile, KindAndExtension) {
 TEST(ElementFile, KeysAreExactAndCaseSensitive) {
     // The key table: "M" mean anomaly vs "m" magnitude, "T" vs "t", the
     // short forms, the spellings of "Äqui"; unknown keys and other cases ignored.
-    MessageList messages;
+    ElementNotes messages;
     const OrbitalElements el = Parse(
         "X\nkn= 11\nom= 22\ni= 33\nM= 44\nm= 5.5\nt= 2450000.5\nT= 2450100.5\nMa= 7\na= 3\nE= 9\nKnoten= 99\n"
         "e = 0.8\ne= 0.25\nmag= 6.5\nd= 12\n",
@@ -175,7 +175,7 @@ TEST(ElementFile, ValuesReadLikeBasicVal) {
                                            {"1e+", 1}, {"1,5", 1}, {"3.", 3}, {"abc", 0}, {"", 0},
                                            {".", 0}, {"-", 0}, {"1e-400", 0}, {"- 1", 0}}) {
         SCOPED_TRACE(c.text);
-        MessageList messages;
+        ElementNotes messages;
         EXPECT_EQ(Parse(std::string("X\nmag=") + c.text + "\n", messages).mag, c.value);
     }
 }
@@ -190,7 +190,7 @@ TEST(ElementFile, CompletionSteps) {
                                            {"e= 1\nq= 1", 0, 0, 0, 1},
                                            {"e= 1.5\nq= 1", 0, 0, -2, 1}}) {
         SCOPED_TRACE(c.text);
-        MessageList messages;
+        ElementNotes messages;
         const OrbitalElements el = Parse(std::string("X\n") + c.text + "\n", messages);
         EXPECT_EQ(el.T, c.T);
         EXPECT_EQ(el.t, c.t);
@@ -201,21 +201,21 @@ TEST(ElementFile, CompletionSteps) {
 
 TEST(ElementFile, CheckMessages) {
     // Only e= and q=: node, perihelion and i are 0 -> second message, i = 1e-12.
-    MessageList messages;
+    ElementNotes messages;
     EXPECT_EQ(Parse("X\ne= 0.5\nq= 1\n", messages).i, 1e-12);
-    EXPECT_EQ(messages, MessageList{kCheck2});
+    EXPECT_EQ(messages, ElementNotes{kCheck2});
     // M without an epoch t -> first message only.
     messages.clear();
     Parse("X\ne= 0.5\na= 1\nknoten= 10\nomega= 20\ni= 30\nM= 40\n", messages);
-    EXPECT_EQ(messages, MessageList{kCheck1});
+    EXPECT_EQ(messages, ElementNotes{kCheck1});
 }
 
 TEST(ElementFile, MalformedLinesAndLineEnds) {
-    MessageList messages;
+    ElementNotes messages;
     const OrbitalElements el = Parse("X\nknoten 80\ne= 0.5\n\n  \n\nq\n", messages, 2000, "d/f.kom");
     EXPECT_EQ(el.e, 0.5);  // reading goes on after the bad line
-    const UserMessage bad{"Fehler in Datei|d/f.kom", " OK "};
-    EXPECT_EQ(messages, (MessageList{bad, bad, kCheck2}));  // blank lines are no error
+    const ElementNote bad{ElementIssue::LineWithoutValue, "d/f.kom"};
+    EXPECT_EQ(messages, (ElementNotes{bad, bad, kCheck2}));  // blank lines are no error
 
     // CRLF, LF, a missing last line end and trailing empty lines read alike.
     const std::string body = "e= 0.5|a= 2|knoten= 1|omega= 2|i= 3|T= 5";
@@ -226,7 +226,7 @@ TEST(ElementFile, MalformedLinesAndLineEnds) {
     };
     for (const std::string& text : {withEnds("\r\n", "\r\n"), withEnds("\n", ""), withEnds("\n", "\n\n\n"),
                                     withEnds("\r\n", "\r\n\r\n")}) {
-        MessageList m;
+        ElementNotes m;
         const OrbitalElements r = Parse(text, m);
         EXPECT_TRUE(m.empty());
         EXPECT_EQ(r.name, "X");
@@ -236,7 +236,7 @@ TEST(ElementFile, MalformedLinesAndLineEnds) {
 }
 
 TEST(ElementFile, NameEncodings) {
-    MessageList messages;
+    ElementNotes messages;
     EXPECT_EQ(Parse("Komet M\xFCller \x80\r\n", messages).name, "Komet Müller €");  // Windows-1252
     EXPECT_EQ(Parse("Komet Müller\r\n", messages).name, "Komet Müller");            // UTF-8 kept
     EXPECT_EQ(Parse("\xEF\xBB\xBFHalley\n", messages).name, "Halley");             // byte order mark
@@ -246,12 +246,12 @@ TEST(ElementFile, UnreadableFileStillChecked) {
     TempDir dir;
     for (const fs::path& p : {dir.path / "fehlt.kom", dir.path}) {
         SCOPED_TRACE(p.string());
-        MessageList messages;
+        ElementNotes messages;
         const ElementFileRead r = ParseElementFile(p.string(), "", 2000, messages);
         EXPECT_FALSE(r.opened);
         EXPECT_EQ(r.path, p.string());
         EXPECT_EQ(r.elements.equinox, 2000);
-        EXPECT_EQ(messages, (MessageList{{"Bahnelemente von | überprüfen !", " Aha "}}));
+        EXPECT_EQ(messages, (ElementNotes{{ElementIssue::Suspicious, ""}}));
     }
 }
 
@@ -261,7 +261,7 @@ TEST(ElementFile, PathsIgnoreCaseAndBackslashes) {
     WriteBytes(dir.path / "Objekte" / "PLUTO.KPL", "Pluto\r\ne= 0.25\r\na= 39.5\r\n");
     WriteBytes(dir.path / "Objekte" / "Beispiel.kom", ReadBytes(KELMARON_TEST_DATA "/elements/Beispiel.kom"));
 
-    MessageList messages;
+    ElementNotes messages;
     const ElementFileRead def = ParseElementFile("", dir.path.string(), 2000, messages);
     EXPECT_TRUE(def.opened);
     EXPECT_EQ(def.path, (dir.path / "Objekte" / "Pluto.kpl").string());
@@ -279,7 +279,7 @@ TEST(ElementFile, EquinoxZeroOrMissingMeansCurrentYear) {
     // reduction, the angles stay as read.
     for (const auto& [text, aequi] : std::vector<std::pair<std::string, int>>{
              {"\xC4qui= 0\n", 2000}, {"", 9999}, {"\xC4qui= 2024\n", 2000}}) {
-        MessageList messages;
+        ElementNotes messages;
         const OrbitalElements el = Parse("X\ne= 0.5\na= 2\nknoten= 10\nomega= 20\ni= 30\n" + text, messages, aequi);
         const PreparedOrbit p = PrepareOrbit(el, 12, 15, 6, 2024, 1);
         EXPECT_EQ(p.el.node, el.node);
@@ -323,9 +323,8 @@ TEST(ElementWriter, WriteThenReadGivesSameRecord) {
     el.equinox = 1950;
     el.kind = kKindComet;
     const fs::path p = dir.path / "rt.kom";
-    std::string error;
-    ASSERT_TRUE(WriteElementFile(p.string(), el, error)) << error;
-    MessageList messages;
+    ASSERT_EQ(WriteElementFile(p.string(), el), ElementWrite::Written);
+    ElementNotes messages;
     const OrbitalElements back = ParseElementFile(p.string(), "", 2000, messages).elements;
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(back.name, el.name);
@@ -346,10 +345,9 @@ TEST(ElementWriter, ReplacesFileSafely) {
     fs::create_directories(dir.path / "Objekte");
     const fs::path p = dir.path / "Objekte" / "Alt.kom";
     WriteBytes(p, "alt\r\n");
-    std::string error;
     const OrbitalElements good = Orbit(0.5, 2, 1, 1, 2, 3);
     // An existing file is found ignoring case and replaced; no leftovers.
-    ASSERT_TRUE(WriteElementFile(dir.path.string() + "\\objekte\\ALT.kom", good, error));
+    ASSERT_EQ(WriteElementFile(dir.path.string() + "\\objekte\\ALT.kom", good), ElementWrite::Written);
     EXPECT_EQ(ReadBytes(p).substr(0, 5), "X\r\ne=");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path / "Objekte"), fs::directory_iterator()), 1);
 
@@ -357,12 +355,11 @@ TEST(ElementWriter, ReplacesFileSafely) {
     WriteBytes(p, "alt\r\n");
     OrbitalElements bad = good;
     bad.q = std::numeric_limits<double>::quiet_NaN();
-    EXPECT_FALSE(WriteElementFile(p.string(), bad, error));
-    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(WriteElementFile(p.string(), bad), ElementWrite::InvalidNumbers);
     fs::create_directories(dir.path / "Objekte" / "Ordner.kom" / "innen");
-    EXPECT_FALSE(WriteElementFile((dir.path / "Objekte" / "Ordner.kom").string(), good, error));
-    EXPECT_EQ(error, "Datei kann nicht geschrieben werden|" + (dir.path / "Objekte" / "Ordner.kom").string());
-    EXPECT_FALSE(WriteElementFile((dir.path / "fehlt" / "x.kom").string(), good, error));
+    EXPECT_EQ(WriteElementFile((dir.path / "Objekte" / "Ordner.kom").string(), good), ElementWrite::Failed);
+    EXPECT_EQ(WriteElementFile((dir.path / "fehlt" / "x.kom").string(), good), ElementWrite::Failed);
+    EXPECT_EQ(WriteElementFile("", good), ElementWrite::NoName);
     EXPECT_EQ(ReadBytes(p), "alt\r\n");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path / "Objekte"), fs::directory_iterator()), 2);
 }
@@ -482,7 +479,7 @@ TEST(OrbitSolution, HyperbolaSatisfiesKeplersEquation) {
 
 TEST(OrbitSolution, BranchByEccentricity) {
     // e exactly 1 is the parabola, 1.0001 the hyperbola (period markers).
-    MessageList messages;
+    ElementNotes messages;
     for (auto [e, period] : {std::pair{"1", kPeriodParabolic}, {"1.0001", kPeriodHyperbolic}}) {
         const OrbitalElements el =
             Parse(std::string("X\ne= ") + e + "\nq= 1\nknoten= 1\nomega= 2\ni= 3\nT= 2451545\n", messages);
@@ -506,18 +503,18 @@ TEST(OrbitSolution, DegenerateElementsGiveNoPlace) {
     cases[9].el.mass = -1.98e30;
     for (Case& c : cases) {
         SCOPED_TRACE(c.what);
-        MessageList messages;
+        ElementNotes messages;
         CompleteAndCheckElements(c.el, messages);
         const bool solvable = c.T != kTArg;  // the last three are sound elements
-        EXPECT_EQ(messages, solvable ? MessageList{} : MessageList{kCheck2});
+        EXPECT_EQ(messages, solvable ? ElementNotes{} : ElementNotes{kCheck2});
         const HeliocentricPlace h = SolveOrbit(PrepareOrbit(c.el, 0, 1, 1, 2000, 0), c.T);
         EXPECT_FALSE(h.ok);
         EXPECT_TRUE(std::isfinite(h.lon) && std::isfinite(h.lat) && std::isfinite(h.r) && std::isfinite(h.period));
     }
     // From a file: a value that overflows reads as infinity and is reported.
-    MessageList messages;
+    ElementNotes messages;
     Parse("X\ne= 0.5\na= 1e999\nknoten= 1\nomega= 2\ni= 3\n", messages);
-    EXPECT_EQ(messages, MessageList{kCheck2});
+    EXPECT_EQ(messages, ElementNotes{kCheck2});
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
+#include <string>
 
 #include "astronomy/Angles.h"
 #include "astronomy/PositionService.h"
@@ -25,7 +27,6 @@ ProgramState StateAt(int day, int month, int year, double hoursUT, double lonDeg
     ProgramState s;
     ApplyDefaults(s);
     s.Zone = 0;
-    s.ChartMode = 1;
     s.Longitude = lonDeg * kDegToRad;
     s.Latitude = latDeg * kDegToRad;
     SetLatitudeTerms(s);
@@ -39,27 +40,44 @@ struct Result {
     PositionStatus status;
     BodyPosition pos;
     SunDerived sun;
-    MessageList messages;
 };
 
-Result Compute(ProgramState& s, const std::string& name) {
-    Result r;
-    r.status = ComputePosition(s, name, r.pos, r.sun, r.messages);
-    return r;
+// The object of the name as the state holds it.
+Result Compute(const ProgramState& s, const std::string& name) {
+    const std::optional<ObjectKind> kind = ObjectKindFromName(name);
+    EXPECT_TRUE(kind) << name;
+    const PositionResult r = ComputePosition(ObservationOf(s), TargetOf(s, kind.value_or(ObjectKind::Sun)));
+    return {r.status, r.body, r.sun};
 }
 
 }  // namespace
 
-TEST(PositionService, UnknownNameKeepsOnlyTheSun) {
+TEST(PositionService, ObjectNamesOfMenuSettingsAndCommandLine) {
+    // Every name the program writes reads back as its kind; anything else,
+    // also a name in another case or with blanks, is no object.
+    for (int k = 0; k <= static_cast<int>(ObjectKind::Arbitrary); ++k) {
+        const ObjectKind kind = static_cast<ObjectKind>(k);
+        EXPECT_EQ(ObjectKindFromName(ObjectName(kind)), kind) << ObjectName(kind);
+    }
+    for (const char* name : {"Pluto", "sonne", "Sonne ", "", "Beliebig", "M 31"})
+        EXPECT_FALSE(ObjectKindFromName(name)) << name;
+    // The parallax of the observer's place moves only the near bodies.
+    for (int k = 0; k <= static_cast<int>(ObjectKind::Arbitrary); ++k) {
+        const ObjectKind kind = static_cast<ObjectKind>(k);
+        const bool near = kind == ObjectKind::Moon || kind == ObjectKind::Mercury || kind == ObjectKind::Venus ||
+                          kind == ObjectKind::Mars || kind == ObjectKind::Jupiter;
+        EXPECT_EQ(HasParallax(kind), near) << ObjectName(kind);
+    }
+}
+
+TEST(PositionService, TheSunComesWithEveryObjectAlsoWithoutAPlace) {
+    // An orbit object whose elements give no position: no place, but the
+    // Sun's quantities of the instant are there.
     ProgramState s = StateAt(7, 12, 2026, 12, 9.8, 52.4);
-    const Result r = Compute(s, "Pluto");
-    EXPECT_EQ(r.status, PositionStatus::NotFound);
-    ASSERT_EQ(r.messages.size(), 1u);
-    EXPECT_EQ(r.messages[0].text, "Objekt 'Pluto' nicht bekannt '!");
-    EXPECT_TRUE(r.pos.notFound);
+    const PositionResult r = ComputePosition(ObservationOf(s), TargetOf(s, ObjectKind::Disk));
+    EXPECT_EQ(r.status, PositionStatus::NoPosition);
     EXPECT_NEAR(r.sun.R, 0.985, 0.003);  // early December
     EXPECT_LT(r.sun.altitude, 20 * kDegToRad);
-    EXPECT_EQ(s.ChartMode, 1.0f);
 }
 
 TEST(PositionService, SunRecordAndEquationOfTime) {
@@ -257,7 +275,6 @@ TEST(PositionService, MessierObjects) {
     EXPECT_LT(Separation(r.pos.ra, r.pos.dec, (42 + 44.3 / 60) / 60 * 15 * kDegToRad,
                          (41 + 16.0 / 60 + 9.0 / 3600) * kDegToRad),
               3 * kOneArcsecRad);
-    EXPECT_EQ(s.ChartMode, 2.0f);
 
     // Type codes select the symbol index; an unknown code counts as open cluster.
     struct Type {
@@ -287,15 +304,4 @@ TEST(PositionService, ArbitraryObjectKeepsItsPlaceAtItsEquinox) {
     EXPECT_EQ(r.pos.name, "Wega");
     EXPECT_EQ(r.pos.magnitude, 0.03);
     EXPECT_LT(Separation(r.pos.ra, r.pos.dec, s.BelAlpha, s.BelDelta), 0.5 * kOneArcsecRad);
-    EXPECT_EQ(s.ChartMode, 3.0f);
-}
-
-TEST(PositionService, ChartModeIsKeptInTheCharts) {
-    ProgramState s = StateAt(1, 1, 2000, 12, 9.8, 52.4);
-    s.ChartMode = 5.5f;
-    Compute(s, "beliebig");
-    EXPECT_EQ(s.ChartMode, 5.5f);
-    s.ChartMode = 0;
-    Compute(s, "Mars");
-    EXPECT_EQ(s.ChartMode, 1.0f);
 }

@@ -25,7 +25,7 @@ const std::string kData = KELMARON_DATA_DIR;
 
 // A 1301 x 901 window with "Invers" colours at Hannover, 15 Jan 2025
 // 22:00 MEZ, no overlay layers.
-astronomy::ProgramState ChartState(float mode) {
+astronomy::ProgramState ChartState(astronomy::View mode) {
     astronomy::ProgramState s = panel_test::PanelState();
     s.DataFolder = kData;
     s.ProgramFolder = kData;
@@ -51,7 +51,7 @@ int CountShapes(const RecordingCanvas& c, Shape kind, platform::Colour pen) {
 }
 
 TEST(ChartStars, SizeRulesAndHowAStarIsDrawn) {
-    astronomy::ProgramState s = ChartState(charts::kModeEquatorial);
+    astronomy::ProgramState s = ChartState(astronomy::View::Equatorial);
     s.Grenzmag = 8;
     // Rule B, limit 8: size = 0.55 (8 - m) + 0.5; nothing beyond the limit.
     EXPECT_DOUBLE_EQ(charts::StarSizeChart(s, Code(8.0)), 0.5);
@@ -82,7 +82,7 @@ TEST(ChartStars, SizeRulesAndHowAStarIsDrawn) {
         ASSERT_EQ(canvas.shapes.size(), 1u);
         EXPECT_EQ(canvas.shapes[0].kind, c.shape);
         EXPECT_EQ(canvas.shapes[0].r, c.radius);
-        EXPECT_EQ(canvas.shapes[0].pen, charts::ColourFromRgb(s.ContrastColour));
+        EXPECT_EQ(canvas.shapes[0].pen, platform::ColourFromRgb(s.ContrastColour));
         EXPECT_EQ(canvas.shapes[0].op, platform::RasterOp::Copy);
     }
     // Size 0 and a printed rule-A star beyond 5 mag stay undrawn; on paper a
@@ -111,7 +111,7 @@ TEST(ChartStars, EquatorialSkippingLosesNoStar) {
     const charts::ChartData& data = Data();
     for (const Region& r : regions) {
         SCOPED_TRACE(testing::Message() << r.alphaMin << " h .. " << r.alphaMax << " h");
-        astronomy::ProgramState s = ChartState(charts::kModeEquatorial);
+        astronomy::ProgramState s = ChartState(astronomy::View::Equatorial);
         s.Alpha_min = r.alphaMin;
         s.Alpha_max = r.alphaMax;
         s.Delta_min = r.deltaMin;
@@ -135,7 +135,7 @@ TEST(ChartStars, EquatorialSkippingLosesNoStar) {
         }
     }
     // The right button held: the pass stops within the first records.
-    astronomy::ProgramState s = ChartState(charts::kModeNorthPolar);
+    astronomy::ProgramState s = ChartState(astronomy::View::NorthPolar);
     s.Pol_min = 0;
     s.Pol_max = 180;
     const ChartGeometry g = charts::SetUpPolar(s);
@@ -144,17 +144,18 @@ TEST(ChartStars, EquatorialSkippingLosesNoStar) {
 }
 
 TEST(ChartPass, PrintedChartHasWideLinesNoButtonsAndBiggerStars) {
-    const platform::Colour star = charts::ColourFromRgb(0x000000);
+    const platform::Colour star = platform::ColourFromRgb(0x000000);
     struct Result {
         RecordingCanvas canvas;
         int frameWidth = 0;
     };
     auto draw = [&](bool printing, Result& out) {
-        astronomy::ProgramState s = ChartState(charts::kModeEquatorial);
+        astronomy::ProgramState s = ChartState(astronomy::View::Equatorial);
         s.PrintingFlag = printing ? -1 : 0;
-        charts::DrawChart(out.canvas, s, Data(), "", {});
+        charts::DrawChart(out.canvas, s, Data(), std::nullopt, {});
         for (const auto& sh : out.canvas.shapes)
-            if (sh.kind == Shape::Box && sh.x1 == charts::kFrameLeft && sh.y1 == charts::kFrameTop)
+            if (sh.kind == Shape::Box && sh.x1 == charts::LayoutFor(s.x_max, s.y_max).frame.left &&
+                sh.y1 == charts::LayoutFor(s.x_max, s.y_max).frame.top)
                 out.frameWidth = sh.lineWidth;
     };
     Result screen, paper;
@@ -195,16 +196,16 @@ TEST(ChartPass, MissingCatalogueIsReportedAndTheChartDrawnWithoutStars) {
         std::filesystem::temp_directory_path() /
         ("kelmaron-chart-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
     std::filesystem::create_directories(empty);
-    astronomy::ProgramState s = ChartState(charts::kModeEquatorial);
+    astronomy::ProgramState s = ChartState(astronomy::View::Equatorial);
     s.DataFolder = s.ProgramFolder = empty.string();
     charts::ChartData data;
     RecordingCanvas canvas;
-    charts::DrawChart(canvas, s, data, "", {});
+    charts::DrawChart(canvas, s, data, std::nullopt, {});
     EXPECT_FALSE(data.stars.IsOpen());
     EXPECT_NE(data.error.find("sterne1.var"), std::string::npos) << data.error;
     EXPECT_NE(canvas.FindText("Mag:"), nullptr);  // the rest of the chart is there
     // Only the nine stars of the magnitude legend.
-    const platform::Colour star = charts::ColourFromRgb(s.ContrastColour);
+    const platform::Colour star = platform::ColourFromRgb(s.ContrastColour);
     EXPECT_EQ(CountShapes(canvas, Shape::Point, star) + CountShapes(canvas, Shape::FillCircle, star), 9);
 
     // Pointed at the real folder the same data loads.

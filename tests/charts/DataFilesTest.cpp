@@ -179,7 +179,7 @@ TEST(ElementData, BundledFilesReadWithoutComplaint) {
                           File{"Encke.kom", astronomy::kKindComet}, File{"Hale-Bopp.kom", astronomy::kKindComet},
                           File{"NEOWISE.kom", astronomy::kKindComet}}) {
         SCOPED_TRACE(f.name);
-        astronomy::MessageList messages;
+        astronomy::ElementNotes messages;
         const astronomy::ElementFileRead read =
             astronomy::ParseElementFile(kData + "/Objekte/" + f.name, kData, 2000, messages);
         EXPECT_TRUE(read.opened);

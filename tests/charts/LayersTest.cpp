@@ -9,7 +9,7 @@
 
 namespace {
 
-astronomy::ProgramState Chart(float mode) {
+astronomy::ProgramState Chart(astronomy::View mode) {
     astronomy::ProgramState s;
     s.x_max = 1300;
     s.y_max = 900;
@@ -23,10 +23,10 @@ astronomy::ProgramState Chart(float mode) {
 // a click there picks that type. The strip is the band below y_max - 57,
 // between x = 262 and 412 exclusive, cut into 30-pixel cells from x = 224.
 TEST(Layers, DeepSkyLegendHitTest) {
-    for (float mode : {charts::kModeEquatorial, charts::kModeHorizon, charts::kModeNorthPolar,
-                       charts::kModeSouthPolar}) {
+    for (astronomy::View mode : {astronomy::View::Equatorial, astronomy::View::Horizon, astronomy::View::NorthPolar,
+                       astronomy::View::SouthPolar}) {
         const astronomy::ProgramState s = Chart(mode);
-        SCOPED_TRACE("mode " + std::to_string(mode));
+        SCOPED_TRACE(::testing::Message() << "mode " << astronomy::ViewNumber(mode));
         for (int i = 1; i <= 5; ++i) EXPECT_EQ(charts::DeepSkyClassAt(s, 247 + 30 * i, s.y_max - 15), 18 + i) << i;
 
         struct Case {
@@ -45,6 +45,6 @@ TEST(Layers, DeepSkyLegendHitTest) {
         for (const Case& c : cases) EXPECT_EQ(charts::DeepSkyClassAt(s, c.x, c.y), c.type) << c.x << "," << c.y;
     }
     // The whole-sky chart has no such strip.
-    const astronomy::ProgramState sky = Chart(charts::kModeWholeSky);
+    const astronomy::ProgramState sky = Chart(astronomy::View::WholeSky);
     EXPECT_EQ(charts::DeepSkyClassAt(sky, 300, sky.y_max - 20), 0);
 }

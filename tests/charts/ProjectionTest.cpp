@@ -86,7 +86,7 @@ TEST(Projection, WholeSkyRimCentreAndBelowTheHorizon) {
 
 TEST(Projection, EquatorialWindowThroughZeroHours) {
     astronomy::ProgramState s = Window();
-    s.ChartMode = 5;
+    s.ChartMode = astronomy::View::Equatorial;
     s.Alpha_min = 22;
     s.Alpha_max = 2;
     s.Delta_min = -10;
@@ -121,7 +121,7 @@ TEST(Projection, EquatorialWindowThroughZeroHours) {
 
 TEST(Projection, HorizonWindowThroughNorth) {
     astronomy::ProgramState s = Window();
-    s.ChartMode = 5.5;
+    s.ChartMode = astronomy::View::Horizon;
     s.Azi_min = 300;
     s.Azi_max = 60;
     s.Hoehe_min = 0;
@@ -139,7 +139,7 @@ TEST(Projection, HorizonWindowThroughNorth) {
 
 TEST(Projection, PolarChartPoleAndEquator) {
     astronomy::ProgramState s = Window();
-    s.ChartMode = 6;
+    s.ChartMode = astronomy::View::NorthPolar;
     s.Pol_min = 0;
     s.Pol_max = 180;
     s.Pol_mitte = 0;
@@ -163,21 +163,25 @@ TEST(Projection, PolarChartPoleAndEquator) {
 // what one pixel is worth there, near the wraps and the poles as well.
 TEST(Projection, PointToSkyInvertsProjectPoint) {
     struct Region {
-        float mode;
+        astronomy::View mode;
         double a1, a2, d1, d2;  // equatorial / horizon / polar limits
     };
+    using astronomy::View;
     const std::vector<Region> regions = {
-        {4, 0, 0, 0, 0},      {5, 1.8, 6.2, 5, 30},   {5, 22, 2, -10, 20},   {5, 0, 24, -90, 90},
-        {5.5, 72, 118, 0, 20}, {5.5, 300, 60, 0, 40}, {6, 0, 0, 60, 120},    {6, 0, 0, 0, 180},
-        {7, 0, 0, -60, -120}, {7, 0, 0, -85, -75},
+        {View::WholeSky, 0, 0, 0, 0},        {View::Equatorial, 1.8, 6.2, 5, 30},
+        {View::Equatorial, 22, 2, -10, 20},  {View::Equatorial, 0, 24, -90, 90},
+        {View::Horizon, 72, 118, 0, 20},     {View::Horizon, 300, 60, 0, 40},
+        {View::NorthPolar, 0, 0, 60, 120},   {View::NorthPolar, 0, 0, 0, 180},
+        {View::SouthPolar, 0, 0, -60, -120}, {View::SouthPolar, 0, 0, -85, -75},
     };
     for (const Region& r : regions) {
-        SCOPED_TRACE(::testing::Message() << "mode " << r.mode << " " << r.a1 << ".." << r.a2);
+        SCOPED_TRACE(::testing::Message() << "mode " << astronomy::ViewNumber(r.mode) << " " << r.a1 << ".." << r.a2);
         astronomy::ProgramState s = Window();
         s.ChartMode = r.mode;
-        if (r.mode == 5) s.Alpha_min = r.a1, s.Alpha_max = r.a2, s.Delta_min = r.d1, s.Delta_max = r.d2;
-        if (r.mode == 5.5) s.Azi_min = r.a1, s.Azi_max = r.a2, s.Hoehe_min = r.d1, s.Hoehe_max = r.d2;
-        if (r.mode >= 6) s.Pol_min = r.d1, s.Pol_max = r.d2, s.Pol_mitte = 3.5;
+        const bool polar = astronomy::IsPolarChart(r.mode);
+        if (r.mode == View::Equatorial) s.Alpha_min = r.a1, s.Alpha_max = r.a2, s.Delta_min = r.d1, s.Delta_max = r.d2;
+        if (r.mode == View::Horizon) s.Azi_min = r.a1, s.Azi_max = r.a2, s.Hoehe_min = r.d1, s.Hoehe_max = r.d2;
+        if (polar) s.Pol_min = r.d1, s.Pol_max = r.d2, s.Pol_mitte = 3.5;
         const charts::ChartGeometry g = charts::SetUpChart(s);
         int checked = 0;
         for (double ah = 0.01; ah < 24; ah += 0.37) {
@@ -189,8 +193,8 @@ TEST(Projection, PointToSkyInvertsProjectPoint) {
                 ASSERT_NE(q.alpha, charts::kNoValue) << ah << " " << dd;
                 // One pixel's worth at this place of the chart.
                 double perPixel = 1 / g.k;
-                if (r.mode == 4) perPixel = 90.0 / g.radius;
-                if (r.mode >= 6) {
+                if (r.mode == View::WholeSky) perPixel = 90.0 / g.radius;
+                if (polar) {
                     const double half = (g.sign * 90 - dd) / 2 * kDeg;
                     perPixel = 1 / std::fabs(90 * g.k * 0.5 / (std::cos(half) * std::cos(half)) * kDeg);
                 }

@@ -36,9 +36,6 @@ class ChartCommands : public WindowFixture {
 protected:
     void SetUp() override {
         WindowFixture::SetUp();
-        window->onMenu = [this](int n) { shell::ExecuteMenuCommand(*sh, n); };
-        window->onKey = [this](const platform::Key& k) { shell::DispatchKey(*sh, k); };
-        window->onMouse = [this](int x, int y, int b, bool p) { shell::HandleMouse(*sh, x, y, b, p); };
         ASSERT_TRUE(Start());
         SetInstant(12, 21, 6, 2026);  // the Sun high over Hannover
     }
@@ -69,7 +66,7 @@ protected:
         window->onMouse(x, y, 0, false);
     }
     void ShowEquatorialChart(double alphaMin, double alphaMax, double deltaMin, double deltaMax) {
-        state.ChartMode = charts::kModeEquatorial;
+        state.ChartMode = astronomy::View::Equatorial;
         state.Alpha_min = alphaMin, state.Alpha_max = alphaMax;
         state.Delta_min = deltaMin, state.Delta_max = deltaMax;
         shell::RedrawView(*sh);
@@ -89,11 +86,11 @@ protected:
 struct Place {
     double raHours, decDeg, altDeg, aziDeg;
 };
-Place SunNow(astronomy::ProgramState& s) {
-    astronomy::BodyPosition pos;
-    astronomy::SunDerived sun;
-    astronomy::MessageList messages;
-    EXPECT_EQ(astronomy::ComputePosition(s, "Sonne", pos, sun, messages), astronomy::PositionStatus::Ok);
+Place SunNow(const astronomy::ProgramState& s) {
+    const astronomy::PositionResult r = astronomy::ComputePosition(
+        astronomy::ObservationOf(s), astronomy::BodyTarget(astronomy::ObjectKind::Sun));
+    EXPECT_EQ(r.status, astronomy::PositionStatus::Ok);
+    const astronomy::BodyPosition& pos = r.body;
     return {pos.ra * 12 / kPi, pos.dec / kDeg, pos.altitude / kDeg, std::fmod(pos.azimuth / kDeg + 540, 360)};
 }
 
@@ -117,7 +114,7 @@ TEST_F(ChartCommands, EmptyFirstAnswersCentreTheRegionsOnTheObject) {
     Answer({"", "7"});  // declination empty, then the limiting magnitude
     window->onMenu(69);  // "Äquatorial"
     EXPECT_NE(lines.find("(leere Felder -> Sonne in Mitte)"), std::string::npos) << lines;
-    EXPECT_EQ(state.ChartMode, 5.0f);
+    EXPECT_EQ(state.ChartMode, astronomy::View::Equatorial);
     EXPECT_EQ(state.Grenzmag, 7);
     EXPECT_NEAR(state.Delta_min, sun.decDeg - 10, 1e-9);
     EXPECT_NEAR(state.Delta_max, sun.decDeg + 10, 1e-9);
@@ -128,7 +125,7 @@ TEST_F(ChartCommands, EmptyFirstAnswersCentreTheRegionsOnTheObject) {
 
     Answer({"", "8"});
     window->onKey(platform::Key{"n", platform::Key::None});  // "Nordpolar"
-    EXPECT_EQ(state.ChartMode, 6.0f);
+    EXPECT_EQ(state.ChartMode, astronomy::View::NorthPolar);
     // Declination +-5 degrees, widened to whole multiples of 5; the centre
     // on the nearest half hour.
     EXPECT_EQ(state.Pol_min, 5 * std::floor((sun.decDeg - 5) / 5));
@@ -137,7 +134,7 @@ TEST_F(ChartCommands, EmptyFirstAnswersCentreTheRegionsOnTheObject) {
 
     Answer({"", "8"});
     window->onMenu(73);  // "Horizont"
-    EXPECT_EQ(state.ChartMode, 5.5f);
+    EXPECT_EQ(state.ChartMode, astronomy::View::Horizon);
     EXPECT_EQ(state.Hoehe_min, 0);
     EXPECT_NEAR(state.Hoehe_max, sun.altDeg + 10, 1e-9);
     const double width = (sun.altDeg + 10) * aspect;
@@ -200,7 +197,7 @@ TEST_F(ChartCommands, ZoomAndPanAtTheirLimits) {
     // Panning north on the horizon chart: a step of 0.3 of the height while
     // it fits below the zenith, then up to the zenith with the height kept,
     // then nothing.
-    state.ChartMode = charts::kModeHorizon;
+    state.ChartMode = astronomy::View::Horizon;
     state.Hoehe_min = 10, state.Hoehe_max = 70;
     shell::RedrawView(*sh);
     const struct {

@@ -18,7 +18,7 @@ constexpr double kDeg = astronomy::kDegToRad;
 // A 1301 x 901 window with "Invers" colours (white sky, grey text, black
 // stars) at Hannover, 15 Jan 2025 22:00 MEZ, with Orion in the south-east;
 // no overlay layers, so that only the pass itself draws.
-astronomy::ProgramState ChartState(float mode) {
+astronomy::ProgramState ChartState(astronomy::View mode) {
     astronomy::ProgramState s = panel_test::PanelState();
     s.DataFolder = KELMARON_PROGRAM_DATA;
     s.ProgramFolder = KELMARON_PROGRAM_DATA;
@@ -36,12 +36,12 @@ constexpr Star kSirius{"Sirius", 6 + 45 / 60.0 + 8.917 / 3600, -(16 + 42 / 60.0 
 constexpr Star kBetelgeuse{"Betelgeuse", 5 + 55 / 60.0 + 10.305 / 3600, 7 + 24 / 60.0 + 25.43 / 3600};
 
 TEST(RenderedChart, WholeSkyShowsBrightStarsWhereTheyAreProjected) {
-    astronomy::ProgramState s = ChartState(charts::kModeWholeSky);
+    astronomy::ProgramState s = ChartState(astronomy::View::WholeSky);
     charts::ChartData data;
     platform::qt::QtCanvas canvas(1301, 901);
-    const charts::ChartGeometry g = charts::DrawChart(canvas, s, data, "", {});
+    const charts::ChartGeometry g = charts::DrawChart(canvas, s, data, std::nullopt, {});
     ASSERT_TRUE(data.error.empty()) << data.error;
-    const platform::Colour star = charts::ColourFromRgb(s.ContrastColour);
+    const platform::Colour star = platform::ColourFromRgb(s.ContrastColour);
     for (const Star& st : {kSirius, kBetelgeuse}) {
         SCOPED_TRACE(st.name);
         const charts::ProjectionResult p = charts::ProjectPoint(g, charts::FirstAngle(g, st.raHours * 15 * kDeg), st.decDeg * kDeg);
@@ -55,12 +55,12 @@ TEST(RenderedChart, WholeSkyShowsBrightStarsWhereTheyAreProjected) {
     }
     // The disc's rim is drawn in the text colour, its outside left of the
     // panel is cleared.
-    EXPECT_EQ(canvas.ReadPixel(g.cx, g.cy + g.radius), charts::ColourFromRgb(s.ForegroundColour));
-    EXPECT_EQ(canvas.ReadPixel(g.cx - g.radius - 20, g.cy + g.radius), charts::ColourFromRgb(s.BackgroundColour));
+    EXPECT_EQ(canvas.ReadPixel(g.cx, g.cy + g.radius), platform::ColourFromRgb(s.ForegroundColour));
+    EXPECT_EQ(canvas.ReadPixel(g.cx - g.radius - 20, g.cy + g.radius), platform::ColourFromRgb(s.BackgroundColour));
 }
 
 TEST(RenderedChart, EquatorialSkyStaysInsideTheFrame) {
-    astronomy::ProgramState s = ChartState(charts::kModeEquatorial);
+    astronomy::ProgramState s = ChartState(astronomy::View::Equatorial);
     // Betelgeuse just below the top edge, so that its disc reaches over the
     // frame; the region is wider in right ascension than the frame shows, so
     // visible stars also lie left of it.
@@ -70,20 +70,20 @@ TEST(RenderedChart, EquatorialSkyStaysInsideTheFrame) {
     s.Alpha_max = 9.5;
     charts::ChartData data;
     platform::qt::QtCanvas canvas(1301, 901);
-    const charts::ChartGeometry g = charts::DrawChart(canvas, s, data, "", {});
+    const charts::ChartGeometry g = charts::DrawChart(canvas, s, data, std::nullopt, {});
     ASSERT_TRUE(data.error.empty()) << data.error;
     const charts::ProjectionResult b = charts::ProjectPoint(g, kBetelgeuse.raHours * 15 * kDeg, kBetelgeuse.decDeg * kDeg);
     ASSERT_TRUE(b.visible);
-    ASSERT_LE(b.y - charts::kFrameTop, 3);  // the disc is wider than that
-    EXPECT_EQ(canvas.ReadPixel(b.x, b.y), charts::ColourFromRgb(s.ContrastColour));
+    ASSERT_LE(b.y - charts::LayoutFor(s.x_max, s.y_max).frame.top, 3);  // the disc is wider than that
+    EXPECT_EQ(canvas.ReadPixel(b.x, b.y), platform::ColourFromRgb(s.ContrastColour));
 
-    const platform::Colour background = charts::ColourFromRgb(s.BackgroundColour);
-    const platform::Colour text = charts::ColourFromRgb(s.ForegroundColour);
-    const int right = charts::FrameRight(s.x_max), bottom = charts::FrameBottom(s.y_max);
+    const platform::Colour background = platform::ColourFromRgb(s.BackgroundColour);
+    const platform::Colour text = platform::ColourFromRgb(s.ForegroundColour);
+    const int right = charts::LayoutFor(s.x_max, s.y_max).frame.right, bottom = charts::LayoutFor(s.x_max, s.y_max).frame.bottom;
     int strays = 0;
     for (int y = 0; y < bottom; ++y) {  // above the legend strip
         for (int x = 0; x <= s.x_max; ++x) {
-            const bool inside = x > charts::kFrameLeft && x < right && y > charts::kFrameTop;
+            const bool inside = x > charts::LayoutFor(s.x_max, s.y_max).frame.left && x < right && y > charts::LayoutFor(s.x_max, s.y_max).frame.top;
             if (inside) continue;
             const platform::Colour c = canvas.ReadPixel(x, y);
             if (c != background && c != text && ++strays <= 5)

@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "astronomy/Messages.h"
 #include "astronomy/PositionService.h"
 #include "astronomy/ProgramState.h"
 #include "astronomy/TimeCalendar.h"
@@ -57,7 +56,7 @@ const std::vector<astronomy::MessierEntry>& Messier() {
 
 // Hannover, 15 March 2024, 21:00 MEZ: Jupiter and the Moon in the west,
 // the winter sky setting. A 1001 x 701 window with the program's layout.
-astronomy::ProgramState State(int invers, float mode) {
+astronomy::ProgramState State(int invers, astronomy::View mode) {
     astronomy::ProgramState s;
     s.DataFolder = s.ProgramFolder = kFolder;
     astronomy::ApplyDefaults(s);
@@ -87,7 +86,7 @@ astronomy::ProgramState State(int invers, float mode) {
 // The background and a few boxes of other colours drawn by copying, so that
 // the layers meet more than one kind of pixel.
 void PaintBackground(QtCanvas& c, const astronomy::ProgramState& s) {
-    c.Clear(charts::ColourFromRgb(s.BackgroundColour));
+    c.Clear(platform::ColourFromRgb(s.BackgroundColour));
     c.SetRasterOp(platform::RasterOp::Copy);
     for (int i = 0; i < 12; ++i) {
         const Colour col{static_cast<std::uint8_t>(i * 20), static_cast<std::uint8_t>(250 - i * 20),
@@ -107,12 +106,13 @@ int ChangedNear(const QImage& a, const QImage& b, int x, int y, int left, int up
     return changed;
 }
 
-astronomy::BodyPosition Position(astronomy::ProgramState& s, const std::string& name) {
-    astronomy::BodyPosition pos;
-    astronomy::SunDerived sun;
-    astronomy::MessageList messages;
-    EXPECT_EQ(astronomy::ComputePosition(s, name, pos, sun, messages), astronomy::PositionStatus::Ok) << name;
-    return pos;
+astronomy::BodyPosition Position(const astronomy::ProgramState& s, const std::string& name) {
+    const auto kind = astronomy::ObjectKindFromName(name);
+    EXPECT_TRUE(kind) << name;
+    const astronomy::PositionResult r = astronomy::ComputePosition(
+        astronomy::ObservationOf(s), astronomy::TargetOf(s, kind.value_or(astronomy::ObjectKind::Sun)));
+    EXPECT_EQ(r.status, astronomy::PositionStatus::Ok) << name;
+    return r.body;
 }
 
 // An equatorial region of the given half-widths about a place (radians).
@@ -126,18 +126,18 @@ void CentreOn(astronomy::ProgramState& s, double ra, double dec, double halfHour
 
 // Each chart with a region where every layer has something to show.
 void PrepareRegion(astronomy::ProgramState& s) {
-    if (s.ChartMode == charts::kModeEquatorial) {
+    if (s.ChartMode == astronomy::View::Equatorial) {
         // Through 0 h: the Sun and the inner planets, Sagittarius' clusters.
         s.Alpha_min = 17;
         s.Alpha_max = 1;
         s.Delta_min = -40;
         s.Delta_max = 20;
-    } else if (s.ChartMode == charts::kModeHorizon) {
+    } else if (s.ChartMode == astronomy::View::Horizon) {
         s.Azi_min = 200;
         s.Azi_max = 320;
         s.Hoehe_min = 0;
         s.Hoehe_max = 60;
-    } else if (s.ChartMode == charts::kModeNorthPolar) {
+    } else if (s.ChartMode == astronomy::View::NorthPolar) {
         s.Pol_min = 0;
         s.Pol_max = 180;
     }
@@ -152,10 +152,10 @@ TEST(ChartLayers, EveryLayerDrawnTwiceLeavesTheChartAsItWas) {
         {charts::kLayerConstellations, "Sternbild/Namen"}, {charts::kLayerGrid, "Gitter"},
         {charts::kLayerEcliptic, "Ekliptik"},              {charts::kLayerBodies, "Planeten"},
         {charts::kLayerMessier, "Messier"}};
-    for (float mode : {charts::kModeWholeSky, charts::kModeEquatorial, charts::kModeHorizon,
-                       charts::kModeNorthPolar}) {
+    for (astronomy::View mode : {astronomy::View::WholeSky, astronomy::View::Equatorial, astronomy::View::Horizon,
+                       astronomy::View::NorthPolar}) {
         for (int invers : {0, 1}) {
-            SCOPED_TRACE("mode " + std::to_string(mode) + " Invers " + std::to_string(invers));
+            SCOPED_TRACE("mode " + std::to_string(astronomy::ViewNumber(mode)) + " Invers " + std::to_string(invers));
             astronomy::ProgramState s = State(invers, mode);
             PrepareRegion(s);
             const charts::ChartGeometry g = charts::SetUpChart(s);
@@ -164,14 +164,14 @@ TEST(ChartLayers, EveryLayerDrawnTwiceLeavesTheChartAsItWas) {
             const QImage before = canvas.Image().copy();
             for (const auto& [layer, name] : layers) {
                 SCOPED_TRACE(name);
-                charts::DrawLayer(canvas, s, g, Data(), layer, "Sonne");
+                charts::DrawLayer(canvas, s, g, Data(), layer, astronomy::ObjectKind::Sun);
                 EXPECT_NE(canvas.Image(), before);
-                charts::DrawLayer(canvas, s, g, Data(), layer, "Sonne");
+                charts::DrawLayer(canvas, s, g, Data(), layer, astronomy::ObjectKind::Sun);
                 EXPECT_EQ(canvas.Image(), before);
             }
-            charts::DrawOverlayLayers(canvas, s, g, Data(), "Sonne");
+            charts::DrawOverlayLayers(canvas, s, g, Data(), astronomy::ObjectKind::Sun);
             EXPECT_NE(canvas.Image(), before);
-            charts::DrawOverlayLayers(canvas, s, g, Data(), "Sonne");
+            charts::DrawOverlayLayers(canvas, s, g, Data(), astronomy::ObjectKind::Sun);
             EXPECT_EQ(canvas.Image(), before);
             EXPECT_EQ(canvas.CurrentRasterOp(), platform::RasterOp::Copy);
         }
@@ -181,17 +181,17 @@ TEST(ChartLayers, EveryLayerDrawnTwiceLeavesTheChartAsItWas) {
 // M40 is a double star and stays out of the Messier layer; the selected
 // Messier object is left to the chart pass; the others are all drawn.
 TEST(ChartLayers, MessierLayerLeavesOutM40AndTheSelectedObject) {
-    astronomy::ProgramState s = State(0, charts::kModeEquatorial);
+    astronomy::ProgramState s = State(0, astronomy::View::Equatorial);
     s.Messier = 40;
     const astronomy::BodyPosition m40 = Position(s, "Messier");
     CentreOn(s, m40.ra, m40.dec, 1.5, 8);  // M97, M108 and M109 lie within
-    s.Objekt = "Messier";
+    s.Objekt = astronomy::ObjectKind::Messier;
     s.Messier = 109;
     const charts::ChartGeometry g = charts::SetUpChart(s);
     QtCanvas canvas(s.x_max + 1, s.y_max + 1);
     PaintBackground(canvas, s);
     const QImage before = canvas.Image().copy();
-    charts::DrawLayer(canvas, s, g, Data(), charts::kLayerMessier, "Messier");
+    charts::DrawLayer(canvas, s, g, Data(), charts::kLayerMessier, astronomy::ObjectKind::Messier);
     const QImage after = canvas.Image().copy();
     EXPECT_EQ(s.Messier, 109);
 
@@ -220,7 +220,7 @@ TEST(ChartLayers, MessierLayerLeavesOutM40AndTheSelectedObject) {
 TEST(ChartLayers, DeepSkyClassClickedTwiceRestoresTheChart) {
     for (int invers : {0, 1}) {
         SCOPED_TRACE("Invers " + std::to_string(invers));
-        astronomy::ProgramState s = State(invers, charts::kModeEquatorial);
+        astronomy::ProgramState s = State(invers, astronomy::View::Equatorial);
         s.Alpha_min = 0;
         s.Alpha_max = 24;
         s.Delta_min = -90;
@@ -246,7 +246,7 @@ TEST(ChartLayers, DeepSkyClassClickedTwiceRestoresTheChart) {
             charts::CatalogueRecord rec;
             ASSERT_TRUE(Data().stars.ReadCatalogueRecord(n, rec));
             const charts::ProjectionResult p = charts::ProjectPoint(g, rec.ra, rec.dec);
-            if (!p.visible || p.x < charts::kFrameLeft || p.x > charts::FrameRight(s.x_max)) continue;
+            if (!p.visible || p.x < charts::LayoutFor(s.x_max, s.y_max).frame.left || p.x > charts::LayoutFor(s.x_max, s.y_max).frame.right) continue;
             ++inFrame;
             if (ChangedNear(before, shown, p.x, p.y, 2, 2, 2, 2) > 0) ++marked;
         }
@@ -262,10 +262,10 @@ TEST(ChartLayers, DeepSkyClassClickedTwiceRestoresTheChart) {
 // its computed place; marking changes nothing the object view uses; the
 // bodies layer leaves the selected body to the chart pass.
 TEST(ChartLayers, BodyMarkedAtItsProjectedPlace) {
-    for (float mode : {charts::kModeWholeSky, charts::kModeEquatorial}) {
-        SCOPED_TRACE("mode " + std::to_string(mode));
+    for (astronomy::View mode : {astronomy::View::WholeSky, astronomy::View::Equatorial}) {
+        SCOPED_TRACE("mode " + std::to_string(astronomy::ViewNumber(mode)));
         astronomy::ProgramState s = State(0, mode);
-        s.Objekt = "Mond";
+        s.Objekt = astronomy::ObjectKind::Moon;
         const astronomy::BodyPosition jupiter = Position(s, "Jupiter");
         CentreOn(s, jupiter.ra, jupiter.dec, 1, 5);
         const charts::ChartGeometry g = charts::SetUpChart(s);
@@ -275,7 +275,7 @@ TEST(ChartLayers, BodyMarkedAtItsProjectedPlace) {
         QtCanvas canvas(s.x_max + 1, s.y_max + 1);
         canvas.Clear({0, 0, 0});
         const QImage before = canvas.Image().copy();
-        EXPECT_TRUE(charts::MarkNamedObject(canvas, s, g, "Jupiter"));
+        EXPECT_TRUE(charts::MarkNamedObject(canvas, s, g, astronomy::ObjectKind::Jupiter));
         const QImage after = canvas.Image().copy();
         const Colour brown = charts::BodyColour(s, 6);
         EXPECT_EQ(canvas.ReadPixel(p.x, p.y), brown);
@@ -283,18 +283,18 @@ TEST(ChartLayers, BodyMarkedAtItsProjectedPlace) {
             EXPECT_EQ(canvas.ReadPixel(p.x + dx, p.y + dy), brown) << dx << "," << dy;
         for (auto [dx, dy] : {std::pair{-8, 0}, {0, 8}, {-6, 6}})
             EXPECT_EQ(canvas.ReadPixel(p.x + dx, p.y + dy), (Colour{0, 0, 0})) << dx << "," << dy;
-        EXPECT_EQ(s.Objekt, "Mond");
+        EXPECT_EQ(s.Objekt, astronomy::ObjectKind::Moon);
         EXPECT_EQ(s.ChartMode, mode);
 
-        EXPECT_FALSE(charts::MarkNamedObject(canvas, s, g, "Vulkan"));
+        EXPECT_FALSE(charts::MarkNamedObject(canvas, s, g, astronomy::ObjectKind::Disk));  // no elements loaded
         EXPECT_EQ(canvas.Image(), after);
 
         // The bodies layer with Jupiter selected leaves its place alone.
         canvas.Clear({0, 0, 0});
-        charts::DrawLayer(canvas, s, g, Data(), charts::kLayerBodies, "Jupiter");
+        charts::DrawLayer(canvas, s, g, Data(), charts::kLayerBodies, astronomy::ObjectKind::Jupiter);
         EXPECT_EQ(ChangedNear(before, canvas.Image(), p.x, p.y, 5, 5, 5, 5), 0);
         canvas.Clear({0, 0, 0});
-        charts::DrawLayer(canvas, s, g, Data(), charts::kLayerBodies, "Mond");
+        charts::DrawLayer(canvas, s, g, Data(), charts::kLayerBodies, astronomy::ObjectKind::Moon);
         EXPECT_EQ(canvas.ReadPixel(p.x, p.y), brown);
     }
 }
@@ -303,11 +303,11 @@ TEST(ChartLayers, BodyMarkedAtItsProjectedPlace) {
 // their shared pixel is set once, not twice (which exclusive-or would take
 // away again). The ecliptic above the horizon is a single arc.
 TEST(ChartLayers, EclipticIsOneUnbrokenArc) {
-    astronomy::ProgramState s = State(0, charts::kModeWholeSky);
+    astronomy::ProgramState s = State(0, astronomy::View::WholeSky);
     const charts::ChartGeometry g = charts::SetUpChart(s);
     QtCanvas canvas(s.x_max + 1, s.y_max + 1);
     canvas.Clear({0, 0, 0});
-    charts::DrawLayer(canvas, s, g, Data(), charts::kLayerEcliptic, "");
+    charts::DrawLayer(canvas, s, g, Data(), charts::kLayerEcliptic, std::nullopt);
     const QImage image = canvas.Image();
     const QRgb black = qRgb(0, 0, 0);
     // Count the 8-connected groups of drawn pixels.

@@ -190,7 +190,7 @@ protected:
             });
     }
 
-    std::string DiskCaption() const { return sh->menu.captions[sh->menu.DiskItem]; }
+    std::string DiskCaption() const { return sh->menu.captions[sh->menu.ItemOf(shell::ObjectAction(astronomy::ObjectKind::Disk))]; }
 
     fs::path objects;
     bool autoAnswer = true;
@@ -253,8 +253,8 @@ TEST_F(ElementDialogs, SavedFileLoadsBackUnchanged) {
 TEST_F(ElementDialogs, LoadedNameBecomesTheDiskCaptionAndTitle) {
     const fs::path file = objects / "Beispiel.kom";
     WriteBytes(file, kExampleComet);
-    state.Objekt = "Disk";
-    state.ChartMode = 1;  // the object view
+    state.Objekt = astronomy::ObjectKind::Disk;
+    state.ChartMode = astronomy::View::ObjectBody;  // the object view
     SetInstant(12, 1, 3, 2026);
 
     ASSERT_TRUE(shell::LoadDiskFile(*sh, file.string()));
@@ -263,10 +263,10 @@ TEST_F(ElementDialogs, LoadedNameBecomesTheDiskCaptionAndTitle) {
     EXPECT_NEAR(state.Elements.a, 15, 1e-12);
     EXPECT_EQ(state.Pfad, file.string());
     EXPECT_EQ(DiskCaption(), "Beispiel");
-    QAction* item = window->Menus().Action(sh->menu.DiskItem);
+    QAction* item = window->Menus().Action(sh->menu.ItemOf(shell::ObjectAction(astronomy::ObjectKind::Disk)));
     ASSERT_NE(item, nullptr);
     EXPECT_EQ(item->text().toStdString(), "Beispiel");
-    EXPECT_EQ(window->menu().ItemState(sh->menu.DiskItem), platform::kItemChecked);
+    EXPECT_EQ(window->menu().ItemState(sh->menu.ItemOf(shell::ObjectAction(astronomy::ObjectKind::Disk))), platform::kItemChecked);
     EXPECT_NE(window->Title().find(" - Objekt: Beispiel"), std::string::npos) << window->Title();
     EXPECT_TRUE(boxes.empty()) << boxes.front();
 }

@@ -46,8 +46,8 @@ TEST_F(HostileChartState, EveryChartDrawsWithOddRegionsAndMagnitudes) {
     };
     const astronomy::ProgramState start = state;
     for (const auto& [name, change] : cases) {
-        for (const float mode : {4.0f, 5.0f, 5.5f, 6.0f, 7.0f}) {
-            SCOPED_TRACE(name + " in mode " + std::to_string(mode));
+        for (const astronomy::View mode : {astronomy::View::WholeSky, astronomy::View::Equatorial, astronomy::View::Horizon, astronomy::View::NorthPolar, astronomy::View::SouthPolar}) {
+            SCOPED_TRACE(name + " in mode " + std::to_string(astronomy::ViewNumber(mode)));
             state = start;
             change(state);
             state.ChartMode = mode;

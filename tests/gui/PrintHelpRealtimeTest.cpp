@@ -32,9 +32,6 @@ class ViewCommands : public WindowFixture {
 protected:
     void SetUp() override {
         WindowFixture::SetUp();
-        window->onMenu = [this](int n) { shell::ExecuteMenuCommand(*sh, n); };
-        window->onKey = [this](const platform::Key& k) { shell::DispatchKey(*sh, k); };
-        window->onResize = [this] { shell::HandleResize(*sh); };
         ASSERT_TRUE(Start());
     }
     double Instant() const { return state.J + state.F; }
@@ -171,7 +168,7 @@ TEST_F(ViewCommands, LayerCommandsLeaveTheTruePicture) {
         return shown == window->Picture().Image();
     };
     SetInstant(22, 15, 1, 2025);
-    state.ChartMode = 5;
+    state.ChartMode = astronomy::View::Equatorial;
     state.Alpha_min = 5, state.Alpha_max = 8, state.Delta_min = 10, state.Delta_max = 30;  // the Moon
     shell::RedrawView(*sh);
     window->onMenu(134);  // "Hilfe" over the chart

@@ -175,7 +175,7 @@ TEST_F(Prompts, ObjectPromptReadsCoordinatesMagnitudeAndEquinox) {
     EXPECT_NEAR(state.BelDelta, -10.5 * kDeg, 1e-12);
     EXPECT_EQ(state.BelMag, 1.97);
     EXPECT_EQ(state.BelAequi, 1950);
-    EXPECT_EQ(sh->menu.captions[sh->menu.BeliebigItem], "Testobj");
+    EXPECT_EQ(sh->menu.captions[sh->menu.ItemOf(shell::ObjectAction(astronomy::ObjectKind::Arbitrary))], "Testobj");
 }
 
 TEST_F(Prompts, LimitingMagnitudeDefaultsToSixAndStopsAtEight) {

@@ -19,7 +19,6 @@ class RenderMatchesWindow : public WindowFixture {
 protected:
     void SetUp() override {
         WindowFixture::SetUp();
-        window->onResize = [this] { shell::HandleResize(*sh); };
         ASSERT_TRUE(Start());
     }
     // Runs the tool with the window's drawing size; the image it wrote.
@@ -48,7 +47,7 @@ TEST_F(RenderMatchesWindow, WholeSkyAndEquatorialChartWithTheMoon) {
     // 15 January 2025, 22:00 MEZ at Hannover: the waning Moon stands in the
     // east, the window starts with white sky ("Invers").
     SetInstant(22, 15, 1, 2025);
-    state.Objekt = "Mond";
+    state.Objekt = astronomy::ObjectKind::Moon;
     shell::ExecuteMenuCommand(*sh, 72);  // "&Himmel"
     const std::string when = "--date 15.1.2025 --time 22:00 --object Mond --invers --flags " +
                              std::to_string(state.DisplayFlags);
@@ -56,17 +55,17 @@ TEST_F(RenderMatchesWindow, WholeSkyAndEquatorialChartWithTheMoon) {
 
     // The Moon is marked where the projection puts it: its disc covers the
     // point, so the point no longer shows the white sky.
-    astronomy::BodyPosition moon;
-    astronomy::SunDerived sun;
-    astronomy::MessageList messages;
-    ASSERT_EQ(astronomy::ComputePosition(state, "Mond", moon, sun, messages), astronomy::PositionStatus::Ok);
+    const astronomy::PositionResult r = astronomy::ComputePosition(
+        astronomy::ObservationOf(state), astronomy::BodyTarget(astronomy::ObjectKind::Moon));
+    ASSERT_EQ(r.status, astronomy::PositionStatus::Ok);
+    const astronomy::BodyPosition& moon = r.body;
     const charts::ProjectionResult p =
         charts::ProjectPoint(sh->chart, charts::FirstAngle(sh->chart, moon.ra), moon.dec);
     ASSERT_TRUE(p.visible);
-    EXPECT_NE(window->canvas().ReadPixel(p.x, p.y), charts::ColourFromRgb(state.BackgroundColour));
+    EXPECT_NE(window->canvas().ReadPixel(p.x, p.y), platform::ColourFromRgb(state.BackgroundColour));
 
     // The equatorial chart of a region through 0 h.
-    state.ChartMode = 5;
+    state.ChartMode = astronomy::View::Equatorial;
     state.Alpha_min = 22, state.Alpha_max = 2, state.Delta_min = -10, state.Delta_max = 20;
     shell::RedrawView(*sh);
     EXPECT_EQ(DifferentPixels(Render("aequatorial", when + " --alpha-min 22 --alpha-max 2 --delta-min -10 --delta-max 20")),

@@ -11,7 +11,15 @@
 
 #include "astronomy/TimeCalendar.h"
 #include "platform/qt/QtWindow.h"
+#include "shell/ChartCommands.h"
+#include "shell/Commands.h"
+#include "shell/Layout.h"
+#include "shell/Mouse.h"
+#include "shell/Quit.h"
 #include "shell/Shell.h"
+#include "shell/StartUp.h"
+#include "shell/Time.h"
+#include "shell/View.h"
 
 class WindowFixture : public ::testing::Test {
 protected:
@@ -25,6 +33,7 @@ protected:
         window = std::make_unique<platform::qt::QtWindow>(800, 550);
         sh = std::make_unique<shell::Shell>(state, *window);
         sh->startupPauses = false;  // the about box's second and the wait before the first view
+        shell::Connect(*sh);        // the program's own wiring of the window's events
         window->Show();
     }
     void TearDown() override {
@@ -35,8 +44,7 @@ protected:
     bool Start(const std::string& commandLine = "") { return shell::StartUp(*sh, "kelmaron", commandLine); }
     void SetInstant(double hours, int day, int month, int year) {
         const astronomy::JulianDate jd = astronomy::CalendarToJulianDate(hours, day, month, year, state.Zone);
-        astronomy::ApplyJulianDate(state, jd.J, jd.F);
-        astronomy::UpdateTimeQuantities(state);
+        shell::SetInstant(state, jd.J, jd.F);
     }
 
     std::filesystem::path data;

@@ -12,6 +12,7 @@
 
 #include "astronomy/Angles.h"
 #include "astronomy/OrbitElements.h"
+#include "astronomy/PositionService.h"
 #include "astronomy/TextFormats.h"
 #include "charts/ObjectSymbols.h"
 #include "reports/ObjectPanel.h"
@@ -55,18 +56,22 @@ SunDerived Sun() {
 
 struct Drawn {
     RecordingCanvas canvas;
-    std::vector<std::pair<std::string, int>> menuMarks;
+    reports::PanelOutcome outcome;
 };
 
+ObjectKind KindOf(const std::string& objectName) {
+    const std::optional<ObjectKind> kind = ObjectKindFromName(objectName);
+    EXPECT_TRUE(kind) << objectName;
+    return kind.value_or(ObjectKind::Sun);
+}
+
 // The panel drawn once for objectName on a fresh canvas.
-Drawn Draw(ProgramState& s, const BodyPosition& pos, const std::string& objectName, const SunDerived& sun = Sun(),
+Drawn Draw(const ProgramState& s, const BodyPosition& pos, const std::string& objectName, const SunDerived& sun = Sun(),
            reports::PanelMemory* memory = nullptr, bool realtime = false) {
     Drawn d;
-    reports::PanelHooks hooks;
-    hooks.setMenuMark = [&d](const std::string& caption, int state) { d.menuMarks.emplace_back(caption, state); };
-    hooks.realtimeRunning = [realtime] { return realtime; };
     reports::PanelMemory local;
-    reports::DrawObjectInfoPanel(d.canvas, s, pos, sun, objectName, hooks, memory ? *memory : local);
+    d.outcome = reports::DrawObjectInfoPanel(d.canvas, s, pos, sun, KindOf(objectName), realtime,
+                                             memory ? *memory : local);
     return d;
 }
 
@@ -75,11 +80,10 @@ struct Computed {
     SunDerived sun;
 };
 
-Computed Compute(ProgramState& s, const std::string& object) {
-    Computed r;
-    MessageList messages;
-    EXPECT_EQ(ComputePosition(s, object, r.pos, r.sun, messages), PositionStatus::Ok);
-    return r;
+Computed Compute(const ProgramState& s, const std::string& object) {
+    const PositionResult r = ComputePosition(ObservationOf(s), TargetOf(s, KindOf(object)));
+    EXPECT_EQ(r.status, PositionStatus::Ok);
+    return {r.body, r.sun};
 }
 
 struct At {
@@ -135,7 +139,6 @@ TEST(ObjectPanelLayout, RowsAndTextCells) {
 
 TEST(ObjectPanelCommon, LabelsNameBoxAndStyles) {
     ProgramState s = panel_test::PanelState();
-    s.OutputChannel = 3;  // printing elsewhere: the panel still draws, and gives the channel back
     const Drawn d = Draw(s, Planet(), "Jupiter");
     const RecordingCanvas& c = d.canvas;
 
@@ -165,7 +168,6 @@ TEST(ObjectPanelCommon, LabelsNameBoxAndStyles) {
                     {32, Row(9), "03h 30m 00s"}, {32, Row(16), "12:12"},
                     {32, Row(11), FormatAngleDm(0.7 / kDegToRad + 180)}});
     EXPECT_EQ(c.op, platform::RasterOp::Copy);
-    EXPECT_EQ(s.OutputChannel, 3);
 }
 
 TEST(ObjectPanelCommon, VisibilityNoteAndAzimuthSide) {
@@ -271,9 +273,7 @@ TEST(ObjectPanelBodies, AstrophotographyIsEnabledForAVisibleBodyOnly) {
         s.MessierCatalogue.resize(109);
         BodyPosition p = Planet();
         p.altitude = k.altitude;
-        const Drawn d = Draw(s, p, k.object);
-        const std::vector<std::pair<std::string, int>> marks = {{"Astropho", 3}};
-        EXPECT_EQ(d.menuMarks, k.enabled ? marks : decltype(marks){});
+        EXPECT_EQ(Draw(s, p, k.object).outcome.photographable, k.enabled);
     }
 }
 
@@ -381,7 +381,7 @@ ProgramState MessierState(const std::string& name) {
 
 TEST(ObjectPanelCatalogue, MessierEntryThroughTheTextCells) {
     ProgramState s = MessierState("Andromedagalaxie");
-    s.ChartMode = 2;
+    s.ChartMode = astronomy::View::ObjectMessier;
     panel_test::SetInstant(s, 1, 11, 2026, 22.0, 1, 13.4, 52.5);
     const Computed m = Compute(s, "Messier");
     const Drawn d = Draw(s, m.pos, "Messier", m.sun);
@@ -474,7 +474,7 @@ TEST(ObjectPanelComputed, SunAtNoonInBerlin) {
     EXPECT_EQ(d.canvas.StringAt(40, Row(10)), FormatFixed(sun.sun.equationOfTime, 5, 1));
     EXPECT_EQ(d.canvas.StringAt(325, Row(1)), "sichtbar         ");
     EXPECT_EQ(d.canvas.FindText("r="), nullptr);
-    EXPECT_EQ(d.menuMarks.size(), 1u);
+    EXPECT_TRUE(d.outcome.photographable);  // the Sun above the horizon
 }
 
 TEST(ObjectPanelComputed, MoonDistanceInKilometres) {

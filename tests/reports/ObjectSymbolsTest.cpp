@@ -101,8 +101,8 @@ double Area(const std::vector<Pixel>& p) {
 // Colours, raster modes, letters
 
 TEST(ObjectSymbolColours, PaletteAndBodyColours) {
-    EXPECT_EQ(charts::ColourFromRgb(0xFA3CFA), kMagenta);
-    EXPECT_EQ(charts::ColourFromRgb(0x0000FF), (Colour{0, 0, 255}));
+    EXPECT_EQ(platform::ColourFromRgb(0xFA3CFA), kMagenta);
+    EXPECT_EQ(platform::ColourFromRgb(0x0000FF), (Colour{0, 0, 255}));
     ProgramState s = panel_test::PanelState();
     // Entry type + 1 below type 13 (Sun yellow, Mars red, Jupiter brown, 12
     // entry 13, black with "Invers"); entry 11 for 13 and the classes.
@@ -288,19 +288,21 @@ TEST(ObjectSymbolClasses, FiguresBySize) {
 
 TEST(ObjectSymbolClasses, MessierNumberBesideTheSymbol) {
     struct Case {
-        float mode;
+        astronomy::View mode;
         int radius, number, type;
         bool shown;
     };
     const Case cases[] = {
-        {5.0f, 430, 31, 22, true},  {6.0f, 430, 31, 22, true},  // equatorial charts
-        {2.0f, 430, 31, 22, false},                             // object view of a Messier object
-        {4.0f, 430, 31, 22, true},  {4.0f, 180, 31, 22, false}, // whole sky, large and small
-        {5.0f, 430, 0, 22, false},                              // no number
-        {5.0f, 430, 31, 6, false},                              // not a class symbol
+        {astronomy::View::Equatorial, 430, 31, 22, true},      // equatorial and polar charts
+        {astronomy::View::NorthPolar, 430, 31, 22, true},
+        {astronomy::View::ObjectMessier, 430, 31, 22, false},  // object view of a Messier object
+        {astronomy::View::WholeSky, 430, 31, 22, true},        // whole sky, large and small
+        {astronomy::View::WholeSky, 180, 31, 22, false},
+        {astronomy::View::Equatorial, 430, 0, 22, false},      // no number
+        {astronomy::View::Equatorial, 430, 31, 6, false},      // not a class symbol
     };
     for (const Case& k : cases) {
-        SCOPED_TRACE(testing::Message() << k.mode << " " << k.radius << " " << k.number << " " << k.type);
+        SCOPED_TRACE(testing::Message() << astronomy::ViewNumber(k.mode) << " " << k.radius << " " << k.number << " " << k.type);
         ProgramState s = panel_test::PanelState();
         s.ChartMode = k.mode;
         s.ChartRadius = k.radius;

@@ -45,7 +45,7 @@ inline ProgramState PanelState() {
     ApplyDefaults(s);
     LayOut(s);
     InversColours(s);
-    s.ChartMode = 1;
+    s.ChartMode = astronomy::View::ObjectBody;
     return s;
 }
 

@@ -26,17 +26,12 @@ const platform::Colour kValue{0, 0, 0};
 int Y(double k) { return static_cast<int>(std::lround(k * 900.0 / 550)); }
 
 // 1 January 2000, 19:00 MEZ = 18:00 UT (JD 2451545.25, a Saturday), at
-// 13.4 E, 52.5 N. J, F, the weekday and the time quantities are left wrong
-// on purpose: the panel computes them itself.
+// 13.4 E, 52.5 N, with the calendar and the time quantities of that instant.
 ProgramState Berlin2000() {
     ProgramState s = panel_test::PanelState();
-    s.Day = 1, s.Month = 1, s.Year = 2000, s.ClockTime = 19, s.Zone = 1;
-    s.Longitude = 13.4 * kDegToRad;
-    s.Latitude = 52.5 * kDegToRad;
-    SetLatitudeTerms(s);
+    panel_test::SetInstant(s, 1, 1, 2000, 19, 1, 13.4, 52.5);
     s.UtmEast = 391000.4, s.UtmNorth = 5820000.0;
-    s.J = 0, s.F = 0.9, s.Weekday = 2, s.tq.LST = 99, s.tq.LMT = 99;
-    s.ChartMode = 1;
+    s.ChartMode = astronomy::View::ObjectBody;
     return s;
 }
 
@@ -160,8 +155,9 @@ TEST(ParameterPanelFull, PrintingUsesPrintSizesAndDoesNotClear) {
 }
 
 TEST(ParameterPanelModes, ChartsGetOnlyTheCornerStamp) {
-    for (float mode : {5.0f, 5.5f, 6.0f, 7.0f}) {
-        SCOPED_TRACE(mode);
+    for (astronomy::View mode : {astronomy::View::Equatorial, astronomy::View::Horizon, astronomy::View::NorthPolar,
+                                 astronomy::View::SouthPolar}) {
+        SCOPED_TRACE(astronomy::ViewNumber(mode));
         ProgramState s = Berlin2000();
         s.ChartMode = mode;
         RecordingCanvas c;
@@ -175,20 +171,21 @@ TEST(ParameterPanelModes, ChartsGetOnlyTheCornerStamp) {
 }
 
 TEST(ParameterPanelModes, OtherViewsGetNothingAndLinesAreReset) {
-    for (float mode : {8.0f, 9.0f, 10.0f, 12.0f, 1.0f, 4.0f, 5.0f}) {
-        SCOPED_TRACE(mode);
+    for (astronomy::View mode : {astronomy::View::DayEphemeris, astronomy::View::MoonPhases,
+                                 astronomy::View::Astrophoto, astronomy::View::System, astronomy::View::ObjectBody,
+                                 astronomy::View::WholeSky, astronomy::View::Equatorial}) {
+        SCOPED_TRACE(astronomy::ViewNumber(mode));
         ProgramState s = Berlin2000();
         s.ChartMode = mode;
         RecordingCanvas c;
         c.SetLineWidth(5);
         c.SetLineStyle(platform::LineStyle::Dash);
         reports::DrawParameterPanel(c, s);
-        if (mode >= 8) {
+        if (mode >= astronomy::View::DayEphemeris) {
             EXPECT_TRUE(c.texts.empty());
             EXPECT_TRUE(c.shapes.empty());
         }
         EXPECT_EQ(c.lineWidth, 1);
         EXPECT_EQ(c.lineStyle, platform::LineStyle::Solid);
-        EXPECT_EQ(s.J, 2451545);  // J and F are recomputed in every view
     }
 }

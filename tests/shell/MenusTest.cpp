@@ -1,5 +1,5 @@
-// The menu captions, their marks, the command dispatch and the key bindings.
-// Item numbers and captions come from the built-in list.
+// The menu table: its captions, the command of each item, the marks and the
+// key bindings. Item numbers and captions come from the built-in list.
 #include "shell/Menus.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +13,10 @@ namespace {
 
 using astronomy::ProgramState;
 using shell::MenuTable;
+using astronomy::ObjectKind;
+using astronomy::View;
+using shell::Command;
+using shell::MenuAction;
 using Calls = std::vector<std::pair<int, int>>;
 constexpr int kPlain = platform::kItemPlain, kChecked = platform::kItemChecked, kGreyed = platform::kItemGreyed;
 
@@ -46,37 +50,23 @@ public:
 // orbit object, "Polarstern" as the arbitrary object; optionally M 31.
 ProgramState DefaultState(int messier = 0) {
     ProgramState s;
-    s.DataFolder = "data";
-    astronomy::ApplyDefaults(s);
     if (messier) s.Messier = messier;
     return s;
 }
 
 MenuTable LoadedTable(const ProgramState& s) {
-    MenuTable m;
-    shell::LoadMenuCaptions(m);
+    MenuTable m = shell::LoadMenuTable();
     shell::ApplyStateCaptions(m, s);
     return m;
 }
 
 // ---------------------------------------------------------------------------
-// The caption table (item numbers and captions from the built-in list)
-
-TEST(MenuCaptions, BuiltInListEndsAtTheMarker) {
-    MenuTable m;
-    shell::LoadMenuCaptions(m);
-    // 0 to 136, then the end marker at 137: the marker and all after it cleared.
-    EXPECT_EQ(m.captions.size(), 150u);
-    EXPECT_EQ(m.LastMenuItem, 136);
-    for (int n = 136; n < 150; ++n) EXPECT_EQ(m.captions[n], "") << n;
-    const std::vector<int> remembered = {m.DiskItem,  m.MessierItem, m.BeliebigItem, m.OffsetItem, m.DarstellenItem,
-                                         m.KarteItem, m.SpringeItem, m.ExtraItem,    m.QuitItem};
-    EXPECT_EQ(remembered, (std::vector<int>{39, 41, 42, 47, 67, 89, 100, 122, 135}));
-}
+// The table (item numbers and captions from the built-in list)
 
 TEST(MenuCaptions, NineMenusEachClosedByAnEmptyCaption) {
-    MenuTable m;
-    shell::LoadMenuCaptions(m);
+    const MenuTable m = shell::LoadMenuTable();
+    EXPECT_EQ(m.LastMenuItem, 136);
+    ASSERT_EQ(m.captions.size(), 137u);
     const std::vector<std::pair<int, std::string>> titles = {
         {0, "Parameter"}, {29, "Objekt"}, {47, "Offset"}, {67, "Darstellen"}, {89, "Karte"},
         {100, "Springe"}, {114, "Rechnen"}, {122, "Extra"}, {132, "Kelmar"}};
@@ -92,8 +82,7 @@ TEST(MenuCaptions, NineMenusEachClosedByAnEmptyCaption) {
 }
 
 TEST(MenuCaptions, SampleCaptionsCharacterForCharacter) {
-    MenuTable m;
-    shell::LoadMenuCaptions(m);
+    const MenuTable m = shell::LoadMenuTable();
     // A sample across the menus, blanks included; the keys test below checks
     // the hint at the end of every bound item.
     const std::vector<std::pair<int, std::string>> cases = {
@@ -115,6 +104,45 @@ TEST(MenuCaptions, SampleCaptionsCharacterForCharacter) {
     };
     for (const auto& [n, caption] : cases) EXPECT_EQ(m.captions[n], caption) << n;
     for (int k = 1; k <= 15; ++k) EXPECT_EQ(m.captions[k + 9], "Ort" + std::to_string(k));
+}
+
+TEST(MenuCommands, EveryItemRunsItsOwnCommand) {
+    // Titles, separators and the empty captions run nothing; every other
+    // item runs a command that no other item runs, so that the marks of a
+    // command land on exactly one item.
+    const MenuTable m = shell::LoadMenuTable();
+    for (int n = 0; n <= m.LastMenuItem; ++n) {
+        const std::string& c = m.captions[n];
+        const bool title = n == 0 || m.captions[n - 1].empty();
+        const MenuAction a = m.ActionOf(n);
+        SCOPED_TRACE(std::to_string(n) + " " + c);
+        if (title || c.empty() || c == "-") {
+            EXPECT_EQ(a.command, Command::None);
+            continue;
+        }
+        ASSERT_NE(a.command, Command::None);
+        EXPECT_EQ(m.ItemOf(a), n);
+    }
+    for (int n : {-1, 137, 1000}) EXPECT_EQ(m.ActionOf(n).command, Command::None) << n;
+}
+
+TEST(MenuCommands, ItemsOfTheObjectsViewsAndPlaces) {
+    const MenuTable m = shell::LoadMenuTable();
+    const std::vector<std::pair<ObjectKind, int>> objects = {
+        {ObjectKind::Sun, 30},     {ObjectKind::Moon, 31},     {ObjectKind::Mercury, 32}, {ObjectKind::Venus, 33},
+        {ObjectKind::Mars, 34},    {ObjectKind::Jupiter, 35},  {ObjectKind::Saturn, 36},  {ObjectKind::Uranus, 37},
+        {ObjectKind::Neptune, 38}, {ObjectKind::Disk, 39},     {ObjectKind::Messier, 41}, {ObjectKind::Arbitrary, 42}};
+    for (const auto& [kind, item] : objects) EXPECT_EQ(m.ItemOf(shell::ObjectAction(kind)), item);
+    EXPECT_EQ(m.ItemOf(shell::ObjectAction(ObjectKind::Earth)), 0);  // the Earth has no item
+    const std::vector<std::pair<View, int>> views = {
+        {View::None, 68},       {View::ObjectBody, 68}, {View::ObjectMessier, 68}, {View::ObjectArbitrary, 68},
+        {View::WholeSky, 72},   {View::Equatorial, 69}, {View::Horizon, 73},       {View::NorthPolar, 70},
+        {View::SouthPolar, 71}, {View::DayEphemeris, 75}, {View::System, 74},      {View::MoonPhases, 0},
+        {View::Astrophoto, 0},  {View::Searching, 0}};
+    for (const auto& [view, item] : views) EXPECT_EQ(m.ItemOf(shell::ViewAction(view)), item) << item;
+    for (int k = 1; k <= 15; ++k) EXPECT_EQ(m.ItemOf({Command::Place, k}), k + 9);
+    EXPECT_EQ(m.ItemOf({Command::PlaceGeographic}), 26);
+    EXPECT_EQ(m.ItemOf({Command::PlaceUtm}), 27);
 }
 
 TEST(MenuCaptions, StateCaptionsOfPlacesAndObjects) {
@@ -155,76 +183,6 @@ TEST(MenuCaptions, MorePlacesThanTheMenuHoldsLeaveTheMenuIntact) {
 // ---------------------------------------------------------------------------
 // Marks
 
-TEST(PrepareMenuName, EightCharactersAfterTheMnemonicRules) {
-    // The preparation rule of the mark search, worked by hand.
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {"Sonne", "Sonne   "},
-        {"", "        "},
-        {"-", "        "},
-        {"UT                 &0", "UT      "},
-        {"&Äquatorial  &Ä", "Äquatori"},  // eight characters, not eight bytes
-        {"Südpolar", "Südpolar"},
-        {"-Ort ändern UTM", "Ort ände"},
-        {"&Messier     M", "Messier "},
-        {"Zei&t", "Zeit    "},
-        {"--x", "-x      "},    // only one leading "-" goes
-        {"&&x", "x       "},    // the first "&", then a leading one
-        {"a&b&c", "ab&c    "},  // only the first "&" goes
-        {"-&Gitter", "Gitter  "},
-    };
-    for (const auto& [text, prepared] : cases) EXPECT_EQ(shell::PrepareMenuName(text), prepared) << text;
-}
-
-TEST(SetMenuMark, SearchGoesOnFromTheLastMatch) {
-    const ProgramState s = DefaultState(31);
-    const MenuTable m = LoadedTable(s);
-    struct Case {
-        const char* list;
-        int state;
-        Calls expected;
-    };
-    const std::vector<Case> cases = {
-        {"Sonne|Objekt", 1, {{30, 1}, {68, 1}}},
-        {"Objekt|Sonne", 1, {{68, 1}}},
-        {"Disk|Objekt", 1, {}},  // item 39 shows "Pluto"
-        {"Pluto|Objekt", 1, {{39, 1}, {68, 1}}},
-        {"Objekt", 1, {{68, 1}}},  // the title 29 is skipped
-        {"Offset", 1, {}},         // titles never match
-        {"Kelmar", 1, {}},
-        {"Datum", 1, {}},  // item 1 never matches
-        {"Zeit", 1, {{2, 1}}},
-        {"Messier", 1, {{41, 1}}},   // "Messier" stands for "M 31"
-        {"Messier ", 1, {{82, 1}}},  // the layer item
-        {"Hannover|Nordpolar", 0, {{10, 0}, {70, 0}}},
-        {"Südpolar", 2, {{71, 2}}},
-        {"Track|Sternbild", 1, {{83, 1}}},
-        {"MEZ             1", 1, {{7, 1}}},
-        {"", 1, {{5, 1}}},  // blanks match a separator
-        {"Quit", 1, {{135, 1}}},
-        {"Nichts|Sonne", 1, {}},
-        {"Koordina|Astropho", 2, {{84, 2}, {115, 2}}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.list);
-        RecordingMenuBar bar;
-        shell::SetMenuMark(m, bar, s, c.list, c.state);
-        EXPECT_EQ(bar.calls, c.expected);
-    }
-}
-
-TEST(SetMenuMark, PlaceItemsFromTheirCaptions) {
-    // Items 10 to OrtAnz + 12 are the places, the separator and the two
-    // place-change items; each name finds its own item in order.
-    const ProgramState s = DefaultState();
-    const MenuTable m = LoadedTable(s);
-    std::string list;
-    Calls expected;
-    for (int n = 10; n <= 27; ++n) list += (n > 10 ? "|" : "") + m.captions[n], expected.emplace_back(n, 0);
-    RecordingMenuBar bar;
-    shell::SetMenuMark(m, bar, s, list, 0);
-    EXPECT_EQ(bar.calls, expected);
-}
-
 TEST(RefreshMenuMarks, DefaultsOfAFreshInstallation) {
     const ProgramState s = DefaultState();
     const MenuTable m = LoadedTable(s);
@@ -234,31 +192,32 @@ TEST(RefreshMenuMarks, DefaultsOfAFreshInstallation) {
     EXPECT_EQ(bar.builds, 1);
     EXPECT_EQ(bar.builtLast, 136);
     EXPECT_EQ(bar.builtCaptions, m.captions);
-    // Place 1 "Hannover", zone MEZ, object "Sonne", ChartMode 4, DisplayFlags
+    // Place 1 "Hannover", zone MEZ, object "Sonne", "Himmel", DisplayFlags
     // 123 (every layer but the grid); "Südpolar", "Koordinaten" and
-    // "Astrophotographie" greyed; the mode marks clear "Objekt" (68).
+    // "Astrophotographie" greyed; the place entries enabled.
     const std::map<int, int> expected = {{7, 1},  {10, 1}, {30, 1}, {71, 2}, {72, 1}, {77, 1}, {78, 1},
                                          {80, 1}, {81, 1}, {82, 1}, {83, 1}, {84, 2}, {115, 2}};
     EXPECT_EQ(bar.Marked(), expected);
+    EXPECT_EQ(bar.ItemState(27), kPlain);  // "-Ort ändern UTM" is built greyed
 }
 
 TEST(RefreshMenuMarks, ZonePlaceAndObject) {
     struct Case {
         int zone, ort;
-        std::string objekt;
-        float mode;
+        ObjectKind objekt;
+        View mode;
         std::vector<int> checked, unchecked;  // among the zone, place and object items
     };
     // Zones are items 6 to 8, places 10 + Ort - 1, objects 30 to 42.
     const std::vector<Case> cases = {
-        {0, 2, "Mond", 1, {6, 11, 31, 68}, {7, 8, 10, 30}},
-        {2, 15, "Neptun", 4, {8, 24, 38, 72}, {6, 7, 68}},
-        {1, 1, "Messier", 2, {7, 41, 68}, {30, 39, 42}},
-        {1, 1, "Disk", 1, {39, 68}, {41, 42}},
-        {1, 1, "beliebig", 3, {42, 68}, {39, 41}},
+        {0, 2, ObjectKind::Moon, View::ObjectBody, {6, 11, 31, 68}, {7, 8, 10, 30}},
+        {2, 15, ObjectKind::Neptune, View::WholeSky, {8, 24, 38, 72}, {6, 7, 68}},
+        {1, 1, ObjectKind::Messier, View::ObjectMessier, {7, 41, 68}, {30, 39, 42}},
+        {1, 1, ObjectKind::Disk, View::ObjectBody, {39, 68}, {41, 42}},
+        {1, 1, ObjectKind::Arbitrary, View::ObjectArbitrary, {42, 68}, {39, 41}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.objekt);
+        SCOPED_TRACE(std::string(astronomy::ObjectName(c.objekt)));
         ProgramState s = DefaultState();
         s.Zone = c.zone, s.Ort = c.ort, s.Objekt = c.objekt, s.ChartMode = c.mode;
         const MenuTable m = LoadedTable(s);
@@ -269,34 +228,33 @@ TEST(RefreshMenuMarks, ZonePlaceAndObject) {
     }
 }
 
-TEST(RefreshModeMarks, ItemOfEachChartMode) {
-    // The ChartMode table and the "Darstellen" items 68 to 75; 0: none checked.
-    const std::vector<std::pair<float, int>> cases = {{0, 68},  {1, 68}, {2, 68}, {3, 68},  {4, 72},
-                                                      {5, 69},  {5.5f, 73}, {6, 70}, {7, 71}, {8, 75},
-                                                      {12, 74}, {9, 0},  {10, 0}, {99, 0}};
+TEST(RefreshModeMarks, ItemOfEachView) {
+    // The views and the "Darstellen" items 68 to 75; 0: none checked.
+    const std::vector<std::pair<View, int>> cases = {
+        {View::None, 68},       {View::ObjectBody, 68},   {View::ObjectMessier, 68}, {View::ObjectArbitrary, 68},
+        {View::WholeSky, 72},   {View::Equatorial, 69},   {View::Horizon, 73},       {View::NorthPolar, 70},
+        {View::SouthPolar, 71}, {View::DayEphemeris, 75}, {View::System, 74},        {View::MoonPhases, 0},
+        {View::Astrophoto, 0},  {View::Searching, 0}};
     const ProgramState base = DefaultState();
     const MenuTable m = LoadedTable(base);
     for (const auto& [mode, item] : cases) {
-        SCOPED_TRACE(mode);
+        SCOPED_TRACE(astronomy::ViewNumber(mode));
         ProgramState s = base;
         s.ChartMode = mode;
         RecordingMenuBar bar;
         for (int n = 68; n <= 75; ++n) bar.states[n] = kChecked;  // stale marks
         shell::RefreshModeMarks(m, bar, s);
-        for (int n = 68; n <= 75; ++n)  // "Südpolar" (71) greyed unless it is the mode
+        for (int n = 68; n <= 75; ++n)  // "Südpolar" (71) greyed unless it is the view
             EXPECT_EQ(bar.ItemState(n), n == item ? kChecked : n == 71 ? kGreyed : kPlain) << n;
         // "Koordinaten" only where the tool has a chart to read.
-        const bool readable = mode == 5 || mode == 6 || mode == 7;
+        const bool readable = mode == View::Equatorial || mode == View::NorthPolar || mode == View::SouthPolar;
         EXPECT_EQ(bar.ItemState(84), readable ? platform::kItemEnabled : kGreyed);
         EXPECT_EQ(bar.ItemState(115), kGreyed);
     }
 }
 
 TEST(RefreshFlagMarks, OneItemPerSetBitAndSwitchedOffLayersLoseTheirMarks) {
-    // The DisplayFlags table, items 77 to 83 in bit order. Every layer item,
-    // "&Messier" and "&Track" included, is reset before the set bits are
-    // marked again (the bare name "Messier" would have stood for the Messier
-    // object's item "M 1" and stopped the search early).
+    // The DisplayFlags table, items 77 to 83 in bit order.
     const std::vector<std::pair<int, std::vector<int>>> cases = {
         {123, {77, 78, 80, 81, 82, 83}}, {127, {77, 78, 79, 80, 81, 82, 83}}, {4, {79}}, {64, {83}}, {0, {}}};
     const ProgramState base = DefaultState();
@@ -318,72 +276,25 @@ TEST(RefreshFlagMarks, OneItemPerSetBitAndSwitchedOffLayersLoseTheirMarks) {
     }
 }
 
-// ---------------------------------------------------------------------------
-// Dispatch
-
-TEST(ResolveMenuCommand, NameTitleAndOffset) {
-    MenuTable m = LoadedTable(DefaultState(31));
-    m.captions[33] = "--Venus";  // a caption written with a doubled "-"
-    struct Case {
-        int n;
-        std::string name;
-        int title;
-    };
-    // DiskItem and BeliebigItem by their fixed names, "--" to "-", the first
-    // "&" removed; one item under every title.
-    const std::vector<Case> cases = {
-        {2, "Zeit", 0},
-        {6, "UT                 0", 0},
-        {27, "-Ort ändern UTM", 0},
-        {39, "Disk", 29},
-        {42, "beliebig", 29},
-        {41, "M 31", 29},
-        {30, "Sonne", 29},
-        {33, "-Venus", 29},
-        {50, "1 Tag +      *", 47},
-        {69, "Äquatorial  &Ä", 67},
-        {98, "Zentrieren        Pos1", 89},
-        {101, "Jetzt               J", 100},
-        {120, "Präzession", 114},
-        {130, "Einstellungen speichern   ^S", 122},
-        {135, "Quit          Q", 132},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.n);
-        const shell::MenuCommand cmd = shell::ResolveMenuCommand(m, c.n);
-        ASSERT_TRUE(cmd.valid());
-        EXPECT_EQ(cmd.name, c.name);
-        EXPECT_EQ(cmd.title, c.title);
-        EXPECT_EQ(cmd.offset, c.n - c.title);
-    }
-}
-
-TEST(ResolveMenuCommand, NothingOutsideTheItems) {
-    // Numbers outside the table, titles, separators and empty captions.
-    const MenuTable m = LoadedTable(DefaultState());
-    for (int n : {-1, 0, 5, 9, 25, 28, 29, 46, 47, 54, 66, 67, 89, 132, 136, 137, 149, 150, 1000})
-        EXPECT_FALSE(shell::ResolveMenuCommand(m, n).valid()) << n;
-}
-
-TEST(BeginMenuCommand, RenamedObjectItemsMarkTheirCaption) {
-    // Choosing the "Disk" or "beliebig" item checks its caption first.
-    const ProgramState s = DefaultState();
+TEST(MarkObjectChoice, OnlyTheChosenObjectIsChecked) {
+    const ProgramState s = DefaultState(31);
     const MenuTable m = LoadedTable(s);
-    struct Case {
-        int n;
-        std::string name;
-        Calls marks;
-    };
-    for (const Case& c : {Case{39, "Disk", {{39, 1}}}, Case{42, "beliebig", {{42, 1}}}, Case{41, "M 1", {}},
-                          Case{50, "1 Tag +      *", {}}}) {
-        SCOPED_TRACE(c.n);
+    const std::vector<std::pair<ObjectKind, int>> cases = {
+        {ObjectKind::Venus, 33}, {ObjectKind::Messier, 41}, {ObjectKind::Disk, 39}, {ObjectKind::Arbitrary, 42}};
+    for (const auto& [kind, item] : cases) {
+        SCOPED_TRACE(item);
         RecordingMenuBar bar;
-        EXPECT_EQ(shell::BeginMenuCommand(m, bar, s, c.n).name, c.name);
-        EXPECT_EQ(bar.calls, c.marks);
+        for (int n = 30; n <= 42; ++n)
+            if (n != 40) bar.states[n] = kChecked;  // stale marks on the items
+        shell::MarkObjectChoice(m, bar, kind);
+        EXPECT_EQ(bar.Marked(30, 42), (std::map<int, int>{{item, kChecked}}));
     }
 }
 
-TEST(ItemsForKey, EveryBoundKeyAndItsCaption) {
+// ---------------------------------------------------------------------------
+// Keys
+
+TEST(ActionsForKey, EveryBoundKeyAndItsCaption) {
     // The Key column of the command table. Every key's item carries the key
     // at the end of its caption (hint or mnemonic), so the bindings and the
     // list cannot drift apart unnoticed.
@@ -408,51 +319,18 @@ TEST(ItemsForKey, EveryBoundKeyAndItsCaption) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.key.text + "/" + std::to_string(c.key.special));
-        EXPECT_EQ(shell::ItemsForKey(m, c.key), std::vector<int>{c.item});
+        const std::vector<MenuAction> actions = shell::ActionsForKey(c.key);
+        ASSERT_EQ(actions.size(), 1u);
+        EXPECT_EQ(m.ItemOf(actions.front()), c.item);
         EXPECT_TRUE(m.captions[c.item].ends_with(c.hint)) << m.captions[c.item];
     }
 }
 
-TEST(ItemsForKey, UnboundKeysAndOtherCases) {
+TEST(ActionsForKey, UnboundKeysAndOtherCases) {
     // Letters are case-sensitive; only the tabled keys are bound.
-    const MenuTable m = LoadedTable(DefaultState());
     for (const platform::Key& key : std::vector<platform::Key>{
              {"Q"}, {"O"}, {"H"}, {"Ä"}, {"x"}, {"3"}, {"\x11"}, {"oo"}, {""}, {"ä "}})
-        EXPECT_TRUE(shell::ItemsForKey(m, key).empty()) << key.text;
-}
-
-// ---------------------------------------------------------------------------
-// Object choice
-
-TEST(ObjectChoiceMarks, OldObjectOffNewObjectOn) {
-    struct Case {
-        std::string oldObjekt;
-        int n;
-        std::string newObjekt;
-        Calls calls;
-        std::map<int, int> marked;  // among items 30 to 42 afterwards
-    };
-    // DiskName "Pluto", M 31, BelName "Polarstern". The names "Disk" and
-    // "beliebig" match no caption: their items are checked by the choice's
-    // first step, by their captions.
-    const std::vector<Case> cases = {
-        {"Sonne", 33, "Venus", {{30, 0}, {39, 0}, {41, 0}, {42, 0}, {33, 1}}, {{33, 1}}},
-        {"Sonne", 41, "Messier", {{30, 0}, {39, 0}, {42, 0}, {41, 1}}, {{41, 1}}},
-        {"Messier", 31, "Mond", {{41, 0}, {39, 0}, {41, 0}, {42, 0}, {31, 1}}, {{31, 1}}},
-        {"Messier", 39, "Disk", {{39, 1}, {41, 0}, {41, 0}, {42, 0}}, {{39, 1}}},
-        {"Disk", 42, "beliebig", {{42, 1}, {39, 0}, {41, 0}}, {{42, 1}}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.newObjekt);
-        ProgramState s = DefaultState(31);
-        s.Objekt = c.oldObjekt;
-        const MenuTable m = LoadedTable(s);
-        RecordingMenuBar bar;
-        const shell::MenuCommand cmd = shell::BeginMenuCommand(m, bar, s, c.n);
-        EXPECT_EQ(shell::ObjectChoiceMarks(m, bar, s, c.n, cmd.name), c.newObjekt);
-        EXPECT_EQ(bar.calls, c.calls);
-        EXPECT_EQ(bar.Marked(30, 42), c.marked);
-    }
+        EXPECT_TRUE(shell::ActionsForKey(key).empty()) << key.text;
 }
 
 }  // namespace

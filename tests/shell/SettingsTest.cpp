@@ -107,10 +107,10 @@ ProgramState Changed(const std::string& folder, const std::string& trackDatum) {
     astronomy::ApplyDefaults(s);
     s.x_pos = -7, s.y_pos = 12, s.x_max = 1919, s.y_max = 1017, s.Maximiert = -1;
     s.Zone = 2, s.Aequi = 9999, s.Ort = 3;
-    s.Objekt = "Jupiter", s.Pfad = "/daten/Objekte/Hale-Bopp.kom", s.DiskName = "Hale-Bopp";
+    s.Objekt = astronomy::ObjectKind::Jupiter, s.Pfad = "/daten/Objekte/Hale-Bopp.kom", s.DiskName = "Hale-Bopp";
     s.Messier = 31, s.BelName = "Wega", s.BelAlpha = 4.873565, s.BelDelta = 0.676903;
     s.BelMag = 0.03, s.BelAequi = 1950;
-    s.ChartMode = 5.5f, s.Grenzmag = 6.25, s.Invers = 0, s.DisplayFlags = 1023;
+    s.ChartMode = astronomy::View::Horizon, s.Grenzmag = 6.25, s.Invers = 0, s.DisplayFlags = 1023;
     s.TrackLaenge = 365.25, s.TrackStep = 0.1f, s.TrackDatum = trackDatum, s.TrackAlle = 0;
     s.Alpha_min = 0.1, s.Alpha_max = 23.9, s.Delta_min = -89.5, s.Delta_max = 1e-7;
     s.Pol_max = 170, s.Pol_min = 10, s.Pol_mitte = 2.0 / 3;
@@ -182,10 +182,22 @@ TEST_F(SettingsFileTest, WrittenValuesOfChangedFields) {
         EXPECT_NE(text.find(expected), std::string::npos) << expected;
     EXPECT_EQ(text.find("OrtName05"), std::string::npos);
     s.DiskName = "A-B-C";
-    s.Objekt = "Zwei\r\nZeilen";
     const std::string other = shell::SettingsText(s, "Version 6.54");
     EXPECT_NE(other.find("\r\nDisk=AB-C\r\n"), std::string::npos);  // only the first "-"
-    EXPECT_NE(other.find("\r\nObjekt= Zwei  Zeilen\r\n"), std::string::npos);
+    // Every object and every view as the file names them.
+    for (int k = 0; k <= static_cast<int>(astronomy::ObjectKind::Arbitrary); ++k) {
+        s.Objekt = static_cast<astronomy::ObjectKind>(k);
+        const std::string name(astronomy::ObjectName(s.Objekt));
+        EXPECT_NE(shell::SettingsText(s, "").find("\r\nObjekt= " + name + "\r\n"), std::string::npos) << name;
+    }
+    const std::vector<std::pair<astronomy::View, std::string>> views = {
+        {astronomy::View::None, "0"},       {astronomy::View::ObjectMessier, "2"}, {astronomy::View::Equatorial, "5"},
+        {astronomy::View::Horizon, "5.5"},  {astronomy::View::SouthPolar, "7"},    {astronomy::View::System, "12"},
+        {astronomy::View::Searching, "99"}};
+    for (const auto& [view, number] : views) {
+        s.ChartMode = view;
+        EXPECT_NE(shell::SettingsText(s, "").find("\r\nFlag=" + number + "\r\n"), std::string::npos) << number;
+    }
 }
 
 TEST_F(SettingsFileTest, ReaderRules) {
@@ -197,7 +209,24 @@ TEST_F(SettingsFileTest, ReaderRules) {
     const Case cases[] = {
         {"[Main]\r\n", [&](const ProgramState& s) { ExpectStoredFieldsEqual(d, s); }},
         {"", [&](const ProgramState& s) { ExpectStoredFieldsEqual(d, s); }},
-        {"Objekt= Mond\r\n", [](const ProgramState& s) { EXPECT_EQ(s.Objekt, "Mond"); }},
+        {"Objekt= Mond\r\n", [](const ProgramState& s) { EXPECT_EQ(s.Objekt, astronomy::ObjectKind::Moon); }},
+        {"Objekt=beliebig\r\nFlag=3\r\n",
+         [](const ProgramState& s) {
+             EXPECT_EQ(s.Objekt, astronomy::ObjectKind::Arbitrary);
+             EXPECT_EQ(s.ChartMode, astronomy::View::ObjectArbitrary);
+         }},
+        // A name that is no object, a number that is no view: the defaults
+        // stay; numbers below 4 are the object view.
+        {"Objekt= Pluto\r\nFlag=4.5\r\n",
+         [&](const ProgramState& s) {
+             EXPECT_EQ(s.Objekt, d.Objekt);
+             EXPECT_EQ(s.ChartMode, d.ChartMode);
+         }},
+        {"Objekt=\r\nFlag=-2\r\n",
+         [&](const ProgramState& s) {
+             EXPECT_EQ(s.Objekt, d.Objekt);
+             EXPECT_EQ(s.ChartMode, astronomy::View::None);
+         }},
         {"BelAlpha=2.5302777777777\r\n",
          [](const ProgramState& s) { EXPECT_NEAR(s.BelAlpha / kDegToRad, 37.95416666666655, 1e-9); }},
         {"TrackDatum=-\n", [](const ProgramState& s) { EXPECT_EQ(s.TrackDatum, ""); }},
@@ -258,7 +287,7 @@ TEST_F(SettingsFileTest, ReaderRules) {
         {"x_pos=1e300\ny_pos=-1e300\nx_max=3e9\n",
          [](const ProgramState& s) {
              EXPECT_EQ(s.x_pos, INT_MAX);
-             EXPECT_EQ(s.y_pos, INT_MIN);
+             EXPECT_EQ(s.y_pos, -INT_MAX);  // held within the range on both sides alike
              EXPECT_EQ(s.x_max, INT_MAX);
          }},
         {"=5\nx_pos 5\nab\n[x_pos=3\nDisk=Komet\nFremd=1\n",
@@ -361,8 +390,8 @@ TEST_F(SettingsFileTest, ImportOfOlderFiles) {
     EXPECT_EQ(s.Orte[13].name, "Nordpol");
     EXPECT_EQ(s.Zone, 2);
     EXPECT_EQ(s.Pfad, "C:\\KELMAR\\OBJEKTE\\CERES.KPL");
-    EXPECT_EQ(s.Objekt, "Mars");
-    EXPECT_EQ(s.ChartMode, 2.5f);
+    EXPECT_EQ(s.Objekt, astronomy::ObjectKind::Mars);
+    EXPECT_EQ(s.ChartMode, astronomy::View::None);  // 2.5: an object view
     EXPECT_EQ(s.Ort, 1);  // 13 exceeds 12
     EXPECT_EQ(s.TrackStep, 0.5f);
     EXPECT_EQ(s.DisplayFlags, 77);

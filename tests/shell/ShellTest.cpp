@@ -6,7 +6,8 @@
 #include <fstream>
 
 #include "astronomy/TimeCalendar.h"
-#include "shell/Shell.h"
+#include "shell/StartUp.h"
+#include "shell/View.h"
 
 namespace fs = std::filesystem;
 using astronomy::ProgramState;
@@ -56,8 +57,7 @@ TEST(Title, PlaceDateTimeZoneAndObject) {
     astronomy::ApplyDefaults(s);
     s.Zone = 1;
     const astronomy::JulianDate jd = astronomy::CalendarToJulianDate(21 + 4.0 / 60 + 7.2 / 3600, 5, 12, 2026, 1);
-    s.J = jd.J;
-    s.F = jd.F;
+    astronomy::ApplyJulianDate(s, jd.J, jd.F);
     // The example title of the program's documentation.
     EXPECT_EQ(shell::TitleText(s, "Sonne"),
               "Kelmaron - Ort: Hannover - Datum: 05.12.2026 - Zeit: 21:04:07 MEZ - Objekt: Sonne");
@@ -66,7 +66,6 @@ TEST(Title, PlaceDateTimeZoneAndObject) {
     s.Ort = 1;
     s.Zone = 0;
     const astronomy::JulianDate early = astronomy::CalendarToJulianDate(0.5, 2, 1, 33, 0);
-    s.J = early.J;
-    s.F = early.F;
+    astronomy::ApplyJulianDate(s, early.J, early.F);
     EXPECT_EQ(shell::TitleText(s, ""), "Kelmaron - Ort: Hannover - Datum: 02.01.  33 - Zeit: 00:30:00 UT");
 }

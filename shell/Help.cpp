@@ -1,18 +1,19 @@
-// Printing the current view, and paging the help file in the window.
+// The help file paged in the window.
+#include "shell/Help.h"
+
 #include <algorithm>
 #include <string>
 #include <string_view>
 
 #include "astronomy/Files.h"
 #include "astronomy/TextEncoding.h"
-#include "charts/ObjectSymbols.h"
-#include "shell/Shell.h"
+#include "shell/View.h"
 
 namespace shell {
 
 namespace {
 
-platform::Colour Rgb(std::uint32_t c) { return charts::ColourFromRgb(c); }
+using platform::ColourFromRgb;
 
 constexpr std::size_t kHelpFileLimit = 1 << 20;
 constexpr int kHelpLineHeight = 18;
@@ -25,8 +26,8 @@ int HelpLinesPerPage(const astronomy::ProgramState& s) { return std::max(1, (s.y
 void DrawHelpLine(Shell& sh, int y, std::string_view line) {
     platform::Canvas& c = sh.win.canvas();
     const astronomy::ProgramState& s = sh.s;
-    const platform::Colour normal = Rgb(s.ForegroundColour);
-    const platform::Colour highlight = Rgb(s.Invers != 0 ? kHelpHighlightInvers : kHelpHighlight);
+    const platform::Colour normal = ColourFromRgb(s.ForegroundColour);
+    const platform::Colour highlight = ColourFromRgb(s.Invers != 0 ? kHelpHighlightInvers : kHelpHighlight);
     int x = 8;
     auto put = [&](std::string_view text, platform::Colour colour) {
         if (text.empty()) return;
@@ -54,10 +55,10 @@ void DrawHelpLine(Shell& sh, int y, std::string_view line) {
 void ShowHelpPage(Shell& sh) {
     Shell::HelpPager& h = sh.help;
     platform::Canvas& c = sh.win.canvas();
-    c.Clear(Rgb(sh.s.BackgroundColour));
+    c.Clear(ColourFromRgb(sh.s.BackgroundColour));
     c.SetRasterOp(platform::RasterOp::Copy);
     c.SetFont(platform::FontRole::Table);
-    c.SetTextBackground(Rgb(sh.s.BackgroundColour), false);
+    c.SetTextBackground(ColourFromRgb(sh.s.BackgroundColour), false);
     const std::size_t end = std::min(h.lines.size(), h.next + static_cast<std::size_t>(HelpLinesPerPage(sh.s)));
     for (std::size_t i = h.next; i < end; ++i)
         DrawHelpLine(sh, 2 + static_cast<int>(i - h.next) * kHelpLineHeight, h.lines[i]);
@@ -70,40 +71,8 @@ void ShowHelpPage(Shell& sh) {
 void EndHelp(Shell& sh) {
     sh.help = Shell::HelpPager{};
     // Nothing of the help text may stay behind the view.
-    sh.win.canvas().Clear(Rgb(sh.s.BackgroundColour));
+    sh.win.canvas().Clear(ColourFromRgb(sh.s.BackgroundColour));
     sh.panel = reports::PanelMemory{};
-    RedrawView(sh);
-}
-
-void PrintView(Shell& sh) {
-    astronomy::ProgramState& s = sh.s;
-    platform::Printer& printer = sh.win.printer();
-    // Portrait when the drawing area is narrower than it is high.
-    const bool landscape = !(s.x_max < s.y_max);
-    if (!printer.Begin("Kelmaron", landscape)) return;  // cancelled: no page, nothing changed
-
-    const reports::PanelMemory screenPanel = sh.panel;
-    s.PrintingFlag = -1;
-    const bool toggled = s.Invers == 0;
-    if (toggled) ToggleInvers(sh);  // dark on white
-
-    sh.target = &printer.page();
-    sh.target->Clear(Rgb(s.BackgroundColour));
-    s.OutputChannel = 3;
-    ComputeLayout(sh);
-    s.ChartLineHeight *= printer.Landscape() ? 1.4 : 1.0;
-    sh.panel = reports::PanelMemory{};  // the page starts empty
-    RedrawView(sh);
-
-    s.PrintingFlag = 0;
-    printer.End();
-    sh.target = nullptr;
-    if (toggled) ToggleInvers(sh);
-    // The window was cleared when the colours changed; otherwise it still
-    // shows what it showed.
-    sh.panel = toggled ? reports::PanelMemory{} : screenPanel;
-    s.OutputChannel = 2;
-    ComputeLayout(sh);
     RedrawView(sh);
 }
 

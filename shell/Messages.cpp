@@ -1,0 +1,49 @@
+#include "shell/Messages.h"
+
+#include "platform/Dialogs.h"
+
+namespace shell {
+
+UserMessage ElementNoteMessage(const astronomy::ElementNote& note) {
+    switch (note.issue) {
+        case astronomy::ElementIssue::LineWithoutValue: return {"Fehler in Datei|" + note.subject, " OK "};
+        case astronomy::ElementIssue::EpochMissing: return {"Bahnelemente von " + note.subject + "|überprüfen !", " Aha "};
+        case astronomy::ElementIssue::Suspicious: return {"Bahnelemente von " + note.subject + "| überprüfen !", " Aha "};
+    }
+    return {};
+}
+
+std::vector<UserMessage> ElementNoteMessages(const astronomy::ElementNotes& notes) {
+    std::vector<UserMessage> messages;
+    for (const astronomy::ElementNote& note : notes) messages.push_back(ElementNoteMessage(note));
+    return messages;
+}
+
+std::string ElementWriteError(astronomy::ElementWrite result, const std::string& path) {
+    switch (result) {
+        case astronomy::ElementWrite::Written: return "";
+        case astronomy::ElementWrite::NoName: return "Kein Dateiname angegeben";
+        case astronomy::ElementWrite::InvalidNumbers:
+            return "Bahnelemente enthalten ungültige Zahlen|Nicht gespeichert: " + path;
+        case astronomy::ElementWrite::Failed: return "Datei kann nicht geschrieben werden|" + path;
+    }
+    return "";
+}
+
+UserMessage PositionMessage(astronomy::PositionStatus status, const astronomy::Target& target,
+                            const std::string& objectName) {
+    switch (status) {
+        case astronomy::PositionStatus::Ok: return {};
+        case astronomy::PositionStatus::NoMessier:
+            return {"M " + std::to_string(target.messier) + " ist nicht im Messier-Katalog", " OK "};
+        case astronomy::PositionStatus::NoPosition:
+            return {"Die Position von " + objectName + "|ist zu diesem Zeitpunkt nicht berechenbar.", " OK "};
+    }
+    return {};
+}
+
+void ShowMessages(platform::Dialogs& dialogs, const std::vector<UserMessage>& messages) {
+    for (const UserMessage& m : messages) dialogs.MessageBox(m.text, m.buttons, 1);
+}
+
+}  // namespace shell
