@@ -4,6 +4,7 @@
 
 #include "astronomy/Angles.h"
 #include "astronomy/ProgramState.h"
+#include "astronomy/Series.h"
 
 namespace astronomy {
 
@@ -14,11 +15,40 @@ double TwoPart(double firstDegrees, double secondDegrees) {
     return Mod2Pi(firstDegrees * kDegToRad) + Mod2Pi(secondDegrees * kDegToRad);
 }
 double Arcsec(double x) { return x / 3600 * kDegToRad; }
+
+// The Moon from the largest terms of E. W. Brown's lunar theory in the form
+// of the Improved Lunar Ephemeris (1954), rounded to whole arcseconds. The
+// longitude and latitude series are the short ones of O. Montenbruck and
+// T. Pfleger, "Astronomy on the Personal Computer" (MiniMoon), except that
+// longitude keeps 36" sin 3M' and leaves out 55" sin(2F - 2D); the parallax
+// takes the same theory's five largest terms. All coefficients in arcseconds.
+//
+// Multipliers of D, M' (Mm), M (Ms), F, in this order: it is the order in
+// which the arguments add up (2D - M' - M).
+constexpr SeriesTerm<4> kLongitudeTerms[] = {
+    {22640, {0, 1, 0, 0}}, {769, {0, 2, 0, 0}},   {36, {0, 3, 0, 0}},    {-125, {1, 0, 0, 0}},
+    {2370, {2, 0, 0, 0}},  {-668, {0, 0, 1, 0}},  {-412, {0, 0, 0, 2}},  {212, {2, -2, 0, 0}},
+    {4586, {2, -1, 0, 0}}, {192, {2, 1, 0, 0}},   {165, {2, 0, -1, 0}},  {206, {2, -1, -1, 0}},
+    {-110, {0, 1, 1, 0}},  {148, {0, 1, -1, 0}},
+};
+// Cosine terms added to the mean parallax of 3423".
+constexpr SeriesTerm<4> kParallaxTerms[] = {
+    {187, {0, 1, 0, 0}}, {10, {0, 2, 0, 0}}, {34, {2, -1, 0, 0}}, {28, {2, 0, 0, 0}}, {3, {2, 1, 0, 0}},
+};
+// Added to the true longitude less the node, they give the argument S of the
+// main latitude term.
+constexpr SeriesTerm<4> kLatitudeArgumentTerms[] = {
+    {412, {0, 0, 0, 2}},
+    {541, {0, 0, 1, 0}},
+};
+// Latitude, multipliers of S, H = 2 Ls - Lm - N, F, M', M.
+constexpr SeriesTerm<5> kLatitudeTerms[] = {
+    {18520, {1, 0, 0, 0, 0}}, {-526, {0, 1, 0, 0, 0}}, {44, {0, 1, 0, 1, 0}},   {-31, {0, 1, 0, -1, 0}},
+    {-23, {0, 1, 0, 0, 1}},   {11, {0, 1, 0, 0, -1}},  {-25, {0, 0, 1, -2, 0}}, {21, {0, 0, 1, -1, 0}},
+};
 }  // namespace
 
 MoonPlace MoonTheory(double T) {
-    using std::cos;
-    using std::sin;
     const double Lm = TwoPart(270.434164 + 480960 * T, 307.883142 * T - 0.001133 * T * T);
     const double Mm = TwoPart(296.104608 + 477000 * T, 198.849108 * T + 0.009192 * T * T);
     const double N = TwoPart(259.183275 - 1800 * T, -134.142008 * T + 0.002078 * T * T);
@@ -27,25 +57,16 @@ MoonPlace MoonTheory(double T) {
     const double D = Lm - Ls;
     const double F = Lm - N;
 
-    const double dL = 22640 * sin(Mm) + 769 * sin(2 * Mm) + 36 * sin(3 * Mm) - 125 * sin(D) + 2370 * sin(2 * D) -
-                      668 * sin(Ms) - 412 * sin(2 * F) + 212 * sin(2 * D - 2 * Mm) + 4586 * sin(2 * D - Mm) +
-                      192 * sin(2 * D + Mm) + 165 * sin(2 * D - Ms) + 206 * sin(2 * D - Mm - Ms) -
-                      110 * sin(Mm + Ms) + 148 * sin(Mm - Ms);
-
     MoonPlace out;
-    out.lambda = Mod2Pi(Lm + Arcsec(dL));
+    out.lambda = Mod2Pi(Lm + Arcsec(AddSineTerms(kEmptySum, kLongitudeTerms, {D, Mm, Ms, F})));
 
-    const double pArcsec = 3423 + 187 * cos(Mm) + 10 * cos(2 * Mm) + 34 * cos(2 * D - Mm) + 28 * cos(2 * D) +
-                           3 * cos(2 * D + Mm);
-    out.parallax = Arcsec(pArcsec);
-    out.diameter = 2 * std::asin(0.272493 * sin(out.parallax)) / kDegToRad;
-    out.distanceAU = 6378.14 / sin(out.parallax) / 149600000;
+    out.parallax = Arcsec(AddCosineTerms(3423, kParallaxTerms, {D, Mm, Ms, F}));
+    out.diameter = 2 * std::asin(0.272493 * std::sin(out.parallax)) / kDegToRad;
+    out.distanceAU = 6378.14 / std::sin(out.parallax) / 149600000;
 
-    const double S = out.lambda - N + Arcsec(412 * sin(2 * F) + 541 * sin(Ms));
+    const double S = out.lambda - N + Arcsec(AddSineTerms(kEmptySum, kLatitudeArgumentTerms, {D, Mm, Ms, F}));
     const double H = 2 * Ls - Lm - N;
-    const double sum = 18520 * sin(S) - 526 * sin(H) + 44 * sin(H + Mm) - 31 * sin(H - Mm) - 23 * sin(H + Ms) +
-                       11 * sin(H - Ms) - 25 * sin(F - 2 * Mm) + 21 * sin(F - Mm);
-    out.beta = Arcsec(sum);
+    out.beta = Arcsec(AddSineTerms(kEmptySum, kLatitudeTerms, {S, H, F, Mm, Ms}));
     return out;
 }
 

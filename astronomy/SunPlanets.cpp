@@ -7,6 +7,7 @@
 #include "astronomy/Moon.h"
 #include "astronomy/OrbitElements.h"
 #include "astronomy/ProgramState.h"
+#include "astronomy/Series.h"
 
 namespace astronomy {
 
@@ -19,11 +20,108 @@ double Reduced(double degrees) { return Mod2Pi(degrees * kDegToRad); }
 
 double Poly(const double c[4], double T) { return c[0] + c[1] * T + c[2] * T * T + c[3] * T * T * T; }
 
+// The Sun after S. Newcomb's theory of the Earth's motion ("Tables of the
+// Motion of the Earth on its Axis and Around the Sun", Astronomical Papers
+// prepared for the use of the American Ephemeris and Nautical Almanac,
+// vol. VI, 1895): the long-period terms of the mean longitude and anomaly,
+// the elliptic terms up to 3g, and the periodic perturbations by Venus,
+// Mars, Jupiter, Saturn and the Moon of at least 0.1" in longitude and
+// latitude and 1e-7 in log10 R, save that in longitude the Venus terms begin
+// at 4V - 4g (the seven of lower order, up to 5.5", are not in the series).
+// Coefficients in arcseconds, perturbations of log10 R in units of 1e-9.
+// Time-dependent coefficients are c0 + cT T in the tables; a zero cT leaves
+// c0 as it is.
+double Coefficient(double c0, double cT, double T) { return cT == 0 ? c0 : c0 + cT * T; }
+
+// The long-period terms in the mean longitude and mean anomaly,
+// (c0 + cT T) sin(a0 + a1 T), the angles in degrees (the mean longitude has
+// one more, 0.202" sin(315.6 + 893.3 T), of its own).
+struct LongPeriodTerm {
+    double c0, cT, a0, a1;
+};
+constexpr LongPeriodTerm kLongPeriodTerms[] = {
+    {1.882, -0.016, 57.24, 150.27},
+    {6.4, 0, 231.19, 20.2},
+    {0.266, 0, 31.8, 119},
+};
+
+// (c0 + cT T) sin k g: the equation of the centre. (c0 + cT T) cos k g: the
+// elliptic part of log10 R (in units of 1) after its constant.
+struct EllipticTerm {
+    double c0, cT;
+    int k;
+};
+constexpr EllipticTerm kEquationOfCentre[] = {{6910.057, -17.24, 1}, {72.338, -0.361, 2}, {1.054, 0, 3}};
+constexpr EllipticTerm kEllipticLogR[] = {
+    {-0.00727412, 0.00001814, 1}, {-0.00009138, 0.00000046, 2}, {-0.00000145, 0, 3}};
+
+// c cos(j P + i g + phase): P the perturbing planet's mean anomaly, g the
+// Sun's; the phase in radians.
+enum Perturber { kVenus, kMars, kJupiter, kSaturn };
+struct PlanetTerm {
+    Perturber planet;
+    double coefficient;
+    int j, i;
+    double phase;
+};
+constexpr PlanetTerm kLongitudeByPlanets[] = {
+    {kVenus, 0.21, 4, -4, 3.598869},     {kVenus, 0.144, 4, -5, 3.410373},    {kVenus, 0.152, 4, -6, 6.000442},
+    {kVenus, 0.123, 5, -7, 3.408628},    {kVenus, 0.154, 5, -8, 6.276204},
+    {kMars, 0.273, -1, 1, 3.799582},     {kMars, 2.043, -2, 2, 6.001978},     {kMars, 1.77, -2, 1, 3.497675},
+    {kMars, 0.129, -3, 3, 5.134759},     {kMars, 0.425, -3, 2, 5.914572},     {kMars, 0.5, -4, 3, 1.835737},
+    {kMars, 0.585, -4, 2, 5.830447},     {kMars, 0.204, -5, 3, 1.759292},     {kMars, 0.154, -6, 4, 3.968879},
+    {kMars, 0.101, -6, 3, 1.680752},     {kMars, 0.106, -7, 4, 3.886848},
+    {kJupiter, 0.163, -1, 2, 3.466224},  {kJupiter, 7.208, -1, 1, 3.133425},  {kJupiter, 2.6, -1, 0, 4.594003},
+    {kJupiter, 2.731, -2, 2, 1.520967},  {kJupiter, 1.61, -2, 1, 1.911013},   {kJupiter, 0.164, -3, 3, 2.975786},
+    {kJupiter, 0.556, -3, 2, 1.442515},  {kJupiter, 0.21, -3, 1, 1.719149},
+    {kSaturn, 0.419, -1, 1, 1.755452},   {kSaturn, 0.32, -1, 0, 4.702964},    {kSaturn, 0.108, -2, 2, 5.071927},
+    {kSaturn, 0.112, -2, 1, 5.124287},
+};
+constexpr PlanetTerm kLatitudeByPlanets[] = {
+    {kVenus, -0.21, 3, -4, 2.64941},
+    {kJupiter, -0.166, -2, 1, 4.633849},
+};
+constexpr PlanetTerm kLogRByPlanets[] = {
+    {kVenus, 2359, 1, -1, 3.64913},    {kVenus, 160, 2, -1, 1.01927},     {kVenus, 6842, 2, -2, 1.01784},
+    {kVenus, 869, 2, -3, 3.95666},     {kVenus, 1045, 3, -3, 1.52838},    {kVenus, 1497, 3, -4, 4.45495},
+    {kVenus, 194, 3, -5, 0.86394},     {kVenus, 376, 4, -4, 2.02947},     {kVenus, 196, 4, -5, 1.83609},
+    {kVenus, 163, 5, -5, 2.53771},     {kVenus, 141, 5, -7, 1.83958},
+    {kMars, 150, -1, 1, 2.22879},      {kMars, 2057, -2, 2, 4.43013},     {kMars, 151, -2, 1, 5.14872},
+    {kMars, 168, -3, 3, 3.55175},      {kMars, 215, -3, 2, 4.34587},      {kMars, 478, -4, 3, 0.26477},
+    {kMars, 105, -4, 2, 1.15017},      {kMars, 107, -5, 4, 5.66534},      {kMars, 139, -6, 4, 2.39634},
+    {kJupiter, 208, -1, 2, 1.95477},   {kJupiter, 7067, -1, 1, 1.56286},  {kJupiter, 244, -1, 0, 5.90968},
+    {kJupiter, 103, -2, 3, 6.11738},   {kJupiter, 4026, -2, 2, 6.23271},  {kJupiter, 1459, -2, 1, 0.33976},
+    {kJupiter, 281, -3, 3, 1.41721},   {kJupiter, 803, -3, 2, 6.15333},   {kJupiter, 174, -3, 1, 0.1501},
+    {kJupiter, 113, -4, 2, 6.06851},
+    {kSaturn, 429, -1, 1, 0.185},      {kSaturn, 162, -2, 2, 3.50113},    {kSaturn, 112, -2, 1, 3.54476},
+};
+
+// The Moon's terms, multipliers of D, M (the Moon's mean anomaly), F, g.
+constexpr SeriesTerm<4> kLongitudeByMoon[] = {
+    {6.454, {1, 0, 0, 0}}, {0.177, {1, 1, 0, 0}}, {-0.424, {1, -1, 0, 0}}, {0.172, {1, 0, 0, -1}}};
+constexpr SeriesTerm<4> kLatitudeByMoon[] = {{0.576, {0, 0, 1, 0}}};
+constexpr SeriesTerm<4> kLogRByMoon[] = {
+    {13360, {1, 0, 0, 0}}, {370, {1, 1, 0, 0}}, {-1330, {1, -1, 0, 0}}, {-140, {1, 0, 0, 1}}, {360, {1, 0, 0, -1}}};
+
+double LongPeriodSum(double T) {
+    double sum = kEmptySum;
+    for (const LongPeriodTerm& t : kLongPeriodTerms) sum += Coefficient(t.c0, t.cT, T) * Sin(t.a0 + t.a1 * T);
+    return sum;
+}
+
+// sum + each planet term in the table's order; anomalies of Venus, Mars,
+// Jupiter, Saturn.
+template <std::size_t M>
+double AddPlanetTerms(double sum, const PlanetTerm (&terms)[M], const std::array<double, 4>& anomalies, double g) {
+    for (const PlanetTerm& t : terms)
+        sum += t.coefficient * std::cos(SeriesArgument<2>({t.j, t.i}, {anomalies[t.planet], g}) + t.phase);
+    return sum;
+}
+
 }  // namespace
 
 SunPlace SunTheory(double T) {
-    const double Q = (1.882 - 0.016 * T) * Sin(57.24 + 150.27 * T) + 6.4 * Sin(231.19 + 20.2 * T) +
-                     0.266 * Sin(31.8 + 119 * T);
+    const double Q = LongPeriodSum(T);
     const double L =
         Reduced(279.6966778 + 36000 * T + (2768.13 * T + 1.089 * T * T + 0.202 * Sin(315.6 + 893.3 * T) + Q) / 3600);
     const double g = Reduced(358.4758333 + 35999 * T + (179.1 * T - 0.54 * T * T + Q) / 3600);
@@ -35,89 +133,25 @@ SunPlace SunTheory(double T) {
     const double D = Reduced(350.737486 + 445267.11422 * T);
     const double Mm = Reduced(296.104608 + 477198.84911 * T);
     const double F = Reduced(11.250889 + 483202.02515 * T);
+    const std::array<double, 4> planets = {V, Ma, Ju, Sa};
 
-    using std::cos;
-    using std::sin;
-    // Equation of the centre and perturbations in longitude, arcseconds.
-    double dl = (6910.057 - 17.24 * T) * sin(g) + (72.338 - 0.361 * T) * sin(2 * g) + 1.054 * sin(3 * g);
-    // Venus
-    dl += 0.21 * cos(4 * V - 4 * g + 3.598869);
-    dl += 0.144 * cos(4 * V - 5 * g + 3.410373);
-    dl += 0.152 * cos(4 * V - 6 * g + 6.000442);
-    dl += 0.123 * cos(5 * V - 7 * g + 3.408628);
-    dl += 0.154 * cos(5 * V - 8 * g + 6.276204);
-    // Mars
-    dl += 0.273 * cos(g - Ma + 3.799582);
-    dl += 2.043 * cos(2 * g - 2 * Ma + 6.001978);
-    dl += 1.77 * cos(g - 2 * Ma + 3.497675);
-    dl += 0.129 * cos(3 * g - 3 * Ma + 5.134759);
-    dl += 0.425 * cos(2 * g - 3 * Ma + 5.914572);
-    dl += 0.5 * cos(3 * g - 4 * Ma + 1.835737);
-    dl += 0.585 * cos(2 * g - 4 * Ma + 5.830447);
-    dl += 0.204 * cos(3 * g - 5 * Ma + 1.759292);
-    dl += 0.154 * cos(4 * g - 6 * Ma + 3.968879);
-    dl += 0.101 * cos(3 * g - 6 * Ma + 1.680752);
-    dl += 0.106 * cos(4 * g - 7 * Ma + 3.886848);
-    // Jupiter
-    dl += 0.163 * cos(2 * g - Ju + 3.466224);
-    dl += 7.208 * cos(g - Ju + 3.133425);
-    dl += 2.6 * cos(4.594003 - Ju);
-    dl += 2.731 * cos(2 * g - 2 * Ju + 1.520967);
-    dl += 1.61 * cos(g - 2 * Ju + 1.911013);
-    dl += 0.164 * cos(3 * g - 3 * Ju + 2.975786);
-    dl += 0.556 * cos(2 * g - 3 * Ju + 1.442515);
-    dl += 0.21 * cos(g - 3 * Ju + 1.719149);
-    // Saturn
-    dl += 0.419 * cos(g - Sa + 1.755452);
-    dl += 0.32 * cos(4.702964 - Sa);
-    dl += 0.108 * cos(2 * g - 2 * Sa + 5.071927);
-    dl += 0.112 * cos(g - 2 * Sa + 5.124287);
-    // Moon
-    dl += 6.454 * sin(D) + 0.177 * sin(D + Mm) - 0.424 * sin(D - Mm) + 0.172 * sin(D - g);
+    // Longitude in arcseconds: the planets' terms are added one by one, the
+    // Moon's as one sum.
+    double dl = kEmptySum;
+    for (const EllipticTerm& t : kEquationOfCentre) dl += Coefficient(t.c0, t.cT, T) * std::sin(t.k * g);
+    dl = AddPlanetTerms(dl, kLongitudeByPlanets, planets, g);
+    dl += AddSineTerms(kEmptySum, kLongitudeByMoon, {D, Mm, F, g});
 
     SunPlace out;
     out.lambda = L + Deg(dl / 3600);
     const double betaArcsec =
-        -0.21 * cos(3 * V - 4 * g + 2.64941) - 0.166 * cos(g - 2 * Ju + 4.633849) + 0.576 * sin(F);
+        AddSineTerms(AddPlanetTerms(kEmptySum, kLatitudeByPlanets, planets, g), kLatitudeByMoon, {D, Mm, F, g});
     out.beta = Deg(betaArcsec / 3600);
 
-    const double logR0 = (0.00003057 - 0.00000015 * T) + (-0.00727412 + 0.00001814 * T) * cos(g) +
-                         (-0.00009138 + 0.00000046 * T) * cos(2 * g) - 0.00000145 * cos(3 * g);
-    // Perturbations of log10 R in units of 1e-9.
-    double dr = 2359 * cos(V - g + 3.64913);
-    dr += 160 * cos(2 * V - g + 1.01927);
-    dr += 6842 * cos(2 * V - 2 * g + 1.01784);
-    dr += 869 * cos(2 * V - 3 * g + 3.95666);
-    dr += 1045 * cos(3 * V - 3 * g + 1.52838);
-    dr += 1497 * cos(3 * V - 4 * g + 4.45495);
-    dr += 194 * cos(3 * V - 5 * g + 0.86394);
-    dr += 376 * cos(4 * V - 4 * g + 2.02947);
-    dr += 196 * cos(4 * V - 5 * g + 1.83609);
-    dr += 163 * cos(5 * V - 5 * g + 2.53771);
-    dr += 141 * cos(5 * V - 7 * g + 1.83958);
-    dr += 150 * cos(g - Ma + 2.22879);
-    dr += 2057 * cos(2 * g - 2 * Ma + 4.43013);
-    dr += 151 * cos(g - 2 * Ma + 5.14872);
-    dr += 168 * cos(3 * g - 3 * Ma + 3.55175);
-    dr += 215 * cos(2 * g - 3 * Ma + 4.34587);
-    dr += 478 * cos(3 * g - 4 * Ma + 0.26477);
-    dr += 105 * cos(2 * g - 4 * Ma + 1.15017);
-    dr += 107 * cos(4 * g - 5 * Ma + 5.66534);
-    dr += 139 * cos(4 * g - 6 * Ma + 2.39634);
-    dr += 208 * cos(2 * g - Ju + 1.95477);
-    dr += 7067 * cos(g - Ju + 1.56286);
-    dr += 244 * cos(5.90968 - Ju);
-    dr += 103 * cos(3 * g - 2 * Ju + 6.11738);
-    dr += 4026 * cos(2 * g - 2 * Ju + 6.23271);
-    dr += 1459 * cos(g - 2 * Ju + 0.33976);
-    dr += 281 * cos(3 * g - 3 * Ju + 1.41721);
-    dr += 803 * cos(2 * g - 3 * Ju + 6.15333);
-    dr += 174 * cos(g - 3 * Ju + 0.1501);
-    dr += 113 * cos(2 * g - 4 * Ju + 6.06851);
-    dr += 429 * cos(g - Sa + 0.185);
-    dr += 162 * cos(2 * g - 2 * Sa + 3.50113);
-    dr += 112 * cos(g - 2 * Sa + 3.54476);
-    dr += 13360 * cos(D) + 370 * cos(D + Mm) - 1330 * cos(D - Mm) - 140 * cos(D + g) + 360 * cos(D - g);
+    double logR0 = 0.00003057 - 0.00000015 * T;
+    for (const EllipticTerm& t : kEllipticLogR) logR0 += Coefficient(t.c0, t.cT, T) * std::cos(t.k * g);
+    double dr = AddPlanetTerms(kEmptySum, kLogRByPlanets, planets, g);
+    dr += AddCosineTerms(kEmptySum, kLogRByMoon, {D, Mm, F, g});
 
     out.R = std::pow(10.0, logR0 + dr * 0.000000001);
     return out;
