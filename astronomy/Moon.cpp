@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "astronomy/Angles.h"
-#include "astronomy/ProgramState.h"
+#include "astronomy/Constants.h"
 #include "astronomy/Series.h"
 
 namespace astronomy {
@@ -62,7 +62,7 @@ MoonPlace MoonTheory(double T) {
 
     out.parallax = Arcsec(AddCosineTerms(3423, kParallaxTerms, {D, Mm, Ms, F}));
     out.diameter = 2 * std::asin(0.272493 * std::sin(out.parallax)) / kDegToRad;
-    out.distanceAU = 6378.14 / std::sin(out.parallax) / 149600000;
+    out.distanceAU = 6378.14 / std::sin(out.parallax) / kKmPerAU;
 
     const double S = out.lambda - N + Arcsec(AddSineTerms(kEmptySum, kLatitudeArgumentTerms, {D, Mm, Ms, F}));
     const double H = 2 * Ls - Lm - N;
