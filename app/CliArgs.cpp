@@ -4,19 +4,11 @@
 #include <charconv>
 #include <cmath>
 
+#include "astronomy/Numbers.h"
+
 namespace cli {
 
-std::optional<double> ParseNumber(const std::string& text) {
-    if (text.empty()) return std::nullopt;
-    const char* b = text.data();
-    const char* e = b + text.size();
-    if (*b == '+' && text.size() > 1 && (b[1] == '-' || b[1] == '+')) return std::nullopt;
-    if (*b == '+') ++b;
-    double v = 0;
-    auto r = std::from_chars(b, e, v);
-    if (r.ec != std::errc() || r.ptr != e || !std::isfinite(v)) return std::nullopt;
-    return v;
-}
+std::optional<double> ParseNumber(const std::string& text) { return astronomy::ParseNumberExactly(text); }
 
 std::optional<long long> ParseInteger(const std::string& text) {
     if (text.empty()) return std::nullopt;

@@ -85,7 +85,7 @@ struct Ecliptic {
 };
 
 Ecliptic SunBody(const SunPlaceOfDate& sun, BodyPosition& pos) {
-    pos.name = "Sonne";
+    pos.name = ObjectName(ObjectKind::Sun);
     pos.index = 1;
     pos.eclLon = Mod2Pi(sun.lambda);
     pos.eclLat = sun.beta;
@@ -99,7 +99,7 @@ Ecliptic SunBody(const SunPlaceOfDate& sun, BodyPosition& pos) {
 }
 
 Ecliptic EarthBody(const SunPlaceOfDate& sun, BodyPosition& pos) {
-    pos.name = "Erde";
+    pos.name = ObjectName(ObjectKind::Earth);
     pos.index = 12;
     const Ecliptic e{Mod2Pi(sun.lambda + kPi), -sun.beta};
     pos.eclLon = e.lambda;
@@ -114,7 +114,7 @@ Ecliptic EarthBody(const SunPlaceOfDate& sun, BodyPosition& pos) {
 
 Ecliptic MoonBody(const SunPlaceOfDate& sun, double T, BodyPosition& pos) {
     const BodyResult moon = ComputeBody(ObjectKind::Moon, T, nullptr);
-    pos.name = "Mond";
+    pos.name = ObjectName(ObjectKind::Moon);
     pos.index = 2;
     const Ecliptic e{moon.lon, moon.lat};
     pos.eclLon = e.lambda;

@@ -3,6 +3,7 @@
 #include "charts/Catalogue.h"
 
 #include "astronomy/Files.h"
+#include "astronomy/Numbers.h"
 #include "astronomy/TextEncoding.h"
 
 #include <algorithm>
@@ -39,30 +40,19 @@ std::string FileNameOf(const std::string& path) {
     return name.empty() ? path : name;
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+using astronomy::TrimBlanks;
 
-std::string_view TrimBlanks(std::string_view s) {
-    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-    return s;
-}
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 // A number field: optional blanks, optional sign, a decimal number (with
 // optional fraction and exponent), optional blanks, nothing else. negative
 // tells whether a "-" was written, also for "-0".
 bool ParseNumberField(std::string_view field, double& value, bool* negative = nullptr) {
-    std::string_view s = TrimBlanks(field);
-    bool minus = false;
-    if (!s.empty() && (s.front() == '+' || s.front() == '-')) {
-        minus = s.front() == '-';
-        s.remove_prefix(1);
-    }
-    if (s.empty() || !(s.front() == '.' || (s.front() >= '0' && s.front() <= '9'))) return false;
-    double v = 0;
-    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v, std::chars_format::general);
-    if (ec != std::errc() || end != s.data() + s.size() || !std::isfinite(v)) return false;
-    value = minus ? -v : v;
-    if (negative) *negative = minus;
+    const std::string_view s = TrimBlanks(field);
+    const std::optional<double> v = astronomy::ParseNumberExactly(s);
+    if (!v) return false;
+    value = *v;
+    if (negative) *negative = s.front() == '-';
     return true;
 }
 
