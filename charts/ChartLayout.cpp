@@ -61,18 +61,14 @@ ChartLayout LayoutFor(int xMax, int yMax) {
     return l;
 }
 
-bool ArrowAt(const ChartLayout& layout, int x, int y, PanDirection& direction) {
-    const std::pair<const PixelRect*, PanDirection> arrows[] = {{&layout.arrowUp, PanDirection::North},
-                                                                {&layout.arrowLeft, PanDirection::East},
-                                                                {&layout.arrowRight, PanDirection::West},
-                                                                {&layout.arrowDown, PanDirection::South}};
-    for (const auto& [rect, d] : arrows) {
-        if (rect->ContainsStrictly(x, y)) {
-            direction = d;
-            return true;
-        }
-    }
-    return false;
+NavigationButton NavigationButtonAt(const ChartLayout& layout, int x, int y) {
+    const std::pair<const PixelRect*, NavigationButton> buttons[] = {
+        {&layout.arrowUp, NavigationButton::PanNorth},   {&layout.arrowLeft, NavigationButton::PanEast},
+        {&layout.arrowRight, NavigationButton::PanWest}, {&layout.arrowDown, NavigationButton::PanSouth},
+        {&layout.zoomOut, NavigationButton::ZoomOut},    {&layout.zoomIn, NavigationButton::ZoomIn}};
+    for (const auto& [rect, button] : buttons)
+        if (rect->ContainsStrictly(x, y)) return button;
+    return NavigationButton::None;
 }
 
 int ClassCellAt(const ChartLayout& layout, int x, int y) {

@@ -57,8 +57,11 @@ struct ChartLayout {
 // The layout of a drawing area whose last pixel is (xMax, yMax).
 ChartLayout LayoutFor(int xMax, int yMax);
 
-// The arrow button under a point (strictly inside), if any.
-bool ArrowAt(const ChartLayout& layout, int x, int y, PanDirection& direction);
+// The navigation button a click at a point (strictly inside) presses. The
+// arrows are drawn after the zoom boxes: where a low window puts them on
+// top of each other, the click goes to the arrow it shows.
+enum class NavigationButton { None, ZoomIn, ZoomOut, PanNorth, PanSouth, PanEast, PanWest };
+NavigationButton NavigationButtonAt(const ChartLayout& layout, int x, int y);
 // The deep-sky class (19..23) of the legend cell under a point; 0 for none.
 int ClassCellAt(const ChartLayout& layout, int x, int y);
 

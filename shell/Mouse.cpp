@@ -182,13 +182,21 @@ void LeftClick(Shell& sh, int x, int y) {
     if (!astronomy::IsFramedChart(m)) return;
     const charts::ChartLayout layout = LayoutOf(s);
     bool acted = false;
-    charts::PanDirection direction;
-    if (layout.zoomOut.ContainsStrictly(x, y)) {
+    using charts::NavigationButton;
+    using charts::PanDirection;
+    const NavigationButton button = charts::NavigationButtonAt(layout, x, y);
+    if (button == NavigationButton::ZoomOut) {
         acted = ZoomChart(sh, 1 / s.ZoomStep);  // "Mooz"
-    } else if (layout.zoomIn.ContainsStrictly(x, y)) {
+    } else if (button == NavigationButton::ZoomIn) {
         acted = ZoomChart(sh, s.ZoomStep);  // "Zoom"
-    } else if (charts::ArrowAt(layout, x, y, direction)) {
-        acted = PanChart(sh, direction);
+    } else if (button == NavigationButton::PanNorth) {
+        acted = PanChart(sh, PanDirection::North);
+    } else if (button == NavigationButton::PanSouth) {
+        acted = PanChart(sh, PanDirection::South);
+    } else if (button == NavigationButton::PanEast) {
+        acted = PanChart(sh, PanDirection::East);
+    } else if (button == NavigationButton::PanWest) {
+        acted = PanChart(sh, PanDirection::West);
     } else if (const int type = charts::DeepSkyClassAt(s, x, y); type != 0) {
         charts::ToggleDeepSkyClass(sh.canvas(), s, sh.chart, sh.chartData, type);
         sh.win.Update();

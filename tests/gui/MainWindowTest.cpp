@@ -113,6 +113,19 @@ TEST_F(MainWindow, ObjectAndLayerChoices) {
     EXPECT_EQ(state.Objekt, astronomy::ObjectKind::Messier);
     EXPECT_EQ(state.ChartMode, astronomy::View::ObjectMessier);
     EXPECT_EQ(State(41), platform::kItemChecked);
+    EXPECT_EQ(sh->pos.name, "M 1");  // the object view's record follows the choice
+    window->onMenu(42);  // "beliebig": the object view of the arbitrary object
+    EXPECT_EQ(state.ChartMode, astronomy::View::ObjectArbitrary);
+    EXPECT_EQ(sh->pos.name, "Polarstern");
+    EXPECT_EQ(State(41), platform::kItemPlain);
+    // On a chart a new object keeps the chart and is marked there.
+    window->onKey(Char("h"));
+    window->onMenu(35);  // "Jupiter"
+    EXPECT_EQ(state.ChartMode, astronomy::View::WholeSky);
+    EXPECT_EQ(sh->pos.name, "Jupiter");
+    EXPECT_TRUE(window->Title().ends_with(" - Objekt: Jupiter")) << window->Title();
+    window->onKey(Char("o"));
+    window->onMenu(41);
 
     window->onKey(Char("g"));  // grid on
     EXPECT_EQ(state.DisplayFlags, 127);

@@ -438,3 +438,25 @@ TEST_F(SettingsFileTest, ImportOfOlderFiles) {
     shell::ImportOldSettings(s);
     ExpectStoredFieldsEqual(d, s);
 }
+
+// The program's defaults are one state: a fresh record holds them, the
+// defaults step gives them back, reading without a settings file leaves
+// them, and written and read back they come out bit for bit.
+TEST_F(SettingsFileTest, DefaultsAreOneStateAndSurviveARoundTrip) {
+    using astronomy::StoredSettings;
+    const StoredSettings defaults = ProgramState{};
+    ProgramState changed = Changed(dir_.string(), "w");
+    ASSERT_FALSE(static_cast<const StoredSettings&>(changed) == defaults);
+    astronomy::ApplyDefaults(changed);
+    EXPECT_TRUE(static_cast<const StoredSettings&>(changed) == defaults);
+
+    ProgramState read;
+    read.DataFolder = dir_.string();
+    shell::ReadSettings(read);  // no file at all
+    EXPECT_TRUE(static_cast<const StoredSettings&>(read) == defaults);
+
+    ProgramState other = Changed(dir_.string(), "w");
+    shell::ParseSettingsText(other, shell::SettingsText(ProgramState{}, " Version 6.54"));
+    ExpectStoredFieldsEqual(ProgramState{}, other);
+    EXPECT_TRUE(static_cast<const StoredSettings&>(other) == defaults);
+}
