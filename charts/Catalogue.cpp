@@ -2,6 +2,7 @@
 
 #include "charts/Catalogue.h"
 
+#include "astronomy/Angles.h"
 #include "astronomy/Files.h"
 #include "astronomy/Numbers.h"
 #include "astronomy/TextEncoding.h"
@@ -150,7 +151,7 @@ CatalogueRecord DecodeStarRecord(std::int32_t a, std::int32_t d, double raFactor
     const double k = std::floor(x);
     r.MagnitudeCode = static_cast<int>(k);
     double alpha = (x - std::trunc(x)) * raFactor;
-    alpha = alpha - kTwoPiCatalogue * std::floor(alpha / kTwoPiCatalogue);
+    alpha = astronomy::Mod2Pi(alpha);
     r.ra = alpha;
     r.magnitude = 0.1 * k - 2.0;
     r.dec = d * kDecFactor;

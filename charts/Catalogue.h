@@ -54,7 +54,6 @@ namespace charts {
 // deep-sky class overlay uses.
 inline constexpr double kRaFactorChart = 9.424777958;
 inline constexpr double kRaFactorOverlay = 9.424777961;
-inline constexpr double kTwoPiCatalogue = 6.2831853072;      // 2pi as the reduction takes it
 inline constexpr double kDecFactor = 8.72664626e-10;         // radians per unit of D
 inline constexpr double kDecUnitsPerDegree = 20000000;       // D per degree
 inline constexpr double kRaUnitsPerCode = 10000000;          // A per magnitude code

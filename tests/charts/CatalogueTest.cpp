@@ -1,6 +1,7 @@
 // The catalogue readers: star record decoding and encoding, the star files,
 // type labels, the Messier catalogue and the constellation figures.
 
+#include "astronomy/Angles.h"
 #include "charts/Catalogue.h"
 
 #include <gtest/gtest.h>
@@ -125,7 +126,7 @@ TEST(StarRecord, RoundTripsAcrossTheSky) {
                 // exceeds 2pi near the wrap and the 4e-11 rad error of the Dec factor.
                 EXPECT_LE(AngleDiff(r.ra, ra), kRaStep / 2 + 1e-10);
                 EXPECT_GE(r.ra, 0.0);
-                EXPECT_LT(r.ra, kTwoPiCatalogue);
+                EXPECT_LT(r.ra, astronomy::kStoredCircle);
                 EXPECT_NEAR(r.dec, dec * kDeg, kDecStep / 2 + 5e-11);
                 EXPECT_NEAR(r.magnitude, mag, 1e-9);
             }
