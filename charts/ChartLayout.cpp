@@ -37,6 +37,7 @@ ChartLayout LayoutFor(int xMax, int yMax) {
     l.horizonFrame = {kFrameLeft + 1, kFrameTop, right, bottom};
     l.bandStartArea = {kFrameLeft, kFrameTop - 1, right + 1, bottom};
     l.readArea = {kFrameLeft, kFrameTop, right + 1, bottom + 1};
+    l.openReadArea = {0, 0, xMax, bottom + 1};
     l.zoomIn = {1, yMax - 2 * kButtonHeight - 1, kButtonRight, yMax - kButtonHeight};
     l.zoomOut = {1, yMax - kButtonHeight - 1, kButtonRight, yMax};
     const int middle = astronomy::Round(yMax / 2.0);

@@ -34,8 +34,10 @@ struct ChartLayout {
     // pixel further right.
     PixelRect frame, horizonFrame;
     // A left press strictly inside starts the zoom rectangle; the pointer
-    // reads the sky strictly inside readArea.
-    PixelRect bandStartArea, readArea;
+    // reads the sky strictly inside readArea on the rectangular charts and
+    // strictly inside openReadArea (the drawing area above the legend strip)
+    // on the others.
+    PixelRect bandStartArea, readArea, openReadArea;
     // The two zoom boxes at the lower left: "Zoom" above, "Mooz" below.
     PixelRect zoomIn, zoomOut;
     // The four arrow buttons down the left edge about mid-height. The arrow

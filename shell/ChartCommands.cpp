@@ -151,9 +151,8 @@ void ToggleLayer(Shell& sh, int layer) {
 }
 
 bool OverChart(const ProgramState& s, int x, int y) {
-    if (astronomy::IsRectangularChart(s.ChartMode))
-        return charts::LayoutFor(s.x_max, s.y_max).readArea.ContainsStrictly(x, y);
-    return charts::PixelRect{0, 0, s.x_max, s.y_max - 56}.ContainsStrictly(x, y);
+    const charts::ChartLayout layout = charts::LayoutFor(s.x_max, s.y_max);
+    return (astronomy::IsRectangularChart(s.ChartMode) ? layout.readArea : layout.openReadArea).ContainsStrictly(x, y);
 }
 
 // "Koordinaten" opens a readout box at the top left of the chart and
