@@ -1,3 +1,4 @@
+// Reading numbers the way VAL does, wrapping, rounding and the shortest texts.
 #include "astronomy/Numbers.h"
 
 #include <charconv>

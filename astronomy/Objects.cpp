@@ -1,3 +1,4 @@
+// The table of the selectable objects: name and parallax of each kind.
 #include "astronomy/Objects.h"
 
 #include <array>

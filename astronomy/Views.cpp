@@ -1,3 +1,4 @@
+// The stored numbers of the views and the groups of views.
 #include "astronomy/Views.h"
 
 #include <array>

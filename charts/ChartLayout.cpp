@@ -1,3 +1,4 @@
+// The positions of frame, buttons, legend cells and readout box in a drawing area.
 #include "charts/ChartLayout.h"
 
 #include "astronomy/Numbers.h"

@@ -1,3 +1,4 @@
+// Centring, moving and zooming the regions of the charts.
 #include "charts/Regions.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The drawing colours, line widths and overlay mode of the state.
 #include "charts/Style.h"
 
 namespace charts {

@@ -1,3 +1,4 @@
+// The built-in menu table, its state captions, its marks and the command keys.
 #include "shell/Menus.h"
 
 #include <algorithm>

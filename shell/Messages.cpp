@@ -1,3 +1,4 @@
+// The German wording of the status values of the computations.
 #include "shell/Messages.h"
 
 #include "platform/Dialogs.h"
