@@ -1,3 +1,4 @@
+// The options of kelmaron-cli and their numbers, read strictly.
 #include "app/CliArgs.h"
 
 #include <algorithm>

@@ -98,16 +98,15 @@ void ReadInstant(const Options& o, ProgramState& s) {
         const std::string t = *o.text("--jd");
         if (!SplitJulianDateText(t, J, F) || std::fabs(J) > 1e8)
             throw UsageError("Ungültiges Julianisches Datum: '" + t + "'");
-        ApplyJulianDate(s, J, F);
+        SetInstant(s, J, F);
     } else {
         if (!o.has("--date")) throw UsageError("Zeitpunkt fehlt: --date T.M.JJJJ oder --jd JD angeben");
         int day = 1, month = 1, year = 2000;
         ReadDate(*o.text("--date"), day, month, year);
         const double hours = o.has("--time") ? ReadTime(*o.text("--time")) : 0.0;
         const JulianDate jd = CalendarToJulianDate(hours, day, month, year, s.Zone);
-        ApplyJulianDate(s, jd.J, jd.F);
+        SetInstant(s, jd.J, jd.F);
     }
-    UpdateTimeQuantities(s);
 }
 
 // The folder of the bundled data (messier.kat, Objekte/): next to the

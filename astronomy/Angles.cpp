@@ -1,3 +1,4 @@
+// Angle reduction, the coordinate transforms and precession.
 #include "astronomy/Angles.h"
 
 #include <cmath>

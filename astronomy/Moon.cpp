@@ -1,3 +1,4 @@
+// The Moon's place from the largest terms of its theory.
 #include "astronomy/Moon.h"
 
 #include <cmath>

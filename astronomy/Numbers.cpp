@@ -11,9 +11,6 @@ namespace astronomy {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
 // The exponent digits are summed up to this bound; beyond it every mantissa
 // has over- or underflowed anyway.
 constexpr long kExponentBound = 1000000;
@@ -59,6 +56,7 @@ NumberPrefix<T> ReadPrefix(std::string_view text) {
         if (firstNonZero != std::string::npos)
             magnitude += static_cast<long>(intDigits.size()) - static_cast<long>(firstNonZero);
         value = magnitude > 0 ? std::numeric_limits<T>::infinity() : T(0);
+        out.outOfRange = true;
     } else if (ec != std::errc()) {
         value = 0;
     }
@@ -104,11 +102,17 @@ std::string_view TrimBlanks(std::string_view text) {
 NumberPrefix<double> ReadNumberPrefix(std::string_view text) { return ReadPrefix<double>(text); }
 NumberPrefix<float> ReadFloatPrefix(std::string_view text) { return ReadPrefix<float>(text); }
 
-double Val(std::string_view text) {
+namespace {
+std::string_view SkipBlanks(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && IsBlank(text[i])) ++i;
-    return ReadNumberPrefix(text.substr(i)).value;
+    return text.substr(i);
 }
+}  // namespace
+
+double Val(std::string_view text) { return ReadNumberPrefix(SkipBlanks(text)).value; }
+
+float ValFloat(std::string_view text) { return ReadFloatPrefix(SkipBlanks(text)).value; }
 
 double LeadingNumber(std::string_view text) {
     const double v = Val(text);
@@ -132,12 +136,17 @@ double FieldValue(std::string_view text, int n, char separator) {
 
 std::optional<double> ParseNumberExactly(std::string_view text) {
     const NumberPrefix<double> p = ReadNumberPrefix(text);
-    if (p.length == 0 || p.length != text.size() || !std::isfinite(p.value)) return std::nullopt;
+    if (p.length == 0 || p.length != text.size() || p.outOfRange) return std::nullopt;
     return p.value;
 }
 
 std::string ShortestText(double x) { return Shortest(x); }
 std::string ShortestText(float x) { return Shortest(x); }
+
+std::string PrintedNumberText(double x) {
+    const std::string digits = ShortestText(x);
+    return digits.starts_with('-') ? digits : " " + digits;
+}
 
 std::string ShortestScaledText(double stored, double unscaled, double (*restore)(double)) {
     if (!std::isfinite(unscaled)) return "0";

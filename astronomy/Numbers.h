@@ -20,6 +20,10 @@ int RoundToInt(double x);
 // land inside the period) gives 0.
 double Reduce(double v, double period);
 
+// Blanks and tabs separate the numbers of a text.
+inline bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
 // The text without leading and trailing blanks and tabs.
 std::string_view TrimBlanks(std::string_view text);
 
@@ -27,11 +31,13 @@ std::string_view TrimBlanks(std::string_view text);
 // sign, digits with at most one decimal point, an optional exponent ("e" or
 // "E", optional sign, digits; "1e" stops before the "e"). length is how many
 // characters form it, 0 when there is none (value 0). A number too large
-// for the type reads as an infinity of its sign, one too small as 0.
+// for the type reads as an infinity of its sign, one too small as 0; both
+// are marked out of range.
 template <typename T>
 struct NumberPrefix {
     T value = 0;
     std::size_t length = 0;
+    bool outOfRange = false;
 };
 NumberPrefix<double> ReadNumberPrefix(std::string_view text);
 NumberPrefix<float> ReadFloatPrefix(std::string_view text);
@@ -39,6 +45,8 @@ NumberPrefix<float> ReadFloatPrefix(std::string_view text);
 // VAL: leading blanks and tabs skipped, then the number prefix; 0 when the
 // text does not start with a number. Too large reads as an infinity.
 double Val(std::string_view text);
+// The same in single precision.
+float ValFloat(std::string_view text);
 
 // Val for a typed answer: a value that is not finite reads as 0.
 double LeadingNumber(std::string_view text);
@@ -48,14 +56,18 @@ double LeadingNumber(std::string_view text);
 // fewer fields or the field does not start with a number.
 double FieldValue(std::string_view text, int n, char separator);
 
-// The whole text is one finite number (a sign, digits, point, exponent and
-// nothing else); nothing otherwise.
+// The whole text is one number of the range of a double (a sign, digits,
+// point, exponent and nothing else; not one that over- or underflows);
+// nothing otherwise.
 std::optional<double> ParseNumberExactly(std::string_view text);
 
 // The shortest text that reads back as the same value; 0 for a value that
 // is not finite, and "0" for minus zero.
 std::string ShortestText(double x);
 std::string ShortestText(float x);
+// The shortest text as BASIC prints a number: a blank in front of a value
+// that is not negative.
+std::string PrintedNumberText(double x);
 
 // The shortest text t for which restore(Val(t)) gives `stored` back exactly,
 // where `unscaled` is the stored value in the unit of the text (a few

@@ -49,14 +49,11 @@ int ToYear(double x) {
     return static_cast<int>(r);
 }
 
-// A number as the writer puts it after the "=": a blank before a number that
-// is not negative, then the shortest digits that read back as the same
-// double (a number that is not finite stands as 0; WriteElementFile refuses
-// such records before it gets here).
-std::string NumberText(double x) {
-    const std::string digits = ShortestText(x);
-    return digits.starts_with('-') ? digits : " " + digits;
-}
+// A number as the writer puts it after the "=": as BASIC prints it, the
+// shortest digits that read back as the same double (a number that is not
+// finite stands as 0; WriteElementFile refuses such records before it gets
+// here).
+std::string NumberText(double x) { return PrintedNumberText(x); }
 
 // An angle held in radians, written in degrees that read back as exactly
 // these radians ("120" stays "120", not 119.99999999999999).
@@ -164,7 +161,7 @@ Anomaly SolveEllipse(const OrbitalElements& el, double m, double JD) {
         M = Mod2Pi((JD - el.T) / std::sqrt(a * a * a / kGaussKSquared / (1 + m)));
     else
         M = el.M + kGaussK * std::sqrt((1 + m) / (a * a * a)) * (JD - el.t);
-    const double E = SolveKepler(M, e, nullptr);
+    const double E = SolveKepler(M, e);
     Anomaly out;
     out.v = 2 * std::atan(std::sqrt((1 + e) / (1 - e)) * std::tan(E / 2));
     out.r = a * (1 - e * std::cos(E));

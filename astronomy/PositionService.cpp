@@ -1,3 +1,4 @@
+// The place of an object for an observation, with the Sun, twilight and rise and set.
 #include "astronomy/PositionService.h"
 
 #include <cmath>
@@ -248,6 +249,19 @@ Observation ObservationOf(const ProgramState& s) {
     at.SinLat = s.SinLat;
     at.CosLat = s.CosLat;
     at.Aequi = s.Aequi;
+    return at;
+}
+
+Observation ObservationAt(const ProgramState& s, double J, double F) {
+    Observation at = ObservationOf(s);
+    const CivilDate c = JulianDateToCalendar(J, F, s.Zone);
+    at.J = J;
+    at.F = F;
+    at.ClockTime = c.hours;
+    at.Day = c.day;
+    at.Month = c.month;
+    at.Year = c.year;
+    at.tq = TimeQuantitiesAt(J, F, c.hours, s.Zone, s.Longitude);
     return at;
 }
 

@@ -71,6 +71,9 @@ struct Observation {
 };
 // The observation of the state's instant, place and equinox.
 Observation ObservationOf(const ProgramState& s);
+// The state's place, zone and equinox at another instant J, F, with the
+// calendar, clock and time quantities of that instant.
+Observation ObservationAt(const ProgramState& s, double J, double F);
 
 // The object at fixed coordinates that the user typed in.
 struct ArbitraryObject {
@@ -82,7 +85,9 @@ struct ArbitraryObject {
 
 // The object to compute, with the data its kind needs: the number and
 // catalogue entry of a Messier object (no entry: not in the catalogue), the
-// arbitrary object's coordinates, the orbit object's elements.
+// arbitrary object's coordinates, the orbit object's elements. The entry
+// and the elements point into the state the target was taken from, which
+// must outlive it.
 struct Target {
     ObjectKind kind = ObjectKind::Sun;
     int messier = 0;

@@ -1,3 +1,4 @@
+// The built-in places, the defaults and the latitude terms of the place.
 #include "astronomy/ProgramState.h"
 
 #include <cmath>

@@ -10,6 +10,7 @@
 #include "astronomy/Constants.h"
 #include "astronomy/Objects.h"
 #include "astronomy/OrbitElements.h"
+#include "astronomy/TimeCalendar.h"
 #include "astronomy/Views.h"
 
 namespace astronomy {
@@ -37,17 +38,6 @@ struct MessierEntry {
     std::string name;      // common name (may be blank)
     std::string constellation;
     std::string description;
-};
-
-// Sidereal time, obliquity, nutation, local mean time and Delta T of the
-// current instant, written by UpdateTimeQuantities.
-struct TimeQuantities {
-    double GST0 = 0;       // hours, Greenwich mean sidereal time at 0h UT
-    double LST = 0;        // hours, local apparent sidereal time
-    double obliquity = 0;  // radians
-    double nutation = 0;   // radians, nutation in longitude
-    double LMT = 0;        // hours
-    double deltaT = 0;     // days
 };
 
 // What the settings file keeps, with the values the program starts from

@@ -1,3 +1,4 @@
+// The Sun's theory, the mean elements of the planets and their geocentric places.
 #include "astronomy/SunPlanets.h"
 
 #include <cmath>
@@ -240,13 +241,11 @@ double BracketedKepler(double M, double e) {
 }
 }  // namespace
 
-double SolveKepler(double M, double e, bool* nonFinite) {
+double SolveKepler(double M, double e) {
     double E = M;
     bool converged = false;
-    if (nonFinite) *nonFinite = false;
     for (int step = 0;; ++step) {
         const double next = E + (M - E + e * std::sin(E)) / (1 - e * std::cos(E));
-        if (!std::isfinite(next) && nonFinite) *nonFinite = true;
         converged = std::fabs(E - next) < 1e-8;
         const bool done = converged || next > 1e10 || step >= 60;
         E = next;

@@ -32,9 +32,8 @@ extern const std::array<PlanetRecord, 7> kPlanetElementTable;
 // The table's record of a planet; nullptr for any other object.
 const PlanetRecord* FindPlanet(ObjectKind kind);
 
-// Kepler's equation E - e sin E = M. nonFinite (when given) is set when
-// Newton's iteration ran into a value that is not finite.
-double SolveKepler(double M, double e, bool* nonFinite = nullptr);
+// Kepler's equation E - e sin E = M.
+double SolveKepler(double M, double e);
 
 // What ComputeBody yields (the working record of one body).
 struct BodyResult {

@@ -1,3 +1,4 @@
+// Calendar and Julian Date, the time quantities of an instant, Delta T.
 #include "astronomy/TimeCalendar.h"
 
 #include <charconv>
@@ -176,13 +177,13 @@ double DeltaT(double J, double F) {
     return DeltaTSeconds(y) / 86400;
 }
 
-void UpdateTimeQuantities(ProgramState& s) {
-    TimeQuantities& q = s.tq;
-    const double N = Int(s.J + s.F - 0.5);
+TimeQuantities TimeQuantitiesAt(double J, double F, double clockTime, int zone, double longitude) {
+    TimeQuantities q;
+    const double N = Int(J + F - 0.5);
     const double T0 = N / kDaysPerCentury - 66.11963039014374;
     q.GST0 = Mod24(6.6460656 + 2400.051262 * T0 + 0.00002581 * T0 * T0);
-    const double UT = Mod24(s.ClockTime - s.Zone);
-    const double meanLST = Mod24(q.GST0 + 1.0027379093 * UT + s.Longitude * 12 / kPi);
+    const double UT = Mod24(clockTime - zone);
+    const double meanLST = Mod24(q.GST0 + 1.0027379093 * UT + longitude * 12 / kPi);
 
     const double T = (N - kEpoch2000Midnight) / kDaysPerCentury;
     q.obliquity = (23.439291 - 0.013004 * T) * kDegToRad;
@@ -197,8 +198,16 @@ void UpdateTimeQuantities(ProgramState& s) {
     q.nutation = nutArcsec * kPi / 180 / 3600;
 
     q.LST = Mod24(meanLST + q.nutation * 12 / kPi * std::cos(q.obliquity));
-    q.LMT = Mod24(s.ClockTime - s.Zone + s.Longitude * 12 / kPi);
-    q.deltaT = DeltaT(s.J, s.F);
+    q.LMT = Mod24(clockTime - zone + longitude * 12 / kPi);
+    q.deltaT = DeltaT(J, F);
+    return q;
+}
+
+void UpdateTimeQuantities(ProgramState& s) { s.tq = TimeQuantitiesAt(s.J, s.F, s.ClockTime, s.Zone, s.Longitude); }
+
+void SetInstant(ProgramState& s, double J, double F) {
+    ApplyJulianDate(s, J, F);
+    UpdateTimeQuantities(s);
 }
 
 bool SplitJulianDateText(const std::string& text, double& J, double& F) {

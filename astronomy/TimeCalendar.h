@@ -35,12 +35,31 @@ CivilDate JulianDateToCalendar(double J, double F, int zone);
 // TT - UT in days at the instant (J, F).
 double DeltaT(double J, double F);
 
-// Recomputes the time quantities of the state's instant, zone and place.
+// Sidereal time, obliquity, nutation, local mean time and Delta T of an
+// instant.
+struct TimeQuantities {
+    double GST0 = 0;       // hours, Greenwich mean sidereal time at 0h UT
+    double LST = 0;        // hours, local apparent sidereal time
+    double obliquity = 0;  // radians
+    double nutation = 0;   // radians, nutation in longitude
+    double LMT = 0;        // hours
+    double deltaT = 0;     // days
+};
+
+// The time quantities of the instant J, F whose zone clock shows clockTime
+// (hours), at the longitude (radians, east positive).
+TimeQuantities TimeQuantitiesAt(double J, double F, double clockTime, int zone, double longitude);
+
+// The state's time quantities follow its instant, zone and place.
 void UpdateTimeQuantities(ProgramState& s);
 
-// Hours to the calendar fields, the way every command that changes the
-// instant ends: JulianDateToCalendar, written back into the state.
+// The zone's calendar date, clock time and weekday of the state follow the
+// instant J, F (JulianDateToCalendar); the one place that writes them.
 void ApplyJulianDate(ProgramState& s, double J, double F);
+
+// The instant becomes J, F: the calendar fields and the time quantities
+// follow it. Every command that moves the instant ends so.
+void SetInstant(ProgramState& s, double J, double F);
 
 // Splits a typed Julian Date at its first "." into the day number and the
 // fraction, as the Julian Date entry does ("2451545.25" -> 2451545, 0.25).

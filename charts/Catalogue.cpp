@@ -41,9 +41,8 @@ std::string FileNameOf(const std::string& path) {
     return name.empty() ? path : name;
 }
 
+using astronomy::IsBlank;
 using astronomy::TrimBlanks;
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 // A number field: optional blanks, optional sign, a decimal number (with
 // optional fraction and exponent), optional blanks, nothing else. negative

@@ -24,6 +24,7 @@
 
 namespace charts {
 
+using astronomy::kDegToRad;
 using astronomy::kPi;
 using astronomy::Reduce;
 using astronomy::Round;
@@ -35,7 +36,6 @@ using platform::RasterOp;
 
 namespace {
 
-constexpr double kDeg = astronomy::kDegToRad;
 
 // The ground strip below the horizon chart.
 constexpr Colour kGroundColour{170, 85, 0};
@@ -334,13 +334,13 @@ void PolarCircles(const Pass& p, const std::vector<double>& circles) {
     const ChartGeometry& g = p.g;
     const int labelHeight = p.c.TextHeight();
     for (double mirroredDeg : circles) {
-        const double rho = PolarRadius(g.k, 1, mirroredDeg * kDeg);
+        const double rho = PolarRadius(g.k, 1, mirroredDeg * kDegToRad);
         if (!(rho >= 1) || rho > 1e6) continue;
         p.c.Circle(g.x0, g.y0, Round(rho));
         if (mirroredDeg != std::floor(mirroredDeg)) continue;
         // The label just inside the circle, beside the spoke of Pol_mitte.
         const int d = static_cast<int>(std::lround(g.sign * mirroredDeg));
-        const ProjectionResult at = ProjectPoint(g, g.alpha0, d * kDeg);
+        const ProjectionResult at = ProjectPoint(g, g.alpha0, d * kDegToRad);
         const int y = at.y > g.y0 ? at.y - labelHeight - 1 : at.y + 2;
         p.c.Text(at.x + 3, y, SignChar(d) + std::to_string(std::abs(d)));
     }
@@ -348,9 +348,9 @@ void PolarCircles(const Pass& p, const std::vector<double>& circles) {
 
 void PolarSpokes(const Pass& p, double innermostDeg) {
     const ChartGeometry& g = p.g;
-    const double outerDec = g.sign * g.polMin * kDeg;
-    const double innerDec = g.sign * std::min(innermostDeg, 90.0) * kDeg;
-    const double poleDec = g.sign * std::min(g.polMax, 90.0) * kDeg;
+    const double outerDec = g.sign * g.polMin * kDegToRad;
+    const double innerDec = g.sign * std::min(innermostDeg, 90.0) * kDegToRad;
+    const double poleDec = g.sign * std::min(g.polMax, 90.0) * kDegToRad;
     const int labelHeight = p.c.TextHeight();
     for (int h = 0; h < 24; ++h) {
         const double ra = h * kPi / 12;
@@ -674,7 +674,7 @@ void ShowSunAltitude(Canvas& canvas, const astronomy::ProgramState& s) {
     ChartFont(p);
     canvas.SetTextBackground(p.background, true);  // covers a longer old value
     canvas.Text(s.x_max - 350, s.y_max - 20, "Hs=");
-    canvas.Text(s.x_max - 325, s.y_max - 19, astronomy::FormatDegrees(sun.altitude / kDeg));
+    canvas.Text(s.x_max - 325, s.y_max - 19, astronomy::FormatDegrees(sun.altitude / kDegToRad));
     canvas.SetTextBackground(p.background, false);
 }
 

@@ -18,8 +18,6 @@ struct PixelRect {
     int CentreY() const { return (top + bottom) / 2; }
 };
 
-enum class PanDirection { North, South, East, West };
-
 // The symbol and the label of one deep-sky class in the legend strip, and
 // the cell a click selects it in.
 struct ClassLegendCell {

@@ -1,3 +1,4 @@
+// The overlay layers of the charts, the object marks and the deep-sky classes.
 #include "charts/Layers.h"
 
 #include <algorithm>
@@ -14,6 +15,7 @@
 
 namespace charts {
 
+using astronomy::kDegToRad;
 using astronomy::kPi;
 using astronomy::ObjectKind;
 using astronomy::View;
@@ -22,7 +24,6 @@ using platform::Colour;
 
 namespace {
 
-constexpr double kDeg = astronomy::kDegToRad;
 
 constexpr Colour kConstellationColour{255, 80, 80};
 constexpr Colour kEclipticColour{55, 225, 55};
@@ -251,7 +252,7 @@ void DrawConstellations(Canvas& c, const astronomy::ProgramState& s, const Chart
     c.SetFont(platform::FontRole::Label, kChartTextPoints * kNameScale);
     for (const ConstellationFigure& figure : data.figures) {
         if (names) {
-            const ProjectionResult p = ProjectPoint(g, FirstAngle(g, figure.raHours * kPi / 12), figure.decDeg * kDeg);
+            const ProjectionResult p = ProjectPoint(g, FirstAngle(g, figure.raHours * kPi / 12), figure.decDeg * kDegToRad);
             if (p.visible) {
                 c.SetPen(textColour);
                 c.Text(p.labelX, p.labelY, figure.label);
@@ -316,13 +317,13 @@ void DrawGrid(Canvas& c, const astronomy::ProgramState& s, const ChartGeometry& 
         const bool meridian = hourAngles && (std::fabs(hours) < 1e-9 || std::fabs(hours - 12) < 1e-9);
         const double first = hours * kPi / 12;
         DrawGridCurve(c, s, g, meridian ? bold : normal, kDecSteps,
-                      [first](int j) { return std::pair{first, (-85 + 0.5 * j) * kDeg}; });
+                      [first](int j) { return std::pair{first, (-85 + 0.5 * j) * kDegToRad}; });
     }
     constexpr int kCircleSteps = 720;  // the full circle in 0.5 degree steps
     for (int d = -90 + stepDeg; d <= 90 - stepDeg; d += stepDeg) {
-        const double dec = d * kDeg;
+        const double dec = d * kDegToRad;
         DrawGridCurve(c, s, g, d == 0 ? bold : normal, kCircleSteps,
-                      [dec](int j) { return std::pair{j * 0.5 * kDeg, dec}; });
+                      [dec](int j) { return std::pair{j * 0.5 * kDegToRad, dec}; });
     }
     c.SetPen(FrameColour(s));
     c.SetLineWidth(normal);
@@ -343,7 +344,7 @@ void DrawEcliptic(Canvas& c, const astronomy::ProgramState& s, const ChartGeomet
     bool havePrevious = false, previousVisible = false;
     int px = 0, py = 0;
     for (int i = 0; i <= kSteps; ++i) {
-        const double lambda = i * 0.25 * kDeg;
+        const double lambda = i * 0.25 * kDegToRad;
         const astronomy::Equatorial eq = astronomy::EclipticToEquatorial(lambda, 0, s.tq.obliquity);
         const ProjectionResult p = ProjectPoint(g, FirstAngle(g, eq.alpha), eq.delta);
         const bool has = HasCoordinates(p);

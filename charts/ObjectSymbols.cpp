@@ -1,3 +1,4 @@
+// The body and class symbols, the lit disc, the object picture and the compass.
 #include "charts/ObjectSymbols.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The chart set-ups, the projections and the sky under a pixel.
 #include "charts/Projection.h"
 
 #include <algorithm>
@@ -16,7 +17,6 @@ using astronomy::View;
 
 namespace {
 
-constexpr double kDeg = kDegToRad;
 
 // Nearest whole pixel; points far off the chart stay far off without
 // overflowing the integer.
@@ -117,8 +117,8 @@ ChartGeometry SetUpPolar(const astronomy::ProgramState& s) {
         outerDeg = std::min(-s.Pol_min, -s.Pol_max);
         innerDeg = std::max(-s.Pol_min, -s.Pol_max);
     }
-    const double outer = PolarRadius(1, 1, outerDeg * kDeg);
-    const double inner = PolarRadius(1, 1, innerDeg * kDeg);
+    const double outer = PolarRadius(1, 1, outerDeg * kDegToRad);
+    const double inner = PolarRadius(1, 1, innerDeg * kDegToRad);
     g.rA = outer;
     g.rB = inner;
     const int cy = s.ChartCentreY;
@@ -143,6 +143,7 @@ ChartGeometry SetUpChart(const astronomy::ProgramState& s) {
 }
 
 double FirstAngle(const ChartGeometry& g, double rightAscension) {
+    if (!std::isfinite(rightAscension)) return rightAscension;  // no place: projected nowhere
     if (g.mode == View::WholeSky || g.mode == View::Horizon) return Reduce(g.lst * kPi / 12 - rightAscension, kTwoPi);
     return rightAscension;
 }
@@ -152,7 +153,7 @@ ProjectionResult ProjectPoint(const ChartGeometry& g, double first, double secon
     const View m = g.mode;
     if (m == View::WholeSky) {
         const astronomy::Horizontal hz = astronomy::EquatorialToHorizontal(first, second, g.sinLat, g.cosLat);
-        if (hz.altitude > -20 * kDeg) {
+        if (hz.altitude > -20 * kDegToRad) {
             const double r = g.radius * (1 - 2 * hz.altitude / kPi);
             p.x = Pixel(g.cx + r * std::sin(hz.azimuth));
             p.y = Pixel(g.cy + r * std::cos(hz.azimuth));
@@ -160,9 +161,9 @@ ProjectionResult ProjectPoint(const ChartGeometry& g, double first, double secon
         }
     } else if (m == View::Horizon) {
         const astronomy::Horizontal hz = astronomy::EquatorialToHorizontal(first, second, g.sinLat, g.cosLat);
-        if (hz.altitude > (g.altMin - 20) * kDeg) {
-            const double h = hz.altitude / kDeg;
-            double a = Reduce(hz.azimuth / kDeg + 180, 360);
+        if (hz.altitude > (g.altMin - 20) * kDegToRad) {
+            const double h = hz.altitude / kDegToRad;
+            double a = Reduce(hz.azimuth / kDegToRad + 180, 360);
             const bool inAltitude = g.altMin < h && h < g.altMax;
             if (g.aziMin < g.aziMax) {
                 p.visible = g.aziMin < a && a < g.aziMax && inAltitude;
@@ -174,8 +175,8 @@ ProjectionResult ProjectPoint(const ChartGeometry& g, double first, double secon
             p.y = Pixel(g.frameBottom - (h - g.altMin) * g.k);
         }
     } else if (m == View::Equatorial) {
-        const double a = first * g.k / kDeg;
-        const double d = second * g.k / kDeg;
+        const double a = first * g.k / kDegToRad;
+        const double d = second * g.k / kDegToRad;
         const double L = g.raMinPx, U = g.raMaxPx;
         p.x = Pixel(g.xr - a);
         p.y = Pixel(g.yr - d);
@@ -208,17 +209,17 @@ namespace {
 
 // Altitude and azimuth (degrees from north) of an equatorial place.
 void FillHorizontal(const ChartGeometry& g, double alphaDeg, double deltaDeg, SkyPoint& out) {
-    const double H = Reduce(g.lst * 15 * kDeg - alphaDeg * kDeg, kTwoPi);
-    const astronomy::Horizontal hz = astronomy::EquatorialToHorizontal(H, deltaDeg * kDeg, g.sinLat, g.cosLat);
-    out.altitude = hz.altitude / kDeg;
-    out.azimuth = Reduce(hz.azimuth / kDeg + 180, 360);
+    const double H = Reduce(g.lst * 15 * kDegToRad - alphaDeg * kDegToRad, kTwoPi);
+    const astronomy::Horizontal hz = astronomy::EquatorialToHorizontal(H, deltaDeg * kDegToRad, g.sinLat, g.cosLat);
+    out.altitude = hz.altitude / kDegToRad;
+    out.azimuth = Reduce(hz.azimuth / kDegToRad + 180, 360);
 }
 
 // Right ascension and declination of a horizontal place (azimuth from north).
 void FillEquatorial(const ChartGeometry& g, double azimuthDeg, double altitudeDeg, SkyPoint& out) {
     const astronomy::HourAngleDec hd =
-        astronomy::HorizontalToEquatorial((azimuthDeg + 180) * kDeg, altitudeDeg * kDeg, g.sinLat, g.cosLat);
-    out.delta = hd.delta / kDeg;
+        astronomy::HorizontalToEquatorial((azimuthDeg + 180) * kDegToRad, altitudeDeg * kDegToRad, g.sinLat, g.cosLat);
+    out.delta = hd.delta / kDegToRad;
     out.alpha = Reduce(g.lst - hd.hourAngle * 12 / kPi, 24);
 }
 
@@ -236,7 +237,7 @@ SkyPoint PointToSky(const ChartGeometry& g, int x, int y) {
         if (dy == 0)
             A = x <= g.cx ? 90 : 270;
         else
-            A = std::atan(dx / dy) / kDeg + (dy > 0 ? 180 : 0);
+            A = std::atan(dx / dy) / kDegToRad + (dy > 0 ? 180 : 0);
         A = Reduce(A, 360);
         out.azimuth = A;
         out.altitude = h;
@@ -257,13 +258,13 @@ SkyPoint PointToSky(const ChartGeometry& g, int x, int y) {
     } else if (astronomy::IsPolarChart(m)) {
         const double dx = x - g.x0, dy = y - g.y0;
         const double rho = std::sqrt(dy * dy + dx * dx);
-        const double mirrored = 90 - 2 * std::atan(rho / (90 * g.k)) / kDeg;
+        const double mirrored = 90 - 2 * std::atan(rho / (90 * g.k)) / kDegToRad;
         if (mirrored < g.polMin || mirrored > g.polMax) return out;
         const double delta = g.sign * mirrored;
         // The angle about the pole, measured from the direction of Pol_mitte
         // (down on the north chart, up on the south chart).
-        const double theta = std::atan2(dx, g.sign * dy) / kDeg;
-        const double alphaDeg = Reduce(g.alpha0 / kDeg - theta, 360);
+        const double theta = std::atan2(dx, g.sign * dy) / kDegToRad;
+        const double alphaDeg = Reduce(g.alpha0 / kDegToRad - theta, 360);
         out.delta = delta;
         FillHorizontal(g, alphaDeg, delta, out);
         out.alpha = alphaDeg / 15;

@@ -1,3 +1,4 @@
+// The pointer readout box of the charts.
 #include "charts/Readout.h"
 
 #include "astronomy/TextFormats.h"

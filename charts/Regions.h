@@ -6,10 +6,12 @@
 #include <optional>
 
 #include "astronomy/ProgramState.h"
-#include "charts/ChartLayout.h"
 #include "charts/Projection.h"
 
 namespace charts {
+
+// The directions a region moves in (east is to the left on the sky).
+enum class PanDirection { North, South, East, West };
 
 // The three regions as the settings file keeps them: right ascension in
 // hours, everything else in degrees, azimuth from north through east.

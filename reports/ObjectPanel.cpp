@@ -1,3 +1,4 @@
+// The information panel of the object views.
 #include "reports/ObjectPanel.h"
 
 #include <algorithm>
@@ -86,7 +87,7 @@ int DayOfMonthFrom(const astronomy::ProgramState& s, int dayOffset) {
 
 double Degrees(double radians) { return radians / kDegToRad; }
 
-// Steps 1 to 4: labels that stand for every object, the azimuth side and the
+// The labels that stand for every object, the azimuth side and the
 // visibility note.
 void DrawHeading(Panel& p, const astronomy::BodyPosition& pos) {
     LabelStyle(p);
@@ -102,7 +103,7 @@ void DrawHeading(Panel& p, const astronomy::BodyPosition& pos) {
     Put(p, 325, Row(p, 1), pos.altitude > 0 ? "sichtbar         " : "unter Horiz.  ");
 }
 
-// Steps 6 and 7: the name box with the name and the symbol.
+// The name box with the name and the symbol.
 void DrawNameBox(Panel& p, const astronomy::BodyPosition& pos, ObjectKind kind) {
     p.c.SetRasterOp(platform::RasterOp::Copy);
     p.c.SetBrush(p.background);
@@ -119,7 +120,7 @@ void DrawNameBox(Panel& p, const astronomy::BodyPosition& pos, ObjectKind kind) 
     p.c.SetRasterOp(platform::RasterOp::Copy);
 }
 
-// Steps 8 to 10: hour angle, azimuth, altitude, equation of time or the
+// Hour angle, azimuth, altitude, equation of time or the
 // Sun's altitude, and the place.
 void DrawPlace(Panel& p, const astronomy::BodyPosition& pos, const astronomy::SunDerived& sun, bool isSun) {
     LabelStyle(p);
@@ -151,7 +152,7 @@ void DrawPlace(Panel& p, const astronomy::BodyPosition& pos, const astronomy::Su
     Put(p, 32, Row(p, 16), astronomy::FormatHm(pos.transit));
 }
 
-// Steps 11 to 13: rise, transit and set with their days.
+// Rise, transit and set with their days.
 void DrawRiseSet(Panel& p, const astronomy::BodyPosition& pos) {
     LabelStyle(p);
     Put(p, 8, Row(p, 15), "A=");
@@ -196,7 +197,7 @@ void DrawTwilight(Panel& p, const astronomy::SunDerived& sun) {
     Put(p, p.c2 + 109, Row(p, 17), "h");
 }
 
-// Steps 16 to 18: heliocentric place and distance.
+// The heliocentric place and distance.
 void DrawHeliocentric(Panel& p, const astronomy::BodyPosition& pos, double r) {
     LabelStyle(p);
     Put(p, 8, Row(p, 6), "l=");
@@ -220,7 +221,7 @@ void DrawHeliocentric(Panel& p, const astronomy::BodyPosition& pos, double r) {
     }
 }
 
-// Steps 19 and 20: distance from the Earth and light time.
+// The distance from the Earth and the light time.
 void DrawGeocentric(Panel& p, const astronomy::BodyPosition& pos, bool isMoon) {
     ValueStyle(p);
     if (isMoon) {
@@ -244,7 +245,7 @@ void DrawGeocentric(Panel& p, const astronomy::BodyPosition& pos, bool isMoon) {
     }
 }
 
-// Steps 21 to 23: phase, elongation, brightness and diameter.
+// Phase, elongation, brightness and diameter.
 void DrawPhotometry(Panel& p, const astronomy::BodyPosition& pos) {
     SymbolFont(p);
     Put(p, p.c2 + 16, Row(p, 12), "∅=");
@@ -311,7 +312,7 @@ void DrawArbitraryEntry(Panel& p) {
     PutCell(p, 23, 13, Blanks(14));
 }
 
-// Steps 27 and 28: the twilight heading and the orbital period.
+// The twilight heading and the orbital period.
 void DrawFooter(Panel& p, const astronomy::BodyPosition& pos) {
     p.c.SetFont(FontRole::Note, p.printing ? 8 : 0);
     p.c.SetPen(p.text);

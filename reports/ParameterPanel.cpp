@@ -1,3 +1,4 @@
+// The parameter panel and the date stamp of the charts.
 #include "reports/ParameterPanel.h"
 
 #include <cmath>

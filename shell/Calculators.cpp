@@ -36,12 +36,7 @@ void PrintAt(platform::Dialogs& d, int column, int row, const std::string& text)
 
 using astronomy::kHourToRad;
 
-// A number as BASIC prints it: shortest decimal form, a blank in front of
-// values that are not negative.
-std::string PrintedNumber(double x) {
-    const std::string digits = astronomy::ShortestText(x);
-    return digits.starts_with('-') ? digits : " " + digits;
-}
+using astronomy::PrintedNumberText;
 
 // The year of a date input as a whole number, rounded down; far beyond any
 // calendar it is held at a million years so that it stays an int.
@@ -259,7 +254,7 @@ void DayDifference(Shell& sh) {
         J[i] = astronomy::CalendarToJulianDate(0, date.day, date.month, WholeYear(date.year), 0).J;
     }
     d.PromptPrint("", true);
-    d.PromptPrint("Differenz = " + PrintedNumber(J[1] - J[0]) + " Tage", true);
+    d.PromptPrint("Differenz = " + PrintedNumberText(J[1] - J[0]) + " Tage", true);
     d.PromptWaitKeyOrClick();
     d.ClosePromptWindow();
 }

@@ -24,8 +24,6 @@ using astronomy::Reduce;
 using astronomy::View;
 using platform::ColourFromRgb;
 
-double FrameAspect(const ProgramState& s) { return charts::LayoutFor(s.x_max, s.y_max).FrameAspect(); }
-
 double AngularDistance(double ra1Hours, double dec1Deg, double ra2Hours, double dec2Deg) {
     const double d1 = dec1Deg * kDegToRad, d2 = dec2Deg * kDegToRad;
     const double sd = std::sin((d2 - d1) / 2), sa = std::sin((ra2Hours - ra1Hours) * 15 * kDegToRad / 2);
@@ -76,6 +74,8 @@ bool ApplyRegion(Shell& sh, const std::optional<charts::ChartRegion>& region, bo
 }
 
 }  // namespace
+
+double FrameAspect(const ProgramState& s) { return charts::LayoutFor(s.x_max, s.y_max).FrameAspect(); }
 
 ObjectPlace FindObject(Shell& sh) {
     const ProgramState& s = sh.s;

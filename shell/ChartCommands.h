@@ -18,6 +18,9 @@ struct ObjectPlace {
 };
 ObjectPlace FindObject(Shell& sh);
 
+// Width over height of the chart frame of the window.
+double FrameAspect(const astronomy::ProgramState& s);
+
 // The region becomes r (the settings file keeps it).
 void StoreRegion(astronomy::ProgramState& s, const charts::ChartRegion& r);
 

@@ -1,3 +1,4 @@
+// Loading, saving and entering the elements of the orbit object.
 #include "shell/ElementDialogs.h"
 
 #include <algorithm>

@@ -5,7 +5,7 @@
 #include <array>
 #include <string_view>
 
-#include "charts/ChartLayout.h"
+#include "charts/Regions.h"
 
 namespace shell {
 
@@ -244,8 +244,11 @@ MenuAction ViewAction(View view) {
 
 void RefreshMenuMarks(const MenuTable& m, platform::MenuBar& bar, const astronomy::ProgramState& s) {
     bar.Build(m.captions, m.LastMenuItem);
-    // The place items, also those that edit the place, are enabled.
-    for (int n = 1; n <= astronomy::kPlacesInMenu; ++n) MarkAction(m, bar, {Command::Place, n}, platform::kItemPlain);
+    // The place items, also those that edit the place, are enabled; the
+    // items beyond the list of places (a settings file may hold fewer than
+    // fifteen) are greyed.
+    for (int n = 1; n <= astronomy::kPlacesInMenu; ++n)
+        MarkAction(m, bar, {Command::Place, n}, n <= s.OrtAnz ? platform::kItemPlain : platform::kItemGreyed);
     MarkCommand(m, bar, Command::PlaceGeographic, platform::kItemPlain);
     MarkCommand(m, bar, Command::PlaceUtm, platform::kItemPlain);
     MarkAction(m, bar, {Command::Place, s.Ort}, platform::kItemChecked);

@@ -1,3 +1,4 @@
+// The small prompts of date, time, place, object and limiting magnitude.
 #include "shell/Prompts.h"
 
 #include <cmath>
@@ -265,7 +266,8 @@ void MessierPrompt(Shell& sh) {
     }
     d.ClosePromptWindow();
     s.Messier = number;
-    sh.menu.captions[sh.menu.ItemOf(ObjectAction(astronomy::ObjectKind::Messier))] = "M " + std::to_string(number);
+    if (const int item = sh.menu.ItemOf(ObjectAction(astronomy::ObjectKind::Messier)))
+        sh.menu.captions[item] = "M " + std::to_string(number);
     RefreshMenuMarks(sh.menu, sh.win.menu(), s);
     if (s.Objekt == astronomy::ObjectKind::Messier) ComputePosition(sh, s.Objekt);
 }

@@ -87,8 +87,6 @@ private:
     ObjectPlace object_;
 };
 
-double FrameAspect(const ProgramState& s) { return charts::LayoutFor(s.x_max, s.y_max).FrameAspect(); }
-
 }  // namespace
 
 bool EquatorialRegionPrompt(Shell& sh) {

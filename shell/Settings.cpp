@@ -1,3 +1,4 @@
+// Writing, reading and importing the settings file.
 #include "shell/Settings.h"
 
 #include <unistd.h>
@@ -28,27 +29,18 @@ namespace {
 constexpr std::size_t kSettingsFileLimit = 1 << 20;
 constexpr int kMessierCount = 109;
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
+using astronomy::IsBlank;
+using astronomy::IsDigit;
 using astronomy::RoundToInt;
 using astronomy::ShortestDegreesText;
 using astronomy::ShortestHoursText;
 using astronomy::ShortestText;
 using astronomy::TrimBlanks;
 
-// VAL of a value: leading blanks skipped, the longest numeric prefix (0 when
-// there is none); nothing for a number too large for the type.
-std::optional<double> Val(std::string_view text) {
-    const double v = astronomy::Val(text);
-    if (!std::isfinite(v)) return std::nullopt;
-    return v;
-}
-
-std::optional<float> ValFloat(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-    const float v = astronomy::ReadFloatPrefix(text.substr(i)).value;
+// VAL of a value; nothing for a number too large for the type (the field
+// keeps its value then).
+template <typename T>
+std::optional<T> FiniteValue(T v) {
     if (!std::isfinite(v)) return std::nullopt;
     return v;
 }
@@ -140,7 +132,7 @@ int PlaceNumber(std::string_view key, std::string_view prefix) {
 // One key line; `count` is the place count of the last "OrtAnz" line, -1
 // before the first.
 void ApplyKeyLine(ProgramState& s, int& count, std::string_view key, std::string_view value) {
-    const std::optional<double> number = Val(value);
+    const std::optional<double> number = FiniteValue(astronomy::Val(value));
     for (const DoubleKey& k : kDoubleKeys)
         if (key == k.key) {
             if (number) s.*k.field = *number;
@@ -153,12 +145,12 @@ void ApplyKeyLine(ProgramState& s, int& count, std::string_view key, std::string
         }
     for (const FloatKey& k : kFloatKeys)
         if (key == k.key) {
-            if (const auto single = ValFloat(value)) s.*k.field = *single;
+            if (const auto single = FiniteValue(astronomy::ValFloat(value))) s.*k.field = *single;
             return;
         }
     if (key == "Flag") {
         // A number that names no view leaves the view as it is.
-        if (const auto single = ValFloat(value))
+        if (const auto single = FiniteValue(astronomy::ValFloat(value)))
             if (const auto view = astronomy::ViewFromNumber(*single)) s.ChartMode = *view;
     } else if (key == "Zone") {
         if (number && *number > -0.5 && *number < 2.5) s.Zone = RoundToInt(*number);

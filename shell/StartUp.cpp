@@ -128,7 +128,7 @@ bool StartUp(Shell& sh, const std::string& programPath, const std::string& comma
     sh.realtimeBaseClock = now;
     const astronomy::JulianDate jd = astronomy::CalendarToJulianDate(now.hour + now.minute / 60.0 + now.second / 3600,
                                                                      now.day, now.month, now.year, s.Zone);
-    astronomy::ApplyJulianDate(s, jd.J, jd.F);
+    astronomy::SetInstant(s, jd.J, jd.F);
     s.RealtimeBaseJ = s.J;
     s.RealtimeBaseF = s.F;
     SetPlace(sh, s.Ort);
@@ -143,15 +143,15 @@ bool StartUp(Shell& sh, const std::string& programPath, const std::string& comma
     MarkCommand(sh.menu, bar, Command::Coordinates, platform::kItemGreyed);
     MarkCommand(sh.menu, bar, Command::Astrophotography, platform::kItemGreyed);
     RefreshFlagMarks(sh.menu, bar, s);
-    astronomy::UpdateTimeQuantities(s);
+    astronomy::UpdateTimeQuantities(s);  // the sidereal time at the place just set
 
     sh.CommandLineArgs = SplitCommandLine(programPath, commandLine);
     bool loadedFromCommandLine = false;
     for (std::size_t i = 1; i < sh.CommandLineArgs.size() && !loadedFromCommandLine; ++i) {
         if (sh.CommandLineArgs[i].empty()) continue;
         LoadElementFile(sh, sh.CommandLineArgs[i]);
-        sh.menu.captions[sh.menu.ItemOf(ObjectAction(astronomy::ObjectKind::Disk))] =
-            s.DiskName.empty() ? "Disk" : s.DiskName;
+        if (const int item = sh.menu.ItemOf(ObjectAction(astronomy::ObjectKind::Disk)))
+            sh.menu.captions[item] = s.DiskName.empty() ? "Disk" : s.DiskName;
         RefreshMenuMarks(sh.menu, bar, s);
         if (s.Objekt == astronomy::ObjectKind::Disk) ComputePosition(sh, s.Objekt);
         loadedFromCommandLine = true;

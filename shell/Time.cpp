@@ -13,11 +13,6 @@ namespace shell {
 
 using astronomy::View;
 
-void SetInstant(astronomy::ProgramState& s, double J, double F) {
-    astronomy::ApplyJulianDate(s, J, F);
-    astronomy::UpdateTimeQuantities(s);
-}
-
 namespace {
 
 // A free step is a number below ten million: more would carry the calendar

@@ -6,9 +6,7 @@
 
 namespace shell {
 
-// The instant becomes J, F: the calendar fields of the zone and the time
-// quantities follow it. Every command that moves the instant ends so.
-void SetInstant(astronomy::ProgramState& s, double J, double F);
+using astronomy::SetInstant;
 
 // One step of the "Offset" menu; the free steps ask for their number first
 // (a cancelled prompt changes nothing). The view is drawn anew.

@@ -1,9 +1,10 @@
 // The window title: place, date, time, zone and object.
+#include "shell/Title.h"
+
 #include <cstdio>
 
 #include "astronomy/TextFormats.h"
 #include "astronomy/TimeCalendar.h"
-#include "shell/View.h"
 
 namespace shell {
 

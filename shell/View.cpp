@@ -45,17 +45,16 @@ void DrawParameterPanel(Shell& sh) {
 
 namespace {
 
-// The region as the chart set-ups reduce it: right ascension into 0..24
-// (its upper limit into (0, 24]) and azimuth into 0..360. The chart keeps
-// the reduced region, so that the commands that move it and the settings
-// file see what the chart shows.
-void KeepReducedRegion(astronomy::ProgramState& s) {
-    if (s.ChartMode == View::Equatorial) {
-        const charts::ChartGeometry g = charts::SetUpEquatorial(s);
+// After a chart is drawn its region stays as the chart's set-up reduced it:
+// right ascension into 0..24 (its upper limit into (0, 24]) and azimuth into
+// 0..360, so that the commands that move the region and the settings file
+// see what the chart shows. (The set-up takes the width of a region from
+// its limits as they were stored.)
+void KeepReducedRegion(astronomy::ProgramState& s, const charts::ChartGeometry& g) {
+    if (g.mode == View::Equatorial) {
         s.Alpha_min = g.alphaMin;
         s.Alpha_max = g.alphaMax;
-    } else if (s.ChartMode == View::Horizon) {
-        const charts::ChartGeometry g = charts::SetUpHorizon(s);
+    } else if (g.mode == View::Horizon) {
         s.Azi_min = g.aziMin;
         s.Azi_max = g.aziMax;
     }
@@ -76,12 +75,12 @@ void DrawChartView(Shell& sh) {
         if (!sh.CommandLineArgs.empty() && !sh.chartDataError.empty())
             sh.win.dialogs().MessageBox(sh.chartDataError, " OK ", 1);
     }
-    KeepReducedRegion(s);
     platform::Window& win = sh.win;
     sh.drawingChart = true;
     sh.chart = charts::DrawChart(sh.canvas(), s, sh.chartData, s.Objekt,
                                  [&win] { return (win.MouseButtons() & platform::kMouseRight) != 0; });
     sh.drawingChart = false;
+    KeepReducedRegion(s, sh.chart);
     sh.chartJ = s.J;
     sh.chartF = s.F;
 }

@@ -1,10 +1,11 @@
 // Redrawing the current view, computing the selected object for the object
-// view and the charts, the parameter panel and the window title.
+// view and the charts, and the parameter panel.
 #pragma once
 
 #include <string>
 
 #include "shell/Shell.h"
+#include "shell/Title.h"
 
 namespace shell {
 
@@ -21,9 +22,5 @@ void RedrawView(Shell& sh);
 void DrawParameterPanel(Shell& sh);
 // The drawing area filled with the background colour.
 void ClearWindow(Shell& sh);
-
-// "Kelmaron - Ort: ... - Datum: ... - Zeit: ... - Objekt: ..."
-std::string TitleText(const astronomy::ProgramState& s, const std::string& objectTitle);
-void UpdateTitle(Shell& sh);
 
 }  // namespace shell

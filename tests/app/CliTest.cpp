@@ -768,7 +768,8 @@ TEST(CliErrors, BadInputEndsWithStatusTwoAndOneLine) {
         {"--zone", "CET"},
         // geographic coordinates: range, not finite, overflow, decimal comma, one missing, both ways
         {"--lon", "9", "--lat", "-90.0001"}, {"--lon", "361", "--lat", "50"}, {"--lon", "nan", "--lat", "50"},
-        {"--lon", "9", "--lat", "-inf"}, {"--lon", "1e999", "--lat", "50"}, {"--lon", "9,5", "--lat", "50"},
+        {"--lon", "9", "--lat", "-inf"}, {"--lon", "1e999", "--lat", "50"}, {"--lon", "1e-400", "--lat", "50"},
+        {"--lon", "+-9", "--lat", "50"}, {"--lon", "9,5", "--lat", "50"},
         {"--lon", "9"}, {"--lat", "50"}, {"--place", "1", "--lon", "9", "--lat", "50"},
         // option syntax: value missing, unknown option, given twice
         {"--object"}, {"--frobnicate", "1"}, {"--object", "Mond", "--object", "Sonne"},

@@ -51,9 +51,9 @@ TEST(NumberReader, FieldsAndExactNumbers) {
     EXPECT_EQ(FieldValue("24  12 2026", 2, ' '), 12);
     EXPECT_EQ(FieldValue("24 12", 3, ' '), 0);
     EXPECT_EQ(FieldValue("1/30/15.5", 3, '/'), 15.5);
-    for (const char* text : {"5", "-0.5e3", ".5", "+7", "1e-999"})
+    for (const char* text : {"5", "-0.5e3", ".5", "+7", "0e-999"})
         EXPECT_TRUE(ParseNumberExactly(text)) << text;
-    for (const char* text : {"", " 5", "5 ", "5x", "inf", "nan", "1e999", "--5", "+", "-", "0x1", "1e"})
+    for (const char* text : {"", " 5", "5 ", "5x", "inf", "nan", "1e999", "1e-999", "--5", "+", "-", "0x1", "1e"})
         EXPECT_FALSE(ParseNumberExactly(text)) << text;
 }
 

@@ -305,3 +305,26 @@ TEST(PositionService, ArbitraryObjectKeepsItsPlaceAtItsEquinox) {
     EXPECT_EQ(r.pos.magnitude, 0.03);
     EXPECT_LT(Separation(r.pos.ra, r.pos.dec, s.BelAlpha, s.BelDelta), 0.5 * kOneArcsecRad);
 }
+
+// An observation at another instant is the one the state would give after
+// moving there: the same calendar, clock and time quantities to the bit.
+TEST(PositionService, ObservationAtAnotherInstantMatchesTheMovedState) {
+    ProgramState s = StateAt(7, 12, 2026, 21.5, 13.4, 52.5);
+    s.Zone = 2;
+    SetInstant(s, s.J, s.F);
+    auto same = [](const Observation& a, const Observation& b) {
+        return a.J == b.J && a.F == b.F && a.Zone == b.Zone && a.ClockTime == b.ClockTime && a.Day == b.Day &&
+               a.Month == b.Month && a.Year == b.Year && a.tq.GST0 == b.tq.GST0 && a.tq.LST == b.tq.LST &&
+               a.tq.obliquity == b.tq.obliquity && a.tq.nutation == b.tq.nutation && a.tq.LMT == b.tq.LMT &&
+               a.tq.deltaT == b.tq.deltaT && a.SinLat == b.SinLat && a.CosLat == b.CosLat && a.Aequi == b.Aequi;
+    };
+    EXPECT_TRUE(same(ObservationAt(s, s.J, s.F), ObservationOf(s)));
+    for (const double days : {-36525.25, -1.5, 0.375, 3652.5}) {
+        SCOPED_TRACE(days);
+        const double J = std::floor(s.J + s.F + days), F = s.J + s.F + days - J;
+        const Observation there = ObservationAt(s, J, F);
+        ProgramState moved = s;
+        SetInstant(moved, J, F);
+        EXPECT_TRUE(same(there, ObservationOf(moved)));
+    }
+}

@@ -114,11 +114,9 @@ TEST(Kepler, ConvergesAndSolvesTheEquation) {
     for (double e : {0.995, 0.9992, 0.999999}) {
         for (double M = 1e-6; M < 6.3; M = M * 1.7 + 0.003) {
             SCOPED_TRACE(testing::Message() << "e=" << e << " M=" << M);
-            bool nonFinite = true;
-            const double E = SolveKepler(M, e, &nonFinite);
+            const double E = SolveKepler(M, e);
             ASSERT_TRUE(std::isfinite(E));
             EXPECT_NEAR(E - e * std::sin(E), M, 1e-12);
-            EXPECT_FALSE(nonFinite);
         }
     }
 }

@@ -241,7 +241,7 @@ TEST_F(Calculators, UtmEntryFromTheMenuSetsThePlace) {
     // 5538630.70 m.
     ASSERT_NE(state.Orte[state.Ort].longitude, 9 * kDeg);
     Play({Type("32500000"), Type("5538630.70"), Key()});
-    shell::ExecuteMenuCommand(*sh, state.OrtAnz + 12);
+    window->onMenu(sh->menu.ItemOf({shell::Command::PlaceUtm}));  // "Ort ändern UTM"
     ASSERT_EQ(offered.size(), 2u);
     // The new place is shown until a key is pressed.
     ASSERT_EQ(shown.size(), 1u);

@@ -306,3 +306,17 @@ TEST_F(ChartCommands, ClicksOnTheEquatorialChart) {
     EXPECT_NEAR((state.Delta_max + state.Delta_min) / 2, target.delta, 1e-9);
     EXPECT_NEAR((state.Alpha_max + state.Alpha_min) / 2, target.alpha, 1e-9);
 }
+
+// A region stored beyond 0..24 h (a settings file, the command line) is
+// drawn by the set-up as it is, and kept reduced afterwards: the next
+// redraw shows the reduced region.
+TEST_F(ChartCommands, EquatorialRegionIsKeptAsTheChartReducedIt) {
+    ShowEquatorialChart(2, 26.5, -60, 60);
+    const double ky = (state.y_max - 81) / 120.0;
+    EXPECT_EQ(sh->chart.k, std::max(ky, (state.x_max - 88) / (24.5 * 15)));
+    EXPECT_EQ(state.Alpha_min, 2);
+    EXPECT_EQ(state.Alpha_max, 2.5);
+    shell::RedrawView(*sh);
+    EXPECT_EQ(sh->chart.k, std::max(ky, (state.x_max - 88) / (0.5 * 15)));
+    EXPECT_EQ(state.Alpha_max, 2.5);
+}

@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 
@@ -373,4 +374,28 @@ TEST_F(MainWindow, MessierPromptRefusesFortyAndTakesAKnownNumber) {
     EXPECT_EQ(state.Messier, 31);
     EXPECT_EQ(sh->menu.captions[sh->menu.ItemOf(shell::ObjectAction(astronomy::ObjectKind::Messier))], "M 31");
     EXPECT_EQ(dialogs.Prompt(), nullptr);  // closed again
+}
+
+// A settings file with fewer places than the menu has rows: the rows beyond
+// the list are greyed and choose nothing, and the place entries work.
+TEST_F(MainWindow, PlaceRowsBeyondTheListChooseNothing) {
+    std::filesystem::create_directories(data);
+    std::ofstream(data / "Kelmaron.ini") << "[Orte]\r\nOrtAnz=3\r\nOrtName01=Hannover\r\nOrtLaenge01=9.8\r\n"
+                                            "OrtBreite01=52.4\r\nOrtName02=Berlin\r\nOrtLaenge02=13.4\r\n"
+                                            "OrtBreite02=52.5\r\nOrtName03=Hamburg\r\nOrtLaenge03=10\r\n"
+                                            "OrtBreite03=53.55\r\nOrt=2\r\n";
+    ASSERT_TRUE(Start());
+    ASSERT_EQ(state.OrtAnz, 3);
+    EXPECT_EQ(State(11), platform::kItemChecked);  // Berlin
+    for (int n = 13; n <= 24; ++n) EXPECT_EQ(State(n), platform::kItemGreyed) << n;
+    EXPECT_EQ(State(26), platform::kItemPlain);
+    EXPECT_EQ(State(27), platform::kItemPlain);
+    const double longitude = state.Longitude;
+    window->onMenu(14);  // "Ort5": no such place
+    EXPECT_EQ(state.Ort, 2);
+    EXPECT_EQ(state.Longitude, longitude);
+    EXPECT_EQ(State(11), platform::kItemChecked);
+    window->onMenu(12);  // Hamburg
+    EXPECT_EQ(state.Ort, 3);
+    EXPECT_NEAR(state.Longitude, 10 * astronomy::kDegToRad, 1e-12);
 }
