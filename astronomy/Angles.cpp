@@ -16,6 +16,11 @@ double AzimuthFromNorth(double southAzimuth) {
     return y - kStoredCircle * Int(y / kStoredCircle);
 }
 
+double SignedAngle(double x) {
+    const double r = x - kTwoPi * std::floor(x / kTwoPi);
+    return r > kPi ? r - kTwoPi : r;
+}
+
 double ArcTan2(double y, double x) {
     const double a = std::atan2(y, x);
     return a <= -kPi ? kPi : a;

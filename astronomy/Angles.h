@@ -12,6 +12,8 @@ inline constexpr double kStoredCircle = 6.2831853072;
 // x - c INT(x/c) with c = kStoredCircle.
 inline double Mod2Pi(double x) { return x - kStoredCircle * std::floor(x / kStoredCircle); }
 double AzimuthFromNorth(double southAzimuth);
+// An angle, or the difference of two, brought into (-pi, pi].
+double SignedAngle(double x);
 // -pi < result <= pi
 double ArcTan2(double y, double x);
 // Arc sine and arc cosine of a value that rounding may push past +-1.

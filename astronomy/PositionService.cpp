@@ -221,7 +221,7 @@ void EquatorialOfDate(const Observation& at, ObjectKind kind, const Ecliptic& e,
 // The observer's parallax for the near bodies, and the position angle of
 // the bright limb.
 void ObserverAndLimb(const Observation& at, ObjectKind kind, const SunDerived& sun, BodyPosition& pos) {
-    if (HasParallax(kind)) {
+    if (HasParallax(kind) && !at.geocentric) {
         const double dKm = kind == ObjectKind::Moon ? pos.delta : pos.delta * kKmPerAU;
         TopocentricCorrection(pos.ra, pos.dec, dKm, at.tq.LST, at.SinLat, at.CosLat);
     }

@@ -68,6 +68,9 @@ struct Observation {
     TimeQuantities tq;
     double SinLat = 0, CosLat = 1;
     int Aequi = 2000;
+    // The places as seen from the Earth's centre: no parallax of the
+    // observer's place (rise, set and altitude stay the observer's).
+    bool geocentric = false;
 };
 // The observation of the state's instant, place and equinox.
 Observation ObservationOf(const ProgramState& s);
