@@ -135,11 +135,13 @@ double FirstFullMoonAfter(double J, double F) {
     return LunarPhaseTime(J + F + DeltaT(J, F) + 0.1, LunarPhase::Full).k;
 }
 
+bool NearNode(double Fl) { return std::fabs(std::sin(Fl)) <= kEclipseLimit; }
+
 EclipseCandidate ExamineFullMoon(const ProgramState& s, double k) {
     EclipseCandidate out;
     out.lunation = k;
     const PhaseTime phase = LunarPhaseOfLunation(k, LunarPhase::Full);
-    if (std::fabs(std::sin(phase.Fl)) > kEclipseLimit) return out;
+    if (!NearNode(phase.Fl)) return out;
     out.verdict = EclipseVerdict::MissesShadow;
     EclipseCircumstances& c = out.circumstances;
     c.fullMoon = UniversalTime(phase.at);

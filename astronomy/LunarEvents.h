@@ -85,6 +85,10 @@ struct EclipseCandidate {
     double lunation = 0;                 // k of the full moon examined
 };
 
+// Whether a full moon at the Moon's argument of latitude Fl lies near
+// enough to a node for an eclipse: |sin Fl| at most 0.36.
+bool NearNode(double Fl);
+
 // The search's places: the observation's zone, equinox of date, and the
 // Moon seen from the Earth's centre (an eclipse is the same event from
 // every place).
