@@ -26,89 +26,6 @@ using namespace astronomy;
 
 namespace {
 
-// "D.M.YYYY" with integral fields; the year may be negative.
-void ReadDate(const std::string& text, int& day, int& month, int& year) {
-    const std::size_t p1 = text.find('.');
-    const std::size_t p2 = p1 == std::string::npos ? p1 : text.find('.', p1 + 1);
-    if (p2 == std::string::npos) throw UsageError("Ungültiges Datum (T.M.JJJJ erwartet): '" + text + "'");
-    auto d = ParseInteger(text.substr(0, p1));
-    auto m = ParseInteger(text.substr(p1 + 1, p2 - p1 - 1));
-    auto y = ParseInteger(text.substr(p2 + 1));
-    if (!d || !m || !y || std::llabs(*d) > 100000 || std::llabs(*m) > 100000 || std::llabs(*y) > 200000)
-        throw UsageError("Ungültiges Datum (T.M.JJJJ erwartet): '" + text + "'");
-    day = static_cast<int>(*d);
-    month = static_cast<int>(*m);
-    year = static_cast<int>(*y);
-    // As the date entry does: a month outside 1..12 is taken as January.
-    if (month < 1 || month > 12) month = 1;
-}
-
-// "H:M" or "H:M:S" with whole hours and minutes; seconds may have decimals.
-double ReadTime(const std::string& text) {
-    const std::size_t p1 = text.find(':');
-    if (p1 == std::string::npos) throw UsageError("Ungültige Uhrzeit (H:M[:S] erwartet): '" + text + "'");
-    const std::size_t p2 = text.find(':', p1 + 1);
-    auto h = ParseInteger(text.substr(0, p1));
-    auto m = ParseInteger(text.substr(p1 + 1, p2 == std::string::npos ? std::string::npos : p2 - p1 - 1));
-    std::optional<double> sec = 0.0;
-    if (p2 != std::string::npos) sec = ParseNumber(text.substr(p2 + 1));
-    if (!h || !m || !sec || std::llabs(*h) > 100000 || std::llabs(*m) > 100000 || std::fabs(*sec) > 1e6)
-        throw UsageError("Ungültige Uhrzeit (H:M[:S] erwartet): '" + text + "'");
-    return *h + (*m + *sec / 60) / 60;
-}
-
-int ReadZone(const Options& o) {
-    const std::string z = o.text("--zone").value_or("MEZ");
-    if (z == "UT") return 0;
-    if (z == "MEZ") return 1;
-    if (z == "MESZ") return 2;
-    throw UsageError("Unbekannte Zeitzone (UT, MEZ oder MESZ): '" + z + "'");
-}
-
-void ReadPlace(const Options& o, ProgramState& s) {
-    const bool byCoordinates = o.has("--lon") || o.has("--lat");
-    if (byCoordinates && o.has("--place")) throw UsageError("--place und --lon/--lat schließen sich aus");
-    if (byCoordinates) {
-        if (!o.has("--lon") || !o.has("--lat")) throw UsageError("--lon und --lat müssen beide angegeben werden");
-        const double lon = *o.number("--lon");
-        const double lat = *o.number("--lat");
-        if (std::fabs(lat) > 90) throw UsageError("Breite außerhalb von -90..90 Grad: " + *o.text("--lat"));
-        if (std::fabs(lon) > 360) throw UsageError("Länge außerhalb von -360..360 Grad: " + *o.text("--lon"));
-        s.Longitude = lon * kDegToRad;
-        s.Latitude = lat * kDegToRad;
-        SetLatitudeTerms(s);
-        return;
-    }
-    const std::string place = o.text("--place").value_or("1");
-    int n = 0;
-    if (auto k = ParseInteger(place)) {
-        if (*k >= 1 && *k <= s.OrtAnz) n = static_cast<int>(*k);
-    } else {
-        for (int i = 1; i <= s.OrtAnz; ++i)
-            if (s.Orte[i].name == place) n = i;
-    }
-    if (n == 0 || !SetPlaceFromList(s, n)) throw UsageError("Ort nicht bekannt: '" + place + "'");
-}
-
-void ReadInstant(const Options& o, ProgramState& s) {
-    s.Zone = ReadZone(o);
-    if (o.has("--jd")) {
-        if (o.has("--date") || o.has("--time")) throw UsageError("--jd und --date/--time schließen sich aus");
-        double J = 0, F = 0;
-        const std::string t = *o.text("--jd");
-        if (!SplitJulianDateText(t, J, F) || std::fabs(J) > 1e8)
-            throw UsageError("Ungültiges Julianisches Datum: '" + t + "'");
-        SetInstant(s, J, F);
-    } else {
-        if (!o.has("--date")) throw UsageError("Zeitpunkt fehlt: --date T.M.JJJJ oder --jd JD angeben");
-        int day = 1, month = 1, year = 2000;
-        ReadDate(*o.text("--date"), day, month, year);
-        const double hours = o.has("--time") ? ReadTime(*o.text("--time")) : 0.0;
-        const JulianDate jd = CalendarToJulianDate(hours, day, month, year, s.Zone);
-        SetInstant(s, jd.J, jd.F);
-    }
-}
-
 // The folder of the bundled data (messier.kat, Objekte/): next to the
 // program in a build tree, share/kelmaron when installed.
 std::string DefaultDataFolder(const std::string& programFolder) {
@@ -167,29 +84,6 @@ void ReadObject(const Options& o, ProgramState& s, ElementNotes& notes) {
     s.DiskName = read.elements.name;
 }
 
-std::string Num(double x) {
-    char buf[40];
-    std::snprintf(buf, sizeof buf, "%.17g", x);
-    return buf;
-}
-
-std::string JsonString(const std::string& t) {
-    std::string out = "\"";
-    for (unsigned char c : t) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c < 0x20) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\u%04x", c);
-            out += buf;
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return out + "\"";
-}
-
 void PrintJson(std::ostream& out, const ProgramState& s, const BodyPosition& p, const SunDerived& sun) {
     const TimeQuantities& q = s.tq;
     out << "{\"instant\": {\"j\": " << Num(s.J) << ", \"f\": " << Num(s.F) << ", \"day\": " << s.Day
@@ -229,7 +123,114 @@ bool AllFinite(const ProgramState& s, const SunDerived& sun) {
     return true;
 }
 
+
+// "D.M.YYYY" with integral fields; the year may be negative.
+void ReadDate(const std::string& text, int& day, int& month, int& year) {
+    const std::size_t p1 = text.find('.');
+    const std::size_t p2 = p1 == std::string::npos ? p1 : text.find('.', p1 + 1);
+    if (p2 == std::string::npos) throw UsageError("Ungültiges Datum (T.M.JJJJ erwartet): '" + text + "'");
+    auto d = ParseInteger(text.substr(0, p1));
+    auto m = ParseInteger(text.substr(p1 + 1, p2 - p1 - 1));
+    auto y = ParseInteger(text.substr(p2 + 1));
+    if (!d || !m || !y || std::llabs(*d) > 100000 || std::llabs(*m) > 100000 || std::llabs(*y) > 200000)
+        throw UsageError("Ungültiges Datum (T.M.JJJJ erwartet): '" + text + "'");
+    day = static_cast<int>(*d);
+    month = static_cast<int>(*m);
+    year = static_cast<int>(*y);
+    // As the date entry does: a month outside 1..12 is taken as January.
+    if (month < 1 || month > 12) month = 1;
+}
+
+// "H:M" or "H:M:S" with whole hours and minutes; seconds may have decimals.
+double ReadTime(const std::string& text) {
+    const std::size_t p1 = text.find(':');
+    if (p1 == std::string::npos) throw UsageError("Ungültige Uhrzeit (H:M[:S] erwartet): '" + text + "'");
+    const std::size_t p2 = text.find(':', p1 + 1);
+    auto h = ParseInteger(text.substr(0, p1));
+    auto m = ParseInteger(text.substr(p1 + 1, p2 == std::string::npos ? std::string::npos : p2 - p1 - 1));
+    std::optional<double> sec = 0.0;
+    if (p2 != std::string::npos) sec = ParseNumber(text.substr(p2 + 1));
+    if (!h || !m || !sec || std::llabs(*h) > 100000 || std::llabs(*m) > 100000 || std::fabs(*sec) > 1e6)
+        throw UsageError("Ungültige Uhrzeit (H:M[:S] erwartet): '" + text + "'");
+    return *h + (*m + *sec / 60) / 60;
+}
+
 }  // namespace
+
+int ReadZone(const Options& o) {
+    const std::string z = o.text("--zone").value_or("MEZ");
+    if (z == "UT") return 0;
+    if (z == "MEZ") return 1;
+    if (z == "MESZ") return 2;
+    throw UsageError("Unbekannte Zeitzone (UT, MEZ oder MESZ): '" + z + "'");
+}
+
+void ReadPlace(const Options& o, ProgramState& s) {
+    const bool byCoordinates = o.has("--lon") || o.has("--lat");
+    if (byCoordinates && o.has("--place")) throw UsageError("--place und --lon/--lat schließen sich aus");
+    if (byCoordinates) {
+        if (!o.has("--lon") || !o.has("--lat")) throw UsageError("--lon und --lat müssen beide angegeben werden");
+        const double lon = *o.number("--lon");
+        const double lat = *o.number("--lat");
+        if (std::fabs(lat) > 90) throw UsageError("Breite außerhalb von -90..90 Grad: " + *o.text("--lat"));
+        if (std::fabs(lon) > 360) throw UsageError("Länge außerhalb von -360..360 Grad: " + *o.text("--lon"));
+        s.Longitude = lon * kDegToRad;
+        s.Latitude = lat * kDegToRad;
+        SetLatitudeTerms(s);
+        return;
+    }
+    const std::string place = o.text("--place").value_or("1");
+    int n = 0;
+    if (auto k = ParseInteger(place)) {
+        if (*k >= 1 && *k <= s.OrtAnz) n = static_cast<int>(*k);
+    } else {
+        for (int i = 1; i <= s.OrtAnz; ++i)
+            if (s.Orte[i].name == place) n = i;
+    }
+    if (n == 0 || !SetPlaceFromList(s, n)) throw UsageError("Ort nicht bekannt: '" + place + "'");
+}
+
+void ReadInstant(const Options& o, ProgramState& s) {
+    s.Zone = ReadZone(o);
+    if (o.has("--jd")) {
+        if (o.has("--date") || o.has("--time")) throw UsageError("--jd und --date/--time schließen sich aus");
+        double J = 0, F = 0;
+        const std::string t = *o.text("--jd");
+        if (!SplitJulianDateText(t, J, F) || std::fabs(J) > 1e8)
+            throw UsageError("Ungültiges Julianisches Datum: '" + t + "'");
+        SetInstant(s, J, F);
+    } else {
+        if (!o.has("--date")) throw UsageError("Zeitpunkt fehlt: --date T.M.JJJJ oder --jd JD angeben");
+        int day = 1, month = 1, year = 2000;
+        ReadDate(*o.text("--date"), day, month, year);
+        const double hours = o.has("--time") ? ReadTime(*o.text("--time")) : 0.0;
+        const JulianDate jd = CalendarToJulianDate(hours, day, month, year, s.Zone);
+        SetInstant(s, jd.J, jd.F);
+    }
+}
+
+std::string Num(double x) {
+    char buf[40];
+    std::snprintf(buf, sizeof buf, "%.17g", x);
+    return buf;
+}
+
+std::string JsonString(const std::string& t) {
+    std::string out = "\"";
+    for (unsigned char c : t) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x20) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\u%04x", c);
+            out += buf;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out + "\"";
+}
 
 const std::vector<std::string>& StateOptionNames() {
     static const std::vector<std::string> names = {
@@ -239,10 +240,14 @@ const std::vector<std::string>& StateOptionNames() {
     return names;
 }
 
-void ReadStateOptions(const Options& o, const std::string& programFolder, ProgramState& s, ElementNotes& notes) {
+void StartState(const Options& o, const std::string& programFolder, ProgramState& s) {
     s.ProgramFolder = programFolder;
     s.DataFolder = o.text("--data").value_or(DefaultDataFolder(programFolder));
     ApplyDefaults(s);
+}
+
+void ReadStateOptions(const Options& o, const std::string& programFolder, ProgramState& s, ElementNotes& notes) {
+    StartState(o, programFolder, s);
     ReadPlace(o, s);
     ReadObject(o, s, notes);
     ReadInstant(o, s);

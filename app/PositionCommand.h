@@ -25,6 +25,17 @@ const std::vector<std::string>& StateOptionNames();
 void ReadStateOptions(const Options& o, const std::string& programFolder, astronomy::ProgramState& s,
                       astronomy::ElementNotes& notes);
 
+// The program's defaults and folders ("--data" or the bundled data).
+void StartState(const Options& o, const std::string& programFolder, astronomy::ProgramState& s);
+// The single options: "--zone" (MEZ when absent), the place (place 1 of
+// the list when absent), the instant (zone first), all into the state.
+int ReadZone(const Options& o);
+void ReadPlace(const Options& o, astronomy::ProgramState& s);
+void ReadInstant(const Options& o, astronomy::ProgramState& s);
+// A number as JSON writes it (%.17g, reads back exactly), a JSON string.
+std::string Num(double x);
+std::string JsonString(const std::string& t);
+
 int RunPosition(const std::vector<std::string>& args, const std::string& programFolder, std::ostream& out,
                 std::ostream& err);
 int RunUtm(const std::vector<std::string>& args, std::ostream& out);

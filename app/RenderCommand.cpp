@@ -46,15 +46,6 @@ void ReadRegion(const Options& o, const char* name, double low, double high, dou
     field = *v;
 }
 
-int ReadSize(const Options& o, const char* name, int fallback) {
-    const auto v = o.integer(name);
-    if (!v) return fallback;
-    if (*v < kMinRenderSize || *v > kMaxRenderSize)
-        throw UsageError(std::string(name) + " außerhalb von " + std::to_string(kMinRenderSize) + ".." +
-                         std::to_string(kMaxRenderSize) + ": " + *o.text(name));
-    return *v;
-}
-
 std::string OneLine(std::string text) {
     for (char& c : text)
         if (c == '|') c = ' ';
@@ -83,6 +74,46 @@ bool WritePng(const QImage& image, const std::string& path, std::string& error) 
 
 }  // namespace
 
+int ReadRenderSize(const Options& o, const char* name, int fallback) {
+    const auto v = o.integer(name);
+    if (!v) return fallback;
+    if (*v < kMinRenderSize || *v > kMaxRenderSize)
+        throw UsageError(std::string(name) + " außerhalb von " + std::to_string(kMinRenderSize) + ".." +
+                         std::to_string(kMaxRenderSize) + ": " + *o.text(name));
+    return *v;
+}
+
+std::string ReadPngPath(const Options& o, const char* name) {
+    const std::string out = o.text(name).value_or("");
+    if (out.size() < 5 || out.substr(out.size() - 4) != ".png") throw UsageError(std::string(name) + " DATEI.png fehlt");
+    std::error_code ec;
+    const fs::path parent = fs::absolute(out, ec).parent_path();
+    if (ec || !fs::is_directory(parent, ec)) throw UsageError(std::string("Ordner für ") + name + " existiert nicht: " + out);
+    return out;
+}
+
+void RenderToPng(astronomy::ProgramState& s, int width, int height, bool invers, const std::string& out,
+                 const std::function<void(shell::Shell&)>& draw) {
+    // Drawing needs the toolkit, not a display. The toolkit's notes about
+    // its environment are no business of the tool's output.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+    });
+    static int qtArgc = 1;
+    static char name[] = "kelmaron-cli";
+    static char* qtArgv[] = {name, nullptr};
+    QApplication app(qtArgc, qtArgv);
+
+    platform::qt::QtWindow window(width, height);
+    shell::Shell sh(s, window);
+    sh.startupPauses = false;
+    std::string error;
+    if (!shell::PrepareOffscreenView(sh, invers, error)) throw UsageError(error);
+    draw(sh);
+    if (!WritePng(window.Picture().Image(), out, error)) throw UsageError(error);
+}
+
 int RunRender(const std::vector<std::string>& args, const std::string& programFolder, std::ostream& err) {
     std::vector<std::string> known = StateOptionNames();
     for (const char* name : {"--view", "--out", "--width", "--height", "--flags", "--alpha-min", "--alpha-max",
@@ -95,15 +126,9 @@ int RunRender(const std::vector<std::string>& args, const std::string& programFo
     const auto mode = kViews.find(view);
     if (mode == kViews.end())
         throw UsageError("--view fehlt oder ist unbekannt (himmel, aequatorial, horizont, nordpolar, suedpolar, objekt)");
-    const std::string out = o.text("--out").value_or("");
-    if (out.size() < 5 || out.substr(out.size() - 4) != ".png") throw UsageError("--out DATEI.png fehlt");
-    {
-        std::error_code ec;
-        const fs::path parent = fs::absolute(out, ec).parent_path();
-        if (ec || !fs::is_directory(parent, ec)) throw UsageError("Ordner für --out existiert nicht: " + out);
-    }
-    const int width = ReadSize(o, "--width", kDefaultRenderWidth);
-    const int height = ReadSize(o, "--height", kDefaultRenderHeight);
+    const std::string out = ReadPngPath(o, "--out");
+    const int width = ReadRenderSize(o, "--width", kDefaultRenderWidth);
+    const int height = ReadRenderSize(o, "--height", kDefaultRenderHeight);
 
     astronomy::ProgramState s;
     astronomy::ElementNotes elementNotes;
@@ -130,42 +155,26 @@ int RunRender(const std::vector<std::string>& args, const std::string& programFo
     if (s.Pol_max <= s.Pol_min && mode->second == astronomy::View::NorthPolar) throw UsageError("--pol-max muss größer als --pol-min sein");
     if (s.Alpha_max == s.Alpha_min) throw UsageError("--alpha-max und --alpha-min dürfen nicht gleich sein");
 
-    // Drawing needs the toolkit, not a display. The toolkit's notes about
-    // its environment are no business of the tool's output.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-        if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
-    });
-    static int qtArgc = 1;
-    static char name[] = "kelmaron-cli";
-    static char* qtArgv[] = {name, nullptr};
-    QApplication app(qtArgc, qtArgv);
-
-    platform::qt::QtWindow window(width, height);
-    shell::Shell sh(s, window);
-    sh.startupPauses = false;
-    std::string error;
-    if (!shell::PrepareOffscreenView(sh, o.has("--invers"), error)) throw UsageError(error);
     const bool objectView = astronomy::IsObjectView(mode->second);
-    if (objectView) {
-        // The object view, as "Objekt" shows it; an object without a place
-        // now has no view (the window would say so in a message box).
-        const astronomy::PositionResult r =
-            astronomy::ComputePosition(astronomy::ObservationOf(s), astronomy::TargetOf(s, s.Objekt));
-        if (r.status != astronomy::PositionStatus::Ok)
-            throw UsageError("Position von '" + std::string(astronomy::ObjectName(s.Objekt)) +
-                             "' ist zu diesem Zeitpunkt nicht berechenbar" +
-                             (notes.empty() ? std::string() : " (" + OneLine(notes.front().text) + ")"));
-        s.ChartMode = astronomy::ObjectViewFor(s.Objekt);
-        shell::DrawParameterPanel(sh);
-    } else {
-        s.ChartMode = mode->second;
-    }
-    shell::RedrawView(sh);
-    if (!objectView && !sh.chartData.error.empty()) {
-        throw UsageError(OneLine(sh.chartData.error));  // no chart without its star catalogue
-    }
-    if (!WritePng(window.Picture().Image(), out, error)) throw UsageError(error);
+    RenderToPng(s, width, height, o.has("--invers"), out, [&](shell::Shell& sh) {
+        if (objectView) {
+            // The object view, as "Objekt" shows it; an object without a
+            // place now has no view (the window would say so in a message box).
+            const astronomy::PositionResult r =
+                astronomy::ComputePosition(astronomy::ObservationOf(s), astronomy::TargetOf(s, s.Objekt));
+            if (r.status != astronomy::PositionStatus::Ok)
+                throw UsageError("Position von '" + std::string(astronomy::ObjectName(s.Objekt)) +
+                                 "' ist zu diesem Zeitpunkt nicht berechenbar" +
+                                 (notes.empty() ? std::string() : " (" + OneLine(notes.front().text) + ")"));
+            s.ChartMode = astronomy::ObjectViewFor(s.Objekt);
+            shell::DrawParameterPanel(sh);
+        } else {
+            s.ChartMode = mode->second;
+        }
+        shell::RedrawView(sh);
+        if (!objectView && !sh.chartData.error.empty())
+            throw UsageError(OneLine(sh.chartData.error));  // no chart without its star catalogue
+    });
     // The check messages of an element file only inform.
     for (const shell::UserMessage& m : notes) err << OneLine(m.text) << '\n';
     return 0;

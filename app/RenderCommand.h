@@ -1,9 +1,17 @@
 // kelmaron-cli render: the window's drawing of a view, written as an image.
 #pragma once
 
+#include <functional>
 #include <iosfwd>
 #include <string>
 #include <vector>
+
+namespace astronomy {
+struct ProgramState;
+}
+namespace shell {
+struct Shell;
+}
 
 namespace cli {
 
@@ -11,6 +19,18 @@ inline constexpr int kDefaultRenderWidth = 1301;
 inline constexpr int kDefaultRenderHeight = 901;
 inline constexpr int kMinRenderSize = 320;
 inline constexpr int kMaxRenderSize = 6000;
+
+class Options;
+
+// The path of an option naming a PNG file whose folder exists.
+std::string ReadPngPath(const Options& o, const char* name);
+// An image size option within kMinRenderSize..kMaxRenderSize, or fallback.
+int ReadRenderSize(const Options& o, const char* name, int fallback);
+// Draws with draw into an off-screen window of the size that shows the
+// state (white background with invers) and writes the picture to out; an
+// existing file is replaced only by a complete image.
+void RenderToPng(astronomy::ProgramState& s, int width, int height, bool invers, const std::string& out,
+                 const std::function<void(shell::Shell&)>& draw);
 
 int RunRender(const std::vector<std::string>& args, const std::string& programFolder, std::ostream& err);
 

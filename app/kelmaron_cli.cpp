@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/CliArgs.h"
+#include "app/LunarCommands.h"
 #include "app/PositionCommand.h"
 #include "app/RenderCommand.h"
 
@@ -25,7 +26,11 @@ const char* kUsage =
     "                             [--alpha-min H --alpha-max H --delta-min G --delta-max G]\n"
     "                             [--pol-min G --pol-max G --pol-mitte H]\n"
     "                             [--hoehe-min G --hoehe-max G --azi-min G --azi-max G]\n"
-    "                             und die Angaben von Zeitpunkt, Ort und Objekt wie bei position\n";
+    "                             und die Angaben von Zeitpunkt, Ort und Objekt wie bei position\n"
+    "       kelmaron-cli phase --kind 0|0.25|0.5|0.75 [--count N] [--json]\n"
+    "                             und die Angaben von Zeitpunkt, Zone und Ort wie bei position\n"
+    "       kelmaron-cli eclipse --from T.M.JJJJ [--zone UT|MEZ|MESZ] [--place NAME|NUMMER | --lon GRAD --lat GRAD]\n"
+    "                             [--count N] [--json] [--diagram DATEI.png [--width W --height H] [--invers]]\n";
 
 std::string ProgramFolder(const char* argv0) {
     std::error_code ec;
@@ -38,7 +43,7 @@ std::string ProgramFolder(const char* argv0) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::cerr << "Befehl fehlt (position, utm, geo oder render)\n";
+        std::cerr << "Befehl fehlt (position, utm, geo, render, phase oder eclipse)\n";
         return 2;
     }
     const std::string command = argv[1];
@@ -52,7 +57,9 @@ int main(int argc, char** argv) {
         if (command == "utm") return cli::RunUtm(args, std::cout);
         if (command == "geo") return cli::RunGeo(args, std::cout);
         if (command == "render") return cli::RunRender(args, ProgramFolder(argv[0]), std::cerr);
-        std::cerr << "Unbekannter Befehl: " << command << " (position, utm, geo oder render)\n";
+        if (command == "phase") return cli::RunPhase(args, ProgramFolder(argv[0]), std::cout);
+        if (command == "eclipse") return cli::RunEclipse(args, ProgramFolder(argv[0]), std::cout);
+        std::cerr << "Unbekannter Befehl: " << command << " (position, utm, geo, render, phase oder eclipse)\n";
         return 2;
     } catch (const cli::UsageError& e) {
         std::cerr << e.what() << '\n';

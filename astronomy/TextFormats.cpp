@@ -243,14 +243,17 @@ std::string FormatDateLong(int day, int month, int year, int weekday, bool print
         month >= 1 && month <= 12
             ? std::string("JanFebMrzAprMaiJunJulAugSepOktNovDez").substr(static_cast<std::size_t>(3 * month - 3), 3)
             : std::string(3, ' ');
-    const std::string dayName = weekday >= 0 && weekday <= 6
-                                    ? std::string("MoDiMiDoFrSaSo").substr(static_cast<std::size_t>(2 * weekday), 2)
-                                    : std::string(2, ' ');
+    const std::string dayName = WeekdayAbbreviation(weekday);
     // The day in two and the year in five right-aligned positions, in both forms.
     const std::string dayText = FormatFixed(day, 2, 0);
     const std::string yearText = FormatFixed(year, 5, 0);
     if (printed) return dayText + "." + monthName + yearText + ", " + dayName;
     return dayText + ". " + monthName + yearText + ", " + dayName + "   ";
+}
+
+std::string WeekdayAbbreviation(int weekday) {
+    return weekday >= 0 && weekday <= 6 ? std::string("MoDiMiDoFrSaSo").substr(static_cast<std::size_t>(2 * weekday), 2)
+                                        : std::string(2, ' ');
 }
 
 std::string FormatDateNumeric(int day, int month, int year) {

@@ -44,6 +44,8 @@ std::string ZoneNamePadded(int zone);
 // A month outside 1..12 or a weekday outside 0..6 shows as blanks of the
 // same width.
 std::string FormatDateLong(int day, int month, int year, int weekday, bool printed);
+// "Mo" ... "So" for 0 = Monday ... 6 = Sunday; two blanks for any other number.
+std::string WeekdayAbbreviation(int weekday);
 // "05.12.2026"
 std::string FormatDateNumeric(int day, int month, int year);
 // A period in years as years and days of 365 days, with trailing blanks that

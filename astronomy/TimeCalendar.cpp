@@ -210,6 +210,50 @@ void SetInstant(ProgramState& s, double J, double F) {
     UpdateTimeQuantities(s);
 }
 
+std::optional<TypedDate> ReadTypedDate(std::string_view text, int minYear, int maxYear) {
+    // Three fields of an optional sign and at most six digits.
+    long fields[3] = {0, 0, 0};
+    int n = 0;
+    std::size_t i = 0;
+    auto separator = [](char c) { return c == '.' || c == ',' || c == '/' || c == ' ' || c == '\t'; };
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    while (i < text.size()) {
+        if (n == 3) return std::nullopt;
+        const bool negative = text[i] == '-';
+        if (negative || text[i] == '+') ++i;
+        std::size_t digits = 0;
+        long value = 0;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+            if (++digits > 6) return std::nullopt;
+            value = 10 * value + (text[i++] - '0');
+        }
+        if (digits == 0) return std::nullopt;
+        fields[n++] = negative ? -value : value;
+        // One separator between two fields (a blank may stand beside it);
+        // trailing blanks and a trailing "." end the text.
+        std::size_t gap = i;
+        while (gap < text.size() && separator(text[gap])) ++gap;
+        const std::string_view between = text.substr(i, gap - i);
+        std::size_t marks = 0;
+        for (char c : between) marks += (c != ' ' && c != '\t');
+        if (gap == text.size()) {
+            if (marks > 1 || (marks == 1 && between.find('.') == std::string_view::npos)) return std::nullopt;
+            break;
+        }
+        if (between.empty() || marks > 1) return std::nullopt;
+        i = gap;
+    }
+    if (n != 3) return std::nullopt;
+    const TypedDate d{static_cast<int>(fields[0]), static_cast<int>(fields[1]), static_cast<int>(fields[2])};
+    if (fields[2] < minYear || fields[2] > maxYear || d.month < 1 || d.month > 12 || d.day < 1 || d.day > 31)
+        return std::nullopt;
+    // A day the month has comes back unchanged from the Julian Date.
+    const JulianDate jd = CalendarToJulianDate(12, d.day, d.month, d.year, 0);
+    const CivilDate back = JulianDateToCalendar(jd.J, jd.F, 0);
+    if (back.day != d.day || back.month != d.month || back.year != d.year) return std::nullopt;
+    return d;
+}
+
 bool SplitJulianDateText(const std::string& text, double& J, double& F) {
     std::size_t b = text.find_first_not_of(' ');
     std::size_t e = text.find_last_not_of(' ');

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cmath>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace astronomy {
 
@@ -66,6 +68,16 @@ void SetInstant(ProgramState& s, double J, double F);
 // A negative date is split into a whole day number below it and a positive
 // fraction. Returns false for text that is not a number.
 bool SplitJulianDateText(const std::string& text, double& J, double& F);
+
+// A calendar date as a user types it: day, month and year as whole numbers
+// separated by ".", ",", "/" or blanks ("24.12.2026", "24 12 2026",
+// "1,1,-3000"), the year within minYear..maxYear. Nothing for any other text
+// or a day the month does not have (31.4., 29.2. of a common year, the days
+// 5 to 14 October 1582 the Gregorian reform left out).
+struct TypedDate {
+    int day = 1, month = 1, year = 2000;
+};
+std::optional<TypedDate> ReadTypedDate(std::string_view text, int minYear, int maxYear);
 
 struct Hms {
     int units = 0;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "astronomy/Angles.h"
+#include "charts/Style.h"
 #include "charts/ObjectSymbols.h"
 
 namespace charts {
@@ -24,8 +25,6 @@ using platform::Colour;
 
 namespace {
 
-
-constexpr Colour kConstellationColour{255, 80, 80};
 constexpr Colour kEclipticColour{55, 225, 55};
 
 // The chart's text size in points; the constellation names use 0.7 of it.

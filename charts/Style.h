@@ -16,6 +16,10 @@ Palette PaletteOf(const astronomy::ProgramState& s);
 // The colour in which the panels draw notes that must stand out (the
 // visibility of the object); the same magenta as the default symbol colour.
 inline constexpr platform::Colour kHighlightColour{250, 60, 250};
+// The constellation lines, and whatever is drawn in their red.
+inline constexpr platform::Colour kConstellationColour{255, 80, 80};
+// A neutral grey that shows on both backgrounds.
+inline constexpr platform::Colour kMidGrey{128, 128, 128};
 
 // The colour of frames around panel fields: the text colour of the state.
 platform::Colour FrameColour(const astronomy::ProgramState& s);

@@ -10,6 +10,7 @@
 #include "shell/ElementDialogs.h"
 #include "shell/Help.h"
 #include "shell/Layout.h"
+#include "shell/LunarCommands.h"
 #include "shell/Mouse.h"
 #include "shell/Place.h"
 #include "shell/Print.h"
@@ -167,7 +168,12 @@ void RunCommand(Shell& sh, MenuAction action) {
         case Command::Info: ShowAbout(sh, false); break;
         case Command::Help: ShowHelp(sh); break;
         case Command::Quit: QuitDialog(sh, true); break;
-        default: break;  // the event searches, moon phases, tables and tracks are still to come
+        case Command::NewMoon: JumpToPhase(sh, astronomy::LunarPhase::New); break;
+        case Command::FirstQuarter: JumpToPhase(sh, astronomy::LunarPhase::FirstQuarter); break;
+        case Command::FullMoon: JumpToPhase(sh, astronomy::LunarPhase::Full); break;
+        case Command::LastQuarter: JumpToPhase(sh, astronomy::LunarPhase::LastQuarter); break;
+        case Command::LunarEclipse: SearchLunarEclipse(sh); break;
+        default: break;  // the event searches, tables and tracks are still to come
     }
 }
 
@@ -188,16 +194,27 @@ void Connect(Shell& sh, std::function<void()> quitted) {
         if (sh.quit && quitted) quitted();
     };
     w.onMenu = [&sh, afterCommand](int n) {
+        if (sh.busy.running) return;
         ExecuteMenuCommand(sh, n);
         afterCommand();
     };
     w.onKey = [&sh, afterCommand](const platform::Key& key) {
+        if (sh.busy.running) {
+            if (key.text == "\x1b") sh.busy.stop = true;
+            return;
+        }
         DispatchKey(sh, key);
         afterCommand();
     };
-    w.onMouse = [&sh](int x, int y, int buttons, bool pressed) { HandleMouse(sh, x, y, buttons, pressed); };
+    w.onMouse = [&sh](int x, int y, int buttons, bool pressed) {
+        if (!sh.busy.running) HandleMouse(sh, x, y, buttons, pressed);
+    };
     w.onResize = [&sh] { HandleResize(sh); };
     w.onClose = [&sh] {
+        if (sh.busy.running) {  // the running command ends first
+            sh.busy.stop = true;
+            return false;
+        }
         QuitDialog(sh, false);
         return sh.quit;
     };

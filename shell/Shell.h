@@ -5,9 +5,11 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "astronomy/LunarEvents.h"
 #include "astronomy/PositionService.h"
 #include "astronomy/ProgramState.h"
 #include "charts/ChartDrawing.h"
@@ -76,6 +78,16 @@ struct Shell {
         double alpha = 0, delta = 0;  // the last click: hours, degrees
         double distance = 0;          // degrees between the last two clicks
     } coordinates;
+    // The lunar eclipse on the screen while the eclipse command shows one
+    // (the view of the moon phases draws it).
+    std::optional<astronomy::EclipseCircumstances> eclipse;
+    // A command that keeps the window alive while it computes (the eclipse
+    // search): menus, keys and clicks run no commands meanwhile; Escape or
+    // closing the window asks it to stop.
+    struct Busy {
+        bool running = false;
+        bool stop = false;
+    } busy;
     // Where the views draw: the window, or the printer's page while printing.
     platform::Canvas* target = nullptr;
     platform::Canvas& canvas() { return target ? *target : win.canvas(); }

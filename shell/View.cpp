@@ -3,6 +3,7 @@
 
 #include "charts/ChartDrawing.h"
 #include "charts/Regions.h"
+#include "reports/LunarEclipse.h"
 #include "reports/ParameterPanel.h"
 #include "shell/ChartCommands.h"
 #include "shell/Messages.h"
@@ -103,6 +104,9 @@ void RedrawView(Shell& sh) {
         // stamp in the legend strip.
         DrawChartView(sh);
         sh.readoutShown = false;
+    } else if (s.ChartMode == View::MoonPhases && sh.eclipse) {
+        reports::DrawEclipseDiagram(sh.canvas(), s, *sh.eclipse);
+        reports::DrawEclipseText(sh.canvas(), s, *sh.eclipse);
     }  // the day ephemeris and the solar-system view draw themselves once they are part of the program
     RedrawCoordinateTool(sh);  // on a chart again; closed on any other view
     sh.win.Update();

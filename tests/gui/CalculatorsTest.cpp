@@ -17,6 +17,7 @@
 #include "astronomy/ProgramState.h"
 #include "platform/qt/QtDialogs.h"
 #include "shell/Calculators.h"
+#include "DialogScript.h"
 #include "WindowFixture.h"
 
 using platform::qt::testing::WhenReady;
@@ -28,88 +29,14 @@ constexpr double kPi = 3.141592653589793;
 // One centimetre on the earth's surface, as an angle (radians).
 constexpr double kCentimetre = 0.01 / 6371000.0;
 
-// One user action: an edit field's answer, a message box button or a key
-// press while a result window waits.
-struct Step {
-    enum Kind { Field, Box, Wait } kind = Field;
-    std::string text;  // Field: the answer; kKeep accepts the offered text, kEscape cancels
-    int button = 0;    // Box: the 1-based button to click
-};
-const std::string kKeep = "\x01keep";
-const std::string kEscape = "\x1b";
-
-Step Type(const std::string& text) { return {Step::Field, text, 0}; }
-Step Click(int button) { return {Step::Box, {}, button}; }
-Step Key() { return {Step::Wait, {}, 0}; }
-
-class Calculators : public WindowFixture {
+class Calculators : public WindowFixture, protected DialogScript {
 protected:
     void SetUp() override {
         WindowFixture::SetUp();
         ASSERT_TRUE(Start());
     }
 
-    // Plays the steps in turn from inside the dialogs' event loops. Records
-    // the text each field offered, the text of each message box and the rows
-    // the prompt window shows at every box and wait.
-    void Play(std::vector<Step> steps) {
-        if (steps.empty()) return;
-        platform::qt::QtDialogs& dialogs = window->DialogBoxes();
-        const Step step = steps.front();
-        const std::vector<Step> rest(steps.begin() + 1, steps.end());
-        auto ready = [&dialogs, step]() -> bool {
-            switch (step.kind) {
-                case Step::Field: return dialogs.Prompt() && dialogs.Prompt()->Field() && dialogs.Prompt()->Field()->isVisible();
-                case Step::Wait: return dialogs.Prompt() && dialogs.Prompt()->Waiting();
-                case Step::Box: {
-                    QWidget* top = QApplication::activeModalWidget();
-                    return top && top->findChild<QPushButton*>(QStringLiteral("button1"));
-                }
-            }
-            return false;
-        };
-        WhenReady(ready, [this, &dialogs, step, rest]() {
-            Play(rest);
-            if (step.kind != Step::Field) {
-                std::vector<std::string> rows;
-                if (dialogs.Prompt())
-                    for (const QString& row : dialogs.Prompt()->Lines()) rows.push_back(row.toStdString());
-                shown.push_back(rows);
-            }
-            if (step.kind == Step::Box) {
-                QWidget* box = QApplication::activeModalWidget();
-                boxes.push_back(box->findChild<QLabel*>(QStringLiteral("text"))->text().toStdString());
-                box->findChild<QPushButton*>(QStringLiteral("button%1").arg(step.button))->click();
-                return;
-            }
-            if (step.kind == Step::Wait) {
-                QTest::keyClick(dialogs.Prompt(), Qt::Key_Return);
-                return;
-            }
-            QLineEdit* field = dialogs.Prompt()->Field();
-            offered.push_back(field->text().toStdString());
-            if (step.text == kEscape) {
-                QTest::keyClick(field, Qt::Key_Escape);
-                return;
-            }
-            if (step.text != kKeep) {
-                field->selectAll();
-                if (step.text.empty()) QTest::keyClick(field, Qt::Key_Delete);
-                else QTest::keyClicks(field, QString::fromStdString(step.text));
-            }
-            QTest::keyClick(field, Qt::Key_Return);
-        });
-    }
-
-    // Row r (from 1) of the k-th recorded window.
-    std::string Row(std::size_t k, std::size_t r) const {
-        if (k >= shown.size() || r == 0 || r > shown[k].size()) return {};
-        return shown[k][r - 1];
-    }
-    static bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
-
-    std::vector<std::string> offered, boxes;
-    std::vector<std::vector<std::string>> shown;
+    void Play(std::vector<Step> steps) { DialogScript::Play(window->DialogBoxes(), std::move(steps)); }
 };
 
 // Rigorous precession of the IAU 1976 system from J2000.0 by t Julian
