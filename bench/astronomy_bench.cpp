@@ -1,8 +1,10 @@
-// Throughput of the position service and of its building blocks.
+// Throughput of the position service and of its building blocks, and of
+// the search for lunar eclipses.
 #include <benchmark/benchmark.h>
 
 #include <string>
 
+#include "astronomy/LunarEvents.h"
 #include "astronomy/PositionService.h"
 #include "astronomy/ProgramState.h"
 #include "astronomy/SunPlanets.h"
@@ -61,6 +63,49 @@ void BM_SolveKepler(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
 }
 
+// The next umbral lunar eclipse from a start date, as the eclipse command
+// searches: the start dates step by 97.3 days through 1900-2100 so that the
+// search begins at every point of the eclipse seasons. The script
+// reference_eclipses.mjs beside this file times astronomy-engine on the same
+// start dates. The rate is by CPU time.
+void BM_NextLunarEclipse(benchmark::State& state) {
+    const ProgramState s = MakeState();
+    const double first = 2415020.5, span = 73414;  // 1900-01-01 0h UT, 201 years
+    double jd = first;
+    double found = 0;
+    for (auto _ : state) {
+        jd += 97.3;
+        if (jd >= first + span) jd -= span;
+        const double J = Int(jd);
+        const auto e = SearchLunarEclipseFrom(s, FirstFullMoonAfter(J, jd - J));
+        benchmark::DoNotOptimize(e);
+        if (e) found += 1;
+    }
+    state.counters["eclipses/s"] = benchmark::Counter(found, benchmark::Counter::kIsRate);
+}
+
+// The 46 umbral eclipses from 1 January 2000 to the end of 2030 (the last
+// of them 2030 June 15), each search from the lunation after the eclipse
+// before.
+void BM_LunarEclipsesFrom2000(benchmark::State& state) {
+    const ProgramState s = MakeState();
+    const JulianDate from = CalendarToJulianDate(0, 1, 1, 2000, 0);
+    const double firstLunation = FirstFullMoonAfter(from.J, from.F);
+    double found = 0;
+    for (auto _ : state) {
+        double k = firstLunation;
+        for (int n = 0; n < 46; ++n) {
+            const auto e = SearchLunarEclipseFrom(s, k);
+            if (!e) break;
+            benchmark::DoNotOptimize(e->circumstances.magnitude);
+            k = e->lunation + 1;
+            found += 1;
+        }
+    }
+    state.counters["eclipses/s"] = benchmark::Counter(found, benchmark::Counter::kIsRate);
+    state.counters["eclipses"] = benchmark::Counter(found, benchmark::Counter::kAvgIterations);
+}
+
 }  // namespace
 
 BENCHMARK_CAPTURE(BM_ComputePosition, Sonne, std::string("Sonne"));
@@ -74,3 +119,5 @@ BENCHMARK_CAPTURE(BM_ComputePosition, Uranus, std::string("Uranus"));
 BENCHMARK_CAPTURE(BM_ComputePosition, Neptun, std::string("Neptun"));
 BENCHMARK(BM_CalendarAndTimeQuantities);
 BENCHMARK(BM_SolveKepler)->Arg(1)->Arg(20)->Arg(90)->Arg(99);
+BENCHMARK(BM_NextLunarEclipse);
+BENCHMARK(BM_LunarEclipsesFrom2000);
