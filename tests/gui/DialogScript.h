@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,7 @@ public:
                 shown.push_back(rows);
             }
             if (step.kind == Step::Box) {
+                if (atBox) atBox();
                 QWidget* box = QApplication::activeModalWidget();
                 boxes.push_back(box->findChild<QLabel*>(QStringLiteral("text"))->text().toStdString());
                 box->findChild<QPushButton*>(QStringLiteral("button%1").arg(step.button))->click();
@@ -90,4 +92,7 @@ public:
 
     std::vector<std::string> offered, boxes;
     std::vector<std::vector<std::string>> shown;
+    // Looks at the program while each message box waits, before its button
+    // is clicked.
+    std::function<void()> atBox;
 };
