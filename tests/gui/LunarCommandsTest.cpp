@@ -19,6 +19,7 @@
 #include "astronomy/TimeCalendar.h"
 #include "charts/Style.h"
 #include "DialogScript.h"
+#include "PrintedPage.h"
 #include "WindowFixture.h"
 
 namespace fs = std::filesystem;
@@ -200,19 +201,9 @@ TEST_F(LunarCommands, ATotalEclipseShowsItsSevenContactsAndPrintsBlackOnWhite) {
     EXPECT_EQ(state.y_max, yMax);
 
     ASSERT_TRUE(fs::exists(pdf));
-    const fs::path png = data / "finsternis";
-    const std::string command = "pdftoppm -r 40 -png -singlefile '" + pdf.string() + "' '" + png.string() + "'";
-    ASSERT_EQ(std::system(command.c_str()), 0);
-    QImage page(QString::fromStdString(png.string() + ".png"));
-    ASSERT_FALSE(page.isNull());
-    long white = 0, dark = 0, all = 0;
-    for (int y = 0; y < page.height(); ++y)
-        for (int x = 0; x < page.width(); ++x) {
-            const int grey = qGray(page.pixel(x, y));
-            ++all;
-            if (grey > 240) ++white;
-            if (grey < 60) ++dark;
-        }
+    const std::optional<QImage> page = RenderPdfPage(pdf, 40);
+    ASSERT_TRUE(page);
+    const auto [all, white, dark] = InkOf(*page, page->rect(), 60);
     EXPECT_GT(white, all * 6 / 10);  // white paper
     EXPECT_GT(dark, 50);             // black lines and text
 }

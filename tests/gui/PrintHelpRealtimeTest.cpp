@@ -15,6 +15,7 @@
 #include "astronomy/TimeCalendar.h"
 #include "platform/qt/QtWindow.h"
 #include "shell/Shell.h"
+#include "PrintedPage.h"
 #include "WindowFixture.h"
 
 namespace fs = std::filesystem;
@@ -77,21 +78,11 @@ TEST_F(ViewCommands, ObjectViewPrintsDarkOnWhiteAndTheWindowComesBack) {
     EXPECT_DOUBLE_EQ(state.TextScale, scale);
     EXPECT_EQ(window->canvas().ReadPixel(2, state.y_max - 2), Rgb(state.BackgroundColour));
 
-    const fs::path png = data / "seite";
-    const std::string command = "pdftoppm -r 40 -png -singlefile '" + pdf.string() + "' '" + png.string() + "'";
-    ASSERT_EQ(std::system(command.c_str()), 0);
-    QImage page(QString::fromStdString(png.string() + ".png"));
-    ASSERT_FALSE(page.isNull());
+    const std::optional<QImage> page = RenderPdfPage(pdf, 40);
+    ASSERT_TRUE(page);
     // Landscape, as the drawing area is wider than high.
-    EXPECT_GT(page.width(), page.height());
-    long white = 0, dark = 0, all = 0;
-    for (int y = 0; y < page.height(); ++y)
-        for (int x = 0; x < page.width(); ++x) {
-            const int grey = qGray(page.pixel(x, y));
-            ++all;
-            if (grey > 240) ++white;
-            if (grey < 100) ++dark;
-        }
+    EXPECT_GT(page->width(), page->height());
+    const auto [all, white, dark] = InkOf(*page, page->rect());
     EXPECT_GT(white, all * 8 / 10);  // white paper
     EXPECT_GT(dark, 200);            // the panel's text in black
 }
@@ -104,21 +95,12 @@ TEST_F(ViewCommands, WholeSkyChartPrintsDarkStarsOnWhite) {
     window->onMenu(87);  // "Drucken"
     ASSERT_TRUE(fs::exists(pdf));
     EXPECT_EQ(state.Invers, 0);
-    const fs::path png = data / "himmel";
-    const std::string command = "pdftoppm -r 60 -png -singlefile '" + pdf.string() + "' '" + png.string() + "'";
-    ASSERT_EQ(std::system(command.c_str()), 0);
-    QImage page(QString::fromStdString(png.string() + ".png"));
-    ASSERT_FALSE(page.isNull());
+    const std::optional<QImage> page = RenderPdfPage(pdf, 60);
+    ASSERT_TRUE(page);
     // Inside the sky disc (the middle of the page's left part): white paper
     // with many small dark stars.
-    long white = 0, dark = 0, all = 0;
-    for (int y = page.height() / 4; y < page.height() * 3 / 4; ++y)
-        for (int x = page.width() / 8; x < page.width() / 2; ++x) {
-            const int grey = qGray(page.pixel(x, y));
-            ++all;
-            if (grey > 240) ++white;
-            if (grey < 100) ++dark;
-        }
+    const int w = page->width(), h = page->height();
+    const auto [all, white, dark] = InkOf(*page, QRect(QPoint(w / 8, h / 4), QPoint(w / 2 - 1, h * 3 / 4 - 1)));
     EXPECT_GT(white, all * 6 / 10);
     EXPECT_GT(dark, 100);
 }
