@@ -185,10 +185,12 @@ void SearchLunarEclipse(Shell& sh) {
     astronomy::SetInstant(s, start->J, start->F);
     double k = astronomy::FirstFullMoonAfter(s.J, s.F);
     enum class End { Stopped, Set, Cancel } end = End::Stopped;
+    std::optional<astronomy::EclipseCircumstances> shown;
     while (true) {
+        sh.eclipse.reset();  // a redraw while searching shows no old eclipse
         const std::optional<EclipseCandidate> found = RunSearch(sh, k);
         if (!found) break;  // stopped: the instant stays at the candidate reached
-        sh.eclipse = found->circumstances;
+        shown = sh.eclipse = found->circumstances;
         RedrawView(sh);
         int choice = 0;
         while (true) {
@@ -210,7 +212,6 @@ void SearchLunarEclipse(Shell& sh) {
         break;
     }
 
-    const std::optional<astronomy::EclipseCircumstances> shown = sh.eclipse;
     sh.eclipse.reset();
     s.ChartMode = mode;
     s.Aequi = equinox;

@@ -78,6 +78,9 @@ void DatePrompt(Shell& sh) {
     const bool ok = d.EditField(text, 15);
     d.ClosePromptWindow();
     if (!ok) return;
+    // "24.12.2026" and "24,12,2026" (as the label shows) read as "24 12 2026".
+    for (char& c : text)
+        if (c == '.' || c == ',') c = ' ';
     const int day = RoundToInt(FieldValue(text, 1, ' '));
     int month = RoundToInt(FieldValue(text, 2, ' '));
     const int year = RoundToInt(FieldValue(text, 3, ' '));
@@ -99,6 +102,9 @@ void TimePrompt(Shell& sh) {
     const bool ok = d.EditField(text, 15);
     d.ClosePromptWindow();
     if (!ok) return;
+    // "23:30" and "23,30,15" read as "23 30" and "23 30 15".
+    for (char& c : text)
+        if (c == ':' || c == ',') c = ' ';
     const int hh = RoundToInt(FieldValue(text, 1, ' '));
     const int mm = RoundToInt(FieldValue(text, 2, ' '));
     const double ss = FieldValue(text, 3, ' ');

@@ -87,6 +87,15 @@ TEST_F(Prompts, DateRollsOverTheMonthAndForcesABadMonthToJanuary) {
     EXPECT_EQ(state.Day, 1);
     EXPECT_EQ(state.Month, 1);
     EXPECT_EQ(state.Year, 2020);
+
+    // The German way of writing a date, and the label's commas.
+    for (const char* typed : {"24.12.2026", "24,12,2026", "24. 12. 2026"}) {
+        Answer({typed});
+        shell::DatePrompt(*sh);
+        EXPECT_EQ(state.Day, 24) << typed;
+        EXPECT_EQ(state.Month, 12) << typed;
+        EXPECT_EQ(state.Year, 2026) << typed;
+    }
 }
 
 TEST_F(Prompts, CancelledDatePromptChangesNothing) {
@@ -110,6 +119,15 @@ TEST_F(Prompts, TimeBeyondMidnightMovesToTheNextDay) {
     EXPECT_EQ(state.Day, 8);
     EXPECT_EQ(state.Month, 12);
     EXPECT_NEAR(state.ClockTime, 1, 1e-6);
+
+    // A clock time as it is written, and with the label's commas.
+    Answer({"23:30"});
+    shell::TimePrompt(*sh);
+    EXPECT_EQ(state.Day, 8);
+    EXPECT_NEAR(state.ClockTime, 23.5, 1e-6);
+    Answer({"6,15,30"});
+    shell::TimePrompt(*sh);
+    EXPECT_NEAR(state.ClockTime, 6 + 15 / 60.0 + 30 / 3600.0, 1e-6);
 }
 
 TEST_F(Prompts, JulianDateInUniversalTime) {
