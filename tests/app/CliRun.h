@@ -14,6 +14,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace cli_run {
@@ -89,6 +90,16 @@ inline void ExpectUsageError(const Args& args) {
     ASSERT_EQ(lines.size(), 1u) << r.err;
     EXPECT_FALSE(lines[0].empty());
     EXPECT_EQ(r.err.back(), '\n');
+}
+
+// Width and height from a PNG's header.
+inline std::pair<int, int> PngSize(const std::string& bytes) {
+    if (bytes.size() < 24 || bytes.compare(1, 3, "PNG") != 0) return {0, 0};
+    auto be = [&](std::size_t at) {
+        return (static_cast<unsigned char>(bytes[at]) << 24) | (static_cast<unsigned char>(bytes[at + 1]) << 16) |
+               (static_cast<unsigned char>(bytes[at + 2]) << 8) | static_cast<unsigned char>(bytes[at + 3]);
+    };
+    return {be(16), be(20)};
 }
 
 }  // namespace cli_run

@@ -758,16 +758,6 @@ TEST(CliErrors, BadInputEndsWithStatusTwoAndOneLine) {
     EXPECT_FALSE(fs::exists(tmp.Path("a.png")));
 }
 
-// Width and height from a PNG's header.
-std::pair<int, int> PngSize(const std::string& bytes) {
-    if (bytes.size() < 24 || bytes.compare(1, 3, "PNG") != 0) return {0, 0};
-    auto be = [&](std::size_t at) {
-        return (static_cast<unsigned char>(bytes[at]) << 24) | (static_cast<unsigned char>(bytes[at + 1]) << 16) |
-               (static_cast<unsigned char>(bytes[at + 2]) << 8) | static_cast<unsigned char>(bytes[at + 3]);
-    };
-    return {be(16), be(20)};
-}
-
 TEST(CliRender, WritesAnImageOfTheAskedSizeAndReplacesAFileWhole) {
     TempFolder tmp;
     const std::string out = tmp.Write("bild.png", "alter Inhalt");
