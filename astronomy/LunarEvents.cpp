@@ -35,6 +35,10 @@ constexpr SeriesTerm<3> kQuarterTerms[] = {
     {0.0004, {1, -2, 0}},  {-0.0003, {2, 1, 0}},
 };
 
+// A phase counts as the next one when it lies more than this (one minute)
+// after the instant: a phase just jumped to is not found again.
+constexpr double kPhaseStep = 1.0 / 1440;
+
 // The Earth's and the Moon's radius in km, the Sun's radius in AU, and the
 // enlargement of the Earth's shadow by its atmosphere.
 constexpr double kEarthRadiusKm = 6378;
@@ -120,20 +124,24 @@ PhaseTime LunarPhaseOfLunation(double k, LunarPhase phase) {
     return out;
 }
 
-PhaseTime LunarPhaseTime(double JD0, LunarPhase phase) {
+PhaseTime LunarPhaseTime(double J, double F, LunarPhase phase) {
+    // The lunation whose mean phase lies before the instant; the true phase
+    // is at most about 0.6 days from the mean one, so one of the next few
+    // is the first after the instant.
     const double p = PhaseFraction(phase);
-    const double k = std::floor((JD0 - kLunationEpoch) / kLunation - p) + p + 1;
-    return LunarPhaseOfLunation(k, phase);
+    double k = std::floor((J + F + DeltaT(J, F) - kLunationEpoch) / kLunation - p) + p - 1;
+    PhaseTime out;
+    for (int n = 0; n < 4; ++n, k += 1) {
+        out = LunarPhaseOfLunation(k, phase);
+        const Instant ut = UniversalTime(out.at);
+        if ((ut.J - J) + (ut.F - F) > kPhaseStep) break;
+    }
+    return out;
 }
 
-Instant NextLunarPhase(double J, double F, LunarPhase phase) {
-    const PhaseTime tt = LunarPhaseTime(J + F + DeltaT(J, F) + 0.2, phase);
-    return UniversalTime(tt.at);
-}
+Instant NextLunarPhase(double J, double F, LunarPhase phase) { return UniversalTime(LunarPhaseTime(J, F, phase).at); }
 
-double FirstFullMoonAfter(double J, double F) {
-    return LunarPhaseTime(J + F + DeltaT(J, F) + 0.1, LunarPhase::Full).k;
-}
+double FirstFullMoonAfter(double J, double F) { return LunarPhaseTime(J, F, LunarPhase::Full).k; }
 
 bool NearNode(double Fl) { return std::fabs(std::sin(Fl)) <= kEclipseLimit; }
 

@@ -39,14 +39,12 @@ struct PhaseTime {
 // The phase of lunation number k (whole lunations from the new moon of
 // 1900 January, plus the phase's fraction).
 PhaseTime LunarPhaseOfLunation(double k, LunarPhase phase);
-// The first phase of the kind whose mean instant lies more than 0.7593 days
-// after JD0 (dynamical time in and out).
-PhaseTime LunarPhaseTime(double JD0, LunarPhase phase);
-
-// The next phase of the kind after the Universal Time instant (J, F), as
-// the phase commands step: searched from J + F + Delta T + 0.2 days and
-// given back in Universal Time, so that repeated steps go from one phase to
-// the next in every century.
+// The first phase of the kind more than a minute after the Universal Time
+// instant (J, F) (the series' instant is dynamical time and is compared
+// through Delta T): repeated steps go from one phase to the next in every
+// century, and a phase a few hours ahead is not passed over.
+PhaseTime LunarPhaseTime(double J, double F, LunarPhase phase);
+// The same phase's instant in Universal Time.
 Instant NextLunarPhase(double J, double F, LunarPhase phase);
 
 // A lunar eclipse found by the search. Angles in radians of the equinox of

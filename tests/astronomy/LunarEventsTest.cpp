@@ -99,10 +99,7 @@ double JdOf(int day, int month, int year) {
     return jd.J + jd.F;
 }
 
-// The full moon the search starts from. FirstFullMoonAfter takes the first
-// full moon whose mean instant lies more than about 0.86 days after the
-// instant, and the true one differs from the mean by up to 0.6 days, so the
-// instants given here lie at least two days before the full moon meant.
+// The lunation of the first full moon after the instant.
 double LunationAfter(double jd) { return FirstFullMoonAfter(std::floor(jd), jd - std::floor(jd)); }
 
 void ExpectNormalised(const Instant& t, const std::string& what) {
@@ -223,6 +220,26 @@ TEST(LunarPhases, StepsAgreeWithTheReferenceInEverySpan) {
     EXPECT_EQ(spanIndex, std::size(spans));
 }
 
+// The next phase is the first one after the instant, however close: from
+// six hours and from a day before each reference phase it is that phase,
+// from six hours after it the next one of its kind. (A phase chosen by its
+// mean instant, which lies up to 0.6 days from the true one, would skip
+// most of these.) The limit is the one of the spans above.
+TEST(LunarPhases, TheNextPhaseIsNeverPassedOver) {
+    for (const RefPhase& r : ReferencePhases()) {
+        const LunarPhase phase = static_cast<LunarPhase>(r.phase);
+        const double limit = (r.phase % 2 == 0 ? 14 : 21) * kMinute;
+        for (double before : {0.25, 1.0}) {
+            const Instant from = NormaliseInstant(std::floor(r.jd), r.jd - std::floor(r.jd) - before);
+            EXPECT_NEAR(Jd(NextLunarPhase(from.J, from.F, phase)), r.jd, limit) << r.utc << " from " << before << " d before";
+        }
+        const Instant after = NormaliseInstant(std::floor(r.jd), r.jd - std::floor(r.jd) + 0.25);
+        const double step = Jd(NextLunarPhase(after.J, after.F, phase)) - r.jd;
+        EXPECT_GT(step, 29.1) << r.utc;
+        EXPECT_LT(step, 30.0) << r.utc;
+    }
+}
+
 // The phase commands step from the phase just shown to the next one of its
 // kind. Each step must advance by one lunation, never return the instant it
 // started from and never skip one. Between true new or full moons lie 29.27
@@ -246,7 +263,7 @@ TEST(LunarPhases, RepeatedStepsAdvanceOneLunationInEveryCentury) {
                 ExpectNormalised(next, "step");
                 // The series' own instant (dynamical time) and its lunation
                 // number, whole lunations plus the phase's fraction.
-                const PhaseTime tt = LunarPhaseTime(Jd(at), static_cast<LunarPhase>(p));
+                const PhaseTime tt = LunarPhaseTime(at.J, at.F, static_cast<LunarPhase>(p));
                 ExpectNormalised(tt.at, "series");
                 EXPECT_EQ(tt.k - PhaseFraction(static_cast<LunarPhase>(p)), std::floor(tt.k)) << tt.k;
                 if (steps > 0) {

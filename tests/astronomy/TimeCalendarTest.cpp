@@ -182,6 +182,29 @@ TEST(JulianDateText, SplitsAtTheFirstPoint) {
     }
 }
 
+TEST(TypedDate, TheWaysAUserWritesADateAndNothingElse) {
+    struct Good {
+        const char* text;
+        int day, month, year;
+    };
+    for (const Good g : {Good{"24.12.2026", 24, 12, 2026}, Good{"24 12 2026", 24, 12, 2026},
+                         Good{"24,12,2026", 24, 12, 2026}, Good{" 1. 1. 2000 ", 1, 1, 2000},
+                         Good{"24.12.2026.", 24, 12, 2026}, Good{"1/1/-3000", 1, 1, -3000},
+                         Good{"29.2.2024", 29, 2, 2024}, Good{"4.10.1582", 4, 10, 1582},
+                         Good{"15.10.1582", 15, 10, 1582}, Good{"29.2.1500", 29, 2, 1500}}) {  // 1500: Julian
+        const auto d = ReadTypedDate(g.text, -4000, 8000);
+        ASSERT_TRUE(d) << g.text;
+        EXPECT_EQ(d->day, g.day) << g.text;
+        EXPECT_EQ(d->month, g.month) << g.text;
+        EXPECT_EQ(d->year, g.year) << g.text;
+    }
+    for (const char* bad : {"", "   ", "Weihnachten", "24.12", "24.12.2026.1", "24..12.2026", "24.12.2026x",
+                            "31.4.2026", "29.2.2026", "29.2.1900", "10.10.1582", "0.1.2026", "1.0.2026", "1.13.2026",
+                            "32.1.2026", "1.1.8001", "1.1.-4001", "1.1.99999999", "1,5.1.2026", "+.1.2026",
+                            "24.12.2026 23:30"})
+        EXPECT_FALSE(ReadTypedDate(bad, -4000, 8000)) << bad;
+}
+
 TEST(TimeQuantities, SiderealTimeNutationObliquity) {
     ProgramState s;
     // Meeus example 12.a: 1987 April 10, 0h UT: mean sidereal time at

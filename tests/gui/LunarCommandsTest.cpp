@@ -185,11 +185,13 @@ TEST_F(LunarCommands, ATotalEclipseShowsItsSevenContactsAndPrintsBlackOnWhite) {
     const fs::path pdf = data / "finsternis.pdf";
     fs::create_directories(data);
     window->PrinterDevice().PrintNextToPdf(pdf.string());
-    Play({Type("1 1 2000"), Click(kPrint), Click(kCancel)});
+    // The date of the eclipse night itself: the eclipse that morning is found.
+    Play({Type("21.01.2000"), Click(kPrint), Click(kCancel)});
     window->onMenu(kLunarEclipseItem);
 
     ASSERT_EQ(eclipses.size(), 2u);
     const astronomy::EclipseCircumstances& total = eclipses[0];
+    EXPECT_EQ(DateOf(total.opposition), "21.01.2000");
     for (const auto& contact : total.contacts) EXPECT_TRUE(contact);
     EXPECT_GT(CountColour(pictures[0], charts::kConstellationColour), 100);  // the Moon at greatest eclipse
     EXPECT_GT(CountColour(pictures[0], charts::kHighlightColour), 100);      // the Moon at the totality contacts
