@@ -353,27 +353,10 @@ void ExpectEclipse(const Object& e, const ReferenceEclipse& ref, int zone) {
     for (std::size_t slot = 1; slot < 7; ++slot) EXPECT_EQ(c[slot].has_value(), slot > 2 || total) << slot;
     for (const auto& h : c)
         if (h) { EXPECT_TRUE(*h >= 0 && *h < 24) << *h; }
-    if (!c[3] || !c[4] || !c[5] || !c[6]) return;
-    // On the 24-hour clock each phase holds the peak and lies inside the
-    // phase of the larger shadow; none lasts 7 hours (end and begin
-    // swapped would give 17 or more).
-    auto duration = [&](std::size_t end) { return HoursFromTo(*c[end + 1], *c[end]); };
-    auto inside = [&](double h, std::size_t end) { return HoursFromTo(*c[end + 1], h) <= duration(end); };
-    for (std::size_t end : {std::size_t{1}, std::size_t{3}, std::size_t{5}}) {
-        if (!c[end]) continue;
-        SCOPED_TRACE(end);
-        EXPECT_TRUE(inside(*c[0], end));
-        EXPECT_GT(duration(end), 0);
-        EXPECT_LT(duration(end), 7);
-        if (end < 5) { EXPECT_TRUE(inside(*c[end], end + 2) && inside(*c[end + 1], end + 2)); }
-    }
-    // Semi-durations: the path's speed is taken from the Moon's own motion in
-    // right ascension, which makes the phases shorter than the reference's,
-    // the umbral phase by 6 to 16 % (up to 31 % for the smallest eclipses,
-    // whose magnitude is smaller too): by up to 16.4 min, totality by up to
-    // 7.4 min.
-    EXPECT_NEAR(duration(3) * 30, ref.semiPartial, 18);
-    if (total) { EXPECT_NEAR(duration(1) * 30, ref.semiTotal, 8); }
+    // The order of the contacts and their durations are the search's own
+    // (checked in the tests of the eclipse search); here: end after begin.
+    for (std::size_t end : {std::size_t{1}, std::size_t{3}, std::size_t{5}})
+        if (c[end]) { EXPECT_LT(HoursFromTo(*c[end + 1], *c[end]), 7) << end; }
 }
 
 TEST(CliEclipse, EclipsesFrom2000AreTheUmbralEclipsesOfTheReference) {
