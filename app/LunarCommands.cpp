@@ -5,6 +5,7 @@
 #include <cmath>
 #include <optional>
 #include <ostream>
+#include <sstream>
 
 #include "app/CliArgs.h"
 #include "app/PositionCommand.h"
@@ -62,6 +63,11 @@ int ReadCount(const Options& o) {
 
 std::string Trimmed(const std::string& text) { return std::string(astronomy::TrimBlanks(text)); }
 
+std::string LunarYearsText() {
+    return "außerhalb der Jahre " + std::to_string(astronomy::kLunarFirstYear) + " bis " +
+           std::to_string(astronomy::kLunarLastYear);
+}
+
 void PrintInstantJson(std::ostream& out, const ProgramState& s) {
     out << "\"j\": " << Num(s.J) << ", \"f\": " << Num(s.F) << ", \"day\": " << s.Day << ", \"month\": " << s.Month
         << ", \"year\": " << s.Year << ", \"clock_time\": " << Num(s.ClockTime) << ", \"zone\": " << s.Zone;
@@ -97,21 +103,25 @@ int RunPhase(const std::vector<std::string>& args, const std::string& programFol
     StartState(o, programFolder, s);
     ReadPlace(o, s);
     ReadInstant(o, s);
+    if (!astronomy::InLunarYears(s.J, s.F)) throw UsageError("Zeitpunkt " + LunarYearsText());
+    // All phases first: a failure leaves nothing on the output.
+    std::ostringstream lines;
     for (int n = 0; n < count; ++n) {
         const astronomy::Instant at = astronomy::NextLunarPhase(s.J, s.F, kind.phase);
-        if (!std::isfinite(at.J) || !std::isfinite(at.F))
-            throw UsageError(std::string(kind.name) + " ist von diesem Zeitpunkt aus nicht berechenbar");
+        if (!astronomy::InLunarYears(at.J, at.F))
+            throw UsageError(std::string(kind.name) + " Nummer " + std::to_string(n + 1) + " liegt " + LunarYearsText());
         astronomy::SetInstant(s, at.J, at.F);
         if (o.has("--json")) {
-            out << "{";
-            PrintInstantJson(out, s);
-            out << ", \"weekday\": " << s.Weekday << "}\n";
+            lines << "{";
+            PrintInstantJson(lines, s);
+            lines << ", \"weekday\": " << s.Weekday << "}\n";
         } else {
-            out << kind.name << ": " << astronomy::WeekdayAbbreviation(s.Weekday) << " "
-                << astronomy::FormatDateNumeric(s.Day, s.Month, s.Year) << " "
-                << Trimmed(astronomy::FormatClockTime(s.ClockTime, s.Zone, false)) << '\n';
+            lines << kind.name << ": " << astronomy::WeekdayAbbreviation(s.Weekday) << " "
+                  << astronomy::FormatDateNumeric(s.Day, s.Month, s.Year) << " "
+                  << Trimmed(astronomy::FormatClockTime(s.ClockTime, s.Zone, false)) << '\n';
         }
     }
+    out << lines.str();
     return 0;
 }
 
@@ -139,11 +149,14 @@ int RunEclipse(const std::vector<std::string>& args, const std::string& programF
         astronomy::TrimBlanks(from).empty() ? std::nullopt : shell::EclipseSearchStart(from, s);
     if (!start)
         throw UsageError("--from fehlt oder ist kein Datum T.M.JJJJ mit einem Jahr von " +
-                         std::to_string(shell::kEclipseSearchFirstYear) + " bis " +
-                         std::to_string(shell::kEclipseSearchLastYear) + ": '" + from + "'");
+                         std::to_string(astronomy::kLunarFirstYear) + " bis " +
+                         std::to_string(astronomy::kLunarLastYear) + ": '" + from + "'");
     astronomy::SetInstant(s, start->J, start->F);
     s.Aequi = astronomy::kEquinoxOfDate;
 
+    // All eclipses and the diagram first: a failure leaves nothing on the
+    // output.
+    std::ostringstream lines;
     double k = astronomy::FirstFullMoonAfter(s.J, s.F);
     std::optional<astronomy::EclipseCircumstances> last;
     for (int n = 0; n < count; ++n) {
@@ -153,22 +166,24 @@ int RunEclipse(const std::vector<std::string>& args, const std::string& programF
                              astronomy::FormatDateNumeric(s.Day, s.Month, s.Year));
         last = found->circumstances;
         k = found->lunation + 1;
+        if (!astronomy::InLunarYears(last->opposition.J, last->opposition.F))
+            throw UsageError("Mondfinsternis Nummer " + std::to_string(n + 1) + " liegt " + LunarYearsText());
         astronomy::SetInstant(s, last->opposition.J, last->opposition.F);
         if (o.has("--json")) {
-            PrintEclipseJson(out, s, *last);
+            PrintEclipseJson(lines, s, *last);
         } else {
-            if (n > 0) out << '\n';
+            if (n > 0) lines << '\n';
             for (const std::string& line : reports::EclipseTextLines(reports::EclipseTextsOf(*last, s.Zone)))
-                out << line << '\n';
+                lines << line << '\n';
         }
     }
-    out.flush();
     if (diagram)
         RenderToPng(s, width, height, o.has("--invers"), *diagram, [&](shell::Shell& sh) {
             sh.eclipse = last;
             s.ChartMode = astronomy::View::MoonPhases;
             shell::RedrawView(sh);
         });
+    out << lines.str();
     return 0;
 }
 

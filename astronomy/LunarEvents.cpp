@@ -12,9 +12,8 @@ namespace astronomy {
 namespace {
 
 // The mean lunation in days, and the new moon of 1900 January 0.7593 (TT)
-// from which the lunations are counted.
+// from which the lunations are counted (from the epoch kEpochT).
 constexpr double kLunation = 29.53058868;
-constexpr double kLunationEpoch = 2415020;
 constexpr double kFirstNewMoon = 2415020.7593;
 
 // The periodic terms of a phase from the mean instant, in days: the phase
@@ -47,10 +46,6 @@ constexpr double kSunRadiusAU = 0.004652406417112299;
 constexpr double kShadowEnlargement = 1.02;
 // The largest |sin Fl| at a full moon that can still give an eclipse.
 constexpr double kEclipseLimit = 0.36;
-// Umbral eclipses follow each other within two years; a search that has
-// gone through this many full moons without one has met numbers it cannot
-// use.
-constexpr int kLunationsSearchedAtMost = 1000;
 
 // The Universal Time of a dynamical-time instant.
 Instant UniversalTime(const Instant& tt) { return NormaliseInstant(tt.J, tt.F - DeltaT(tt.J, tt.F)); }
@@ -85,6 +80,14 @@ void Contacts(EclipseCircumstances& c, double R, std::size_t endSlot) {
 }
 
 }  // namespace
+
+bool InLunarYears(double J, double F) {
+    if (!std::isfinite(J) || !std::isfinite(F)) return false;
+    const JulianDate first = CalendarToJulianDate(0, 1, 1, kLunarFirstYear, 0);
+    const JulianDate after = CalendarToJulianDate(0, 1, 1, kLunarLastYear + 1, 0);
+    const double t = J + F;
+    return t >= first.J + first.F && t < after.J + after.F;
+}
 
 float PhaseFraction(LunarPhase phase) {
     switch (phase) {
@@ -129,7 +132,7 @@ PhaseTime LunarPhaseTime(double J, double F, LunarPhase phase) {
     // is at most about 0.6 days from the mean one, so one of the next few
     // is the first after the instant.
     const double p = PhaseFraction(phase);
-    double k = std::floor((J + F + DeltaT(J, F) - kLunationEpoch) / kLunation - p) + p - 1;
+    double k = std::floor((J + F + DeltaT(J, F) - kEpochT) / kLunation - p) + p - 1;
     PhaseTime out;
     for (int n = 0; n < 4; ++n, k += 1) {
         out = LunarPhaseOfLunation(k, phase);

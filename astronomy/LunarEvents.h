@@ -15,6 +15,18 @@ namespace astronomy {
 
 enum class LunarPhase { New, FirstQuarter, Full, LastQuarter };
 
+// The years the phase series and the eclipse search serve: the series' T^2
+// and T^3 terms carry it away from the true phases by hours a few
+// millennia from 1900, and by whole lunations beyond.
+inline constexpr int kLunarFirstYear = -4000;
+inline constexpr int kLunarLastYear = 8000;
+// Whether the Universal Time instant (J, F) lies in those years.
+bool InLunarYears(double J, double F);
+
+// Umbral eclipses follow each other within two years: one call of the
+// search goes through at most this many full moons.
+inline constexpr int kLunationsSearchedAtMost = 1000;
+
 // The phase as the fraction of a lunation the series counts in: 0, 0.25,
 // 0.5, 0.75.
 float PhaseFraction(LunarPhase phase);

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "astronomy/Constants.h"
+#include "astronomy/Numbers.h"
 #include "astronomy/ProgramState.h"
 
 namespace astronomy {
@@ -215,15 +216,15 @@ std::optional<TypedDate> ReadTypedDate(std::string_view text, int minYear, int m
     long fields[3] = {0, 0, 0};
     int n = 0;
     std::size_t i = 0;
-    auto separator = [](char c) { return c == '.' || c == ',' || c == '/' || c == ' ' || c == '\t'; };
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    auto separator = [](char c) { return c == '.' || c == ',' || c == '/' || IsBlank(c); };
+    while (i < text.size() && IsBlank(text[i])) ++i;
     while (i < text.size()) {
         if (n == 3) return std::nullopt;
         const bool negative = text[i] == '-';
         if (negative || text[i] == '+') ++i;
         std::size_t digits = 0;
         long value = 0;
-        while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+        while (i < text.size() && IsDigit(text[i])) {
             if (++digits > 6) return std::nullopt;
             value = 10 * value + (text[i++] - '0');
         }
@@ -235,7 +236,7 @@ std::optional<TypedDate> ReadTypedDate(std::string_view text, int minYear, int m
         while (gap < text.size() && separator(text[gap])) ++gap;
         const std::string_view between = text.substr(i, gap - i);
         std::size_t marks = 0;
-        for (char c : between) marks += (c != ' ' && c != '\t');
+        for (char c : between) marks += !IsBlank(c);
         if (gap == text.size()) {
             if (marks > 1 || (marks == 1 && between.find('.') == std::string_view::npos)) return std::nullopt;
             break;

@@ -29,11 +29,10 @@ constexpr int kLineStep = 20;
 // opposition.
 constexpr int kPathReach = 240;
 
-Colour StarColour(const astronomy::ProgramState& s) { return platform::ColourFromRgb(s.ContrastColour); }
-
 // A colour a part of the way from the background to the star colour.
 Colour Shade(const astronomy::ProgramState& s, double part) {
-    const Colour from = platform::ColourFromRgb(s.BackgroundColour), to = StarColour(s);
+    const charts::Palette palette = charts::PaletteOf(s);
+    const Colour from = palette.background, to = palette.contrast;
     auto mix = [part](std::uint8_t a, std::uint8_t b) {
         return static_cast<std::uint8_t>(Round(a + part * (b - a)));
     };
@@ -137,7 +136,7 @@ std::vector<std::string> EclipseTextLines(const EclipseTexts& t) {
 
 void DrawEclipseDiagram(Canvas& canvas, const astronomy::ProgramState& s, const EclipseCircumstances& c) {
     const charts::Palette palette = charts::PaletteOf(s);
-    const Colour star = StarColour(s);
+    const Colour star = palette.contrast;
     canvas.Clear(palette.background);
     canvas.SetRasterOp(platform::RasterOp::Copy);
     canvas.SetLineWidth(charts::NormalLineWidth(s));
@@ -195,7 +194,7 @@ void DrawEclipseText(Canvas& canvas, const astronomy::ProgramState& s, const Ecl
     const EclipseTexts t = EclipseTextsOf(c, s.Zone);
     const charts::Palette palette = charts::PaletteOf(s);
     canvas.SetRasterOp(platform::RasterOp::Copy);
-    canvas.SetPen(StarColour(s));
+    canvas.SetPen(palette.contrast);
     canvas.SetTextBackground(palette.background, false);
     auto label = [&](int x, int line, const std::string& text) {
         canvas.SetFont(FontRole::Label, kTextPoints);

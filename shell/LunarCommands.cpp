@@ -11,6 +11,8 @@
 #include "reports/LunarEclipse.h"
 #include "reports/ObjectPanel.h"
 #include "shell/Layout.h"
+#include "shell/Messages.h"
+#include "shell/Print.h"
 #include "shell/View.h"
 
 namespace shell {
@@ -23,9 +25,6 @@ namespace {
 
 // The window is given its events at least this often while the search runs.
 constexpr auto kEventInterval = std::chrono::milliseconds(40);
-// The search goes this many full moons at a time (it has no end of its own
-// in the window: only an eclipse or Escape ends it).
-constexpr double kLunationsPerRound = 1000;
 
 // The printed page of the eclipse, in page units.
 constexpr int kPageWidth = 680;
@@ -78,11 +77,7 @@ std::optional<astronomy::JulianDate> AskSearchStart(Shell& sh) {
         if (!d.EditField(text, 15)) break;
         start = EclipseSearchStart(text, sh.s);
         if (!start) {
-            d.MessageBox("Kein gültiges Datum: " + std::string(astronomy::TrimBlanks(text)) +
-                             "|Bitte als Tag.Monat.Jahr eingeben, z. B. 24.12.2026,|mit einem Jahr von " +
-                             std::to_string(kEclipseSearchFirstYear) + " bis " +
-                             std::to_string(kEclipseSearchLastYear) + ".",
-                         " OK ", 1);
+            ShowMessages(d, {EclipseStartMessage(std::string(astronomy::TrimBlanks(text)))});
             d.PromptClear();
         }
     }
@@ -90,20 +85,47 @@ std::optional<astronomy::JulianDate> AskSearchStart(Shell& sh) {
     return start;
 }
 
-// Searches from the full moon of lunation k, showing the date of every
-// candidate that comes near the shadow, until an umbral eclipse is found or
-// the user stops the search. The instant follows the candidates.
-std::optional<EclipseCandidate> RunSearch(Shell& sh, double k) {
+// While the search runs, the window's events run no commands and the
+// pointer shows that the program is busy; both end with the search.
+class BusyWindow {
+public:
+    explicit BusyWindow(Shell& sh) : sh_(sh) {
+        sh_.busy = {true, false};
+        sh_.win.SetPointer(platform::PointerShape::Busy);
+    }
+    ~BusyWindow() {
+        sh_.busy = {};
+        sh_.win.SetPointer(platform::PointerShape::Normal);
+    }
+    BusyWindow(const BusyWindow&) = delete;
+    BusyWindow& operator=(const BusyWindow&) = delete;
+
+private:
+    Shell& sh_;
+};
+
+// How a search in the window ended.
+struct SearchEnd {
+    std::optional<EclipseCandidate> found;
+    bool leftTheYears = false;  // it went past the years of the series
+};
+
+// Full moon after full moon from lunation k, the window alive: the date of
+// every candidate that comes near the shadow is shown and becomes the
+// instant, until an eclipse that reaches the umbra is found, Escape is
+// pressed or the candidates leave the years of the series.
+SearchEnd SearchWithTheWindowAlive(Shell& sh, double k) {
     ProgramState& s = sh.s;
-    ClearWindow(sh);
-    WriteAt(sh, 2, 2, "Nächste Mondfinsternis am ...");
-    sh.win.Update();
-    sh.busy = {true, false};
-    sh.win.SetPointer(platform::PointerShape::Busy);
+    const BusyWindow busy(sh);
+    SearchEnd end;
     std::chrono::steady_clock::time_point lastEvents{};  // the first candidate shows at once
     const auto keepGoing = [&](const EclipseCandidate& candidate) {
         if (candidate.verdict != EclipseVerdict::TooFarFromNode) {
             const astronomy::Instant& at = candidate.circumstances.opposition;
+            if (!astronomy::InLunarYears(at.J, at.F)) {
+                end.leftTheYears = true;
+                return false;
+            }
             astronomy::SetInstant(s, at.J, at.F);
             WriteAt(sh, 28, 2, astronomy::FormatDateNumeric(s.Day, s.Month, s.Year) + "   ");
         }
@@ -115,43 +137,26 @@ std::optional<EclipseCandidate> RunSearch(Shell& sh, double k) {
         }
         return !sh.busy.stop;
     };
-    std::optional<EclipseCandidate> found;
-    while (!found && !sh.busy.stop && std::isfinite(k)) {
-        found = astronomy::SearchLunarEclipseFrom(s, k, keepGoing);
-        k += kLunationsPerRound;
+    // The search of the library stops after a number of full moons; here
+    // only an eclipse, Escape or the end of the years end it.
+    while (!end.found && !sh.busy.stop && !end.leftTheYears && std::isfinite(k)) {
+        end.found = astronomy::SearchLunarEclipseFrom(s, k, keepGoing);
+        k += astronomy::kLunationsSearchedAtMost;
     }
-    sh.busy = {};
-    sh.win.SetPointer(platform::PointerShape::Normal);
-    if (found) {
-        const astronomy::Instant& at = found->circumstances.opposition;
-        astronomy::SetInstant(s, at.J, at.F);
-    }
-    return found;
+    return end;
 }
 
 // Diagram and text once more onto a printed page, dark on white; the
-// window's layout and colours come back afterwards.
+// window's layout and colours come back afterwards, the window is cleared.
 void PrintEclipse(Shell& sh, const astronomy::EclipseCircumstances& c) {
     ProgramState& s = sh.s;
-    platform::Printer& printer = sh.win.printer();
-    if (!printer.Begin("Kelmaron Mondfinsternis", false)) return;  // cancelled
-    s.OutputChannel = 3;
-    s.PrintingFlag = -1;
-    const bool toggled = s.Invers == 0;
-    if (toggled) ToggleInvers(sh);
-    sh.target = &printer.page();
-    ComputeLayout(sh);
-    s.x_max = kPageWidth;
-    s.y_max = printer.Landscape() ? kLandscapePageHeight : kPortraitPageHeight;
-    reports::DrawEclipseDiagram(printer.page(), s, c);
-    reports::DrawEclipseText(printer.page(), s, c);
-    s.PrintingFlag = 0;
-    printer.End();
-    sh.target = nullptr;
-    if (toggled) ToggleInvers(sh);
-    s.OutputChannel = 2;
-    ComputeLayout(sh);
-    ClearWindow(sh);
+    const bool printed = PrintPage(sh, "Kelmaron Mondfinsternis", false, [&sh, &s, &c] {
+        s.x_max = kPageWidth;
+        s.y_max = sh.win.printer().Landscape() ? kLandscapePageHeight : kPortraitPageHeight;
+        reports::DrawEclipseDiagram(sh.canvas(), s, c);
+        reports::DrawEclipseText(sh.canvas(), s, c);
+    });
+    if (printed) ClearWindow(sh);
 }
 
 }  // namespace
@@ -159,14 +164,22 @@ void PrintEclipse(Shell& sh, const astronomy::EclipseCircumstances& c) {
 void JumpToPhase(Shell& sh, astronomy::LunarPhase phase) {
     ProgramState& s = sh.s;
     const astronomy::Instant at = astronomy::NextLunarPhase(s.J, s.F, phase);
+    if (!astronomy::InLunarYears(s.J, s.F) || !astronomy::InLunarYears(at.J, at.F)) {
+        ShowMessages(sh.win.dialogs(), {LunarYearsMessage()});
+        return;
+    }
     astronomy::SetInstant(s, at.J, at.F);
     RedrawView(sh);
 }
 
 std::optional<astronomy::JulianDate> EclipseSearchStart(std::string_view answer, const ProgramState& s) {
-    if (astronomy::TrimBlanks(answer).empty())
-        return astronomy::CalendarToJulianDate(s.ClockTime, s.Day - 2, s.Month, s.Year, s.Zone);
-    const auto date = astronomy::ReadTypedDate(answer, kEclipseSearchFirstYear, kEclipseSearchLastYear);
+    if (astronomy::TrimBlanks(answer).empty()) {
+        const astronomy::JulianDate start =
+            astronomy::CalendarToJulianDate(s.ClockTime, s.Day - 2, s.Month, s.Year, s.Zone);
+        if (!astronomy::InLunarYears(start.J, start.F)) return std::nullopt;
+        return start;
+    }
+    const auto date = astronomy::ReadTypedDate(answer, astronomy::kLunarFirstYear, astronomy::kLunarLastYear);
     if (!date) return std::nullopt;
     return astronomy::CalendarToJulianDate(0, date->day, date->month, date->year, s.Zone);
 }
@@ -184,44 +197,46 @@ void SearchLunarEclipse(Shell& sh) {
     s.ChartMode = astronomy::View::MoonPhases;
     astronomy::SetInstant(s, start->J, start->F);
     double k = astronomy::FirstFullMoonAfter(s.J, s.F);
-    enum class End { Stopped, Set, Cancel } end = End::Stopped;
+    // The buttons of "Was nun ?"; closing the box is "Abbruch".
+    enum class Choice { Closed, Next, Set, Print, Hold, Cancel };
+    Choice choice = Choice::Closed;
+    bool stopped = false;
     std::optional<astronomy::EclipseCircumstances> shown;
     while (true) {
+        ClearWindow(sh);
+        WriteAt(sh, 2, 2, "Nächste Mondfinsternis am ...");
+        sh.win.Update();
         sh.eclipse.reset();  // a redraw while searching shows no old eclipse
-        const std::optional<EclipseCandidate> found = RunSearch(sh, k);
-        if (!found) break;  // stopped: the instant stays at the candidate reached
-        shown = sh.eclipse = found->circumstances;
+        const SearchEnd end = SearchWithTheWindowAlive(sh, k);
+        if (end.leftTheYears) ShowMessages(sh.win.dialogs(), {LunarYearsMessage()});
+        if (!end.found) {  // stopped: the instant stays at the candidate reached
+            stopped = true;
+            break;
+        }
+        const astronomy::Instant& at = end.found->circumstances.opposition;
+        astronomy::SetInstant(s, at.J, at.F);
+        shown = sh.eclipse = end.found->circumstances;
         RedrawView(sh);
-        int choice = 0;
-        while (true) {
-            choice = sh.win.dialogs().MessageBox("Was nun ?|", "nächste|Setzen|Drucken|Halten|Abbruch");
-            if (choice == 3) {
-                PrintEclipse(sh, *sh.eclipse);
-                RedrawView(sh);
-            } else if (choice == 4) {
-                RedrawView(sh);
-            } else {
-                break;
-            }
-        }
-        if (choice == 1) {
-            k = found->lunation + 1;
-            continue;
-        }
-        end = choice == 2 ? End::Set : End::Cancel;
-        break;
+        do {
+            choice = static_cast<Choice>(
+                sh.win.dialogs().MessageBox("Was nun ?|", "nächste|Setzen|Drucken|Halten|Abbruch"));
+            if (choice == Choice::Print) PrintEclipse(sh, *shown);
+            if (choice == Choice::Print || choice == Choice::Hold) RedrawView(sh);
+        } while (choice == Choice::Print || choice == Choice::Hold);
+        if (choice != Choice::Next) break;
+        k = end.found->lunation + 1;
     }
 
     sh.eclipse.reset();
     s.ChartMode = mode;
     s.Aequi = equinox;
     s.OutputChannel = channel;
-    if (end == End::Cancel)
-        before.Restore(s);
-    else if (end == End::Set)
-        astronomy::SetInstant(s, shown->maximum.J, shown->maximum.F);
-    else
+    if (stopped)
         astronomy::SetInstant(s, s.J, s.F);
+    else if (choice == Choice::Set)
+        astronomy::SetInstant(s, shown->maximum.J, shown->maximum.F);
+    else  // "Abbruch" or the box closed
+        before.Restore(s);
     ClearWindow(sh);
     RedrawView(sh);
 }

@@ -11,6 +11,7 @@
 namespace shell {
 
 // The current instant moves to the next phase of the kind; the view follows.
+// Outside the years of the lunar series a message says so instead.
 void JumpToPhase(Shell& sh, astronomy::LunarPhase phase);
 
 // "Mondfinsternis": asks for the date to search from, searches full moon
@@ -20,13 +21,10 @@ void JumpToPhase(Shell& sh, astronomy::LunarPhase phase);
 // to it, print it or give up (the instant as it was).
 void SearchLunarEclipse(Shell& sh);
 
-// The years the eclipse search may start in.
-inline constexpr int kEclipseSearchFirstYear = -4000;
-inline constexpr int kEclipseSearchLastYear = 8000;
-
 // Where the search starts for a typed answer: 0:00 of the typed date, or for
 // an empty answer the current clock time two days before the current day.
-// Nothing for a date that cannot be read.
+// Nothing for a date that cannot be read or lies outside the years of the
+// lunar series.
 std::optional<astronomy::JulianDate> EclipseSearchStart(std::string_view answer, const astronomy::ProgramState& s);
 
 }  // namespace shell

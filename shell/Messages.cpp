@@ -1,6 +1,7 @@
 // The German wording of the status values of the computations.
 #include "shell/Messages.h"
 
+#include "astronomy/LunarEvents.h"
 #include "platform/Dialogs.h"
 
 namespace shell {
@@ -41,6 +42,18 @@ UserMessage PositionMessage(astronomy::PositionStatus status, const astronomy::T
             return {"Die Position von " + objectName + "|ist zu diesem Zeitpunkt nicht berechenbar.", " OK "};
     }
     return {};
+}
+
+UserMessage LunarYearsMessage() {
+    return {"Mondphasen und Mondfinsternisse nur für die Jahre " + std::to_string(astronomy::kLunarFirstYear) +
+                " bis " + std::to_string(astronomy::kLunarLastYear) + " !| ",
+            " OK "};
+}
+
+UserMessage EclipseStartMessage(const std::string& typed) {
+    return {"Kein gültiges Datum: " + typed + "|Bitte als Tag.Monat.Jahr eingeben, z. B. 24.12.2026,|mit einem Jahr von " +
+                std::to_string(astronomy::kLunarFirstYear) + " bis " + std::to_string(astronomy::kLunarLastYear) + ".",
+            " OK "};
 }
 
 void ShowMessages(platform::Dialogs& dialogs, const std::vector<UserMessage>& messages) {

@@ -30,6 +30,11 @@ std::string ElementWriteError(astronomy::ElementWrite result, const std::string&
 UserMessage PositionMessage(astronomy::PositionStatus status, const astronomy::Target& target,
                             const std::string& objectName);
 
+// The phase jumps and the eclipse search serve the years of the lunar
+// series only; the typed start of the search was no date of those years.
+UserMessage LunarYearsMessage();
+UserMessage EclipseStartMessage(const std::string& typed);
+
 // Each message in a message box, in turn.
 void ShowMessages(platform::Dialogs& dialogs, const std::vector<UserMessage>& messages);
 

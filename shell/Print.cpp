@@ -1,4 +1,4 @@
-// Printing the current view.
+// Printing the current view, and the page set-up every printout shares.
 #include "shell/Print.h"
 
 #include "shell/Layout.h"
@@ -6,12 +6,10 @@
 
 namespace shell {
 
-void PrintView(Shell& sh) {
+bool PrintPage(Shell& sh, const std::string& documentName, bool landscape, const std::function<void()>& draw) {
     astronomy::ProgramState& s = sh.s;
     platform::Printer& printer = sh.win.printer();
-    // Portrait when the drawing area is narrower than it is high.
-    const bool landscape = !(s.x_max < s.y_max);
-    if (!printer.Begin("Kelmaron", landscape)) return;  // cancelled: no page, nothing changed
+    if (!printer.Begin(documentName, landscape)) return false;  // cancelled: no page, nothing changed
 
     const reports::PanelMemory screenPanel = sh.panel;
     s.PrintingFlag = -1;
@@ -22,9 +20,7 @@ void PrintView(Shell& sh) {
     sh.target->Clear(platform::ColourFromRgb(s.BackgroundColour));
     s.OutputChannel = 3;
     ComputeLayout(sh);
-    s.ChartLineHeight *= printer.Landscape() ? 1.4 : 1.0;
-    sh.panel = reports::PanelMemory{};  // the page starts empty
-    RedrawView(sh);
+    draw();
 
     s.PrintingFlag = 0;
     printer.End();
@@ -35,7 +31,19 @@ void PrintView(Shell& sh) {
     sh.panel = toggled ? reports::PanelMemory{} : screenPanel;
     s.OutputChannel = 2;
     ComputeLayout(sh);
-    RedrawView(sh);
+    return true;
+}
+
+void PrintView(Shell& sh) {
+    astronomy::ProgramState& s = sh.s;
+    // Portrait when the drawing area is narrower than it is high.
+    const bool landscape = !(s.x_max < s.y_max);
+    const bool printed = PrintPage(sh, "Kelmaron", landscape, [&sh, &s] {
+        s.ChartLineHeight *= sh.win.printer().Landscape() ? 1.4 : 1.0;
+        sh.panel = reports::PanelMemory{};  // the page starts empty
+        RedrawView(sh);
+    });
+    if (printed) RedrawView(sh);
 }
 
 }  // namespace shell

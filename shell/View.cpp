@@ -36,7 +36,10 @@ astronomy::PositionStatus ComputePosition(Shell& sh, astronomy::ObjectKind kind,
     return r.status;
 }
 
-void ClearWindow(Shell& sh) { sh.canvas().Clear(platform::ColourFromRgb(sh.s.BackgroundColour)); }
+void ClearWindow(Shell& sh) {
+    sh.canvas().Clear(platform::ColourFromRgb(sh.s.BackgroundColour));
+    sh.panel = reports::PanelMemory{};  // nothing of the panel stands any more
+}
 
 void DrawParameterPanel(Shell& sh) {
     reports::DrawParameterPanel(sh.canvas(), sh.s);

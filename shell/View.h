@@ -20,7 +20,8 @@ astronomy::PositionStatus ComputePosition(Shell& sh, astronomy::ObjectKind kind,
 void RedrawView(Shell& sh);
 // The parameter panel of the view and the title.
 void DrawParameterPanel(Shell& sh);
-// The drawing area filled with the background colour.
+// The drawing area filled with the background colour; the object panel is
+// then drawn whole the next time.
 void ClearWindow(Shell& sh);
 
 }  // namespace shell

@@ -304,6 +304,11 @@ TEST(CliPhase, BadInputEndsWithStatusTwoAndOneLine) {
                                               {"--kind", "0.5", "--frobnicate", "1"}})
         ExpectUsageError(Cat(date, more));
     ExpectUsageError({"phase", "--kind", "0.5"});  // no instant
+    // Outside the years the series serves (there its phases step backwards
+    // and skip lunations), and a run that would leave them: nothing printed.
+    for (const Args& when : std::vector<Args>{{"--date", "1.1.120000"}, {"--date", "1.1.-60000"},
+                                              {"--jd", "99999999"}, {"--date", "1.12.8000", "--count", "3"}})
+        ExpectUsageError(Cat({"phase", "--kind", "0"}, when));
 }
 
 // ---------------------------------------------------------------------------
@@ -478,8 +483,17 @@ TEST(CliEclipse, BadInputEndsWithStatusTwoAndOneLine) {
                                               {"--frobnicate", "1"}, {"--width", "300"}, {"--invers"},
                                               {"--diagram", "bild.jpg"}})
         ExpectUsageError(Cat({"eclipse", "--from", "1.1.2026"}, more));
-    // The first and last years of the search are accepted.
-    for (const char* date : {"1.1.-4000", "31.12.8000"}) EXPECT_EQ(RunCli({"eclipse", "--from", date}).status, 0);
+    // The first and last years of the search are accepted; an eclipse
+    // beyond them is an error, and nothing of the eclipses before it is
+    // printed.
+    for (const char* date : {"1.1.-4000", "1.1.8000"}) EXPECT_EQ(RunCli({"eclipse", "--from", date}).status, 0);
+    ExpectUsageError({"eclipse", "--from", "31.12.8000"});
+    ExpectUsageError({"eclipse", "--from", "1.1.7990", "--count", "100"});
+    // A diagram that cannot be written: nothing printed either.
+    const fs::path folder = fs::temp_directory_path() / ("kelmaron-eclipse-" + std::to_string(getpid()) + ".png");
+    fs::create_directories(folder);
+    ExpectUsageError({"eclipse", "--from", "1.1.2026", "--diagram", folder.string()});
+    fs::remove_all(folder);
 }
 
 }  // namespace

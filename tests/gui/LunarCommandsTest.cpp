@@ -244,6 +244,32 @@ TEST_F(LunarCommands, EscapeWhileSearchingEndsAtTheCandidateReached) {
     EXPECT_GT(Instant(), before);
 }
 
+TEST_F(LunarCommands, TheViewComesBackWholeAfterTheCommand) {
+    SetInstant(21, 7, 12, 2026);
+    window->onKey(platform::Key{"o", platform::Key::None});  // the Sun's object view
+    const QImage before = window->Picture().Image().copy();
+    Play({Type(""), Click(kNext), Click(kCancel)});
+    window->onMenu(kLunarEclipseItem);
+    ASSERT_EQ(eclipses.size(), 2u);
+    EXPECT_TRUE(window->Picture().Image() == before);
+}
+
+TEST_F(LunarCommands, OutsideTheYearsOfTheSeriesAMessageInsteadOfAJump) {
+    SetInstant(12, 1, 1, 9000);
+    const double start = Instant();
+    Play({Click(1)});
+    window->onMenu(kNewMoonItem);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].rfind("Mondphasen und Mondfinsternisse nur für die Jahre -4000 bis 8000", 0), 0u) << boxes[0];
+    EXPECT_EQ(Instant(), start);
+    // Return searches from the current date, which is out of the years too.
+    Play({Type(""), Click(1), Type(kEscape)});
+    window->onMenu(kLunarEclipseItem);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1].rfind("Kein gültiges Datum", 0), 0u) << boxes[1];
+    EXPECT_EQ(Instant(), start);
+}
+
 TEST_F(LunarCommands, WhileBusyMenusKeysAndClosingRunNoCommand) {
     SetInstant(12, 7, 12, 2026);
     const double start = Instant();

@@ -138,20 +138,25 @@ TEST_F(EclipseDrawing, PartialEclipseHasNoTotalityAndAGreyScreenKeepsWhitePenumb
     for (const auto& t : c.texts) EXPECT_EQ(t.pen, (platform::Colour{255, 255, 255})) << t.text;
 }
 
-TEST(EclipseText, LinesForTheCommandLineCarryTheDrawnTexts) {
+TEST(EclipseText, LinesForTheCommandLine) {
     ProgramState s;
     s.Zone = 0;
     const EclipseCircumstances e = EclipseFrom(s, 1, 1, 2000);
-    const reports::EclipseTexts t = reports::EclipseTextsOf(e, 0);
-    const std::vector<std::string> lines = reports::EclipseTextLines(t);
+    const std::vector<std::string> lines = reports::EclipseTextLines(reports::EclipseTextsOf(e, 0));
     ASSERT_EQ(lines.size(), 9u);
     EXPECT_EQ(lines[0], "Finsternis am 21.01.2000");
     EXPECT_EQ(lines[1], "      - total -");
-    EXPECT_EQ(lines[2], "Konjunktion: " + t.opposition + " UT");
-    EXPECT_EQ(lines[8], "Größe: " + t.magnitude + "%");
+    // The opposition in right ascension: 04:4x UT (greatest eclipse 04:44).
+    EXPECT_EQ(lines[2].substr(0, 17), "Konjunktion: 04:4") << lines[2];
+    EXPECT_EQ(lines[2].substr(18), " UT") << lines[2];
+    EXPECT_EQ(lines[3], "Schatten:");
+    // Umbral magnitude 1.33 (astronomy-engine's geometry: 1.3346; the
+    // search's straight path comes out up to 0.04 lower).
+    EXPECT_TRUE(lines[8] == "Größe: 132%" || lines[8] == "Größe: 133%") << lines[8];
     // The zone moves the clock, not the date of this early-morning eclipse.
     EXPECT_EQ(reports::EclipseTextsOf(e, 2).date, "21.01.2000");
-    // The shadow's diameters: umbra about 1.4 degrees, penumbra about 2.5.
-    EXPECT_NEAR(std::stod(t.umbra), 1.5, 0.2);
-    EXPECT_NEAR(std::stod(t.penumbra), 2.6, 0.2);
+    // The shadow's diameters in degrees: umbra about 1.5, penumbra about 2.6.
+    const reports::EclipseTexts t = reports::EclipseTextsOf(e, 0);
+    EXPECT_NEAR(std::stod(t.umbra), 1.5, 0.1);
+    EXPECT_NEAR(std::stod(t.penumbra), 2.6, 0.1);
 }
