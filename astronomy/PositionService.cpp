@@ -261,7 +261,7 @@ Observation ObservationAt(const ProgramState& s, double J, double F) {
     at.Day = c.day;
     at.Month = c.month;
     at.Year = c.year;
-    at.tq = TimeQuantitiesAt(J, F, c.hours, s.Zone, s.Longitude);
+    at.tq = TimeQuantitiesAt(J, F, s.Longitude);
     return at;
 }
 

@@ -178,12 +178,16 @@ double DeltaT(double J, double F) {
     return DeltaTSeconds(y) / 86400;
 }
 
-TimeQuantities TimeQuantitiesAt(double J, double F, double clockTime, int zone, double longitude) {
+TimeQuantities TimeQuantitiesAt(double J, double F, double longitude) {
     TimeQuantities q;
     const double N = Int(J + F - 0.5);
     const double T0 = N / kDaysPerCentury - 66.11963039014374;
     q.GST0 = Mod24(6.6460656 + 2400.051262 * T0 + 0.00002581 * T0 * T0);
-    const double UT = Mod24(clockTime - zone);
+    // Universal Time of the day N, from the instant itself: the zone's clock
+    // minus the zone can come out an ulp below a whole hour and wrap to the
+    // end of the day before (at 1:00 MEZ, 0:00 UT, the sidereal time would
+    // jump by four minutes).
+    const double UT = std::min(std::max((J - N) + F - 0.5, 0.0), 1.0 - 1e-15) * 24;
     const double meanLST = Mod24(q.GST0 + 1.0027379093 * UT + longitude * 12 / kPi);
 
     const double T = (N - kEpoch2000Midnight) / kDaysPerCentury;
@@ -199,12 +203,12 @@ TimeQuantities TimeQuantitiesAt(double J, double F, double clockTime, int zone, 
     q.nutation = nutArcsec * kPi / 180 / 3600;
 
     q.LST = Mod24(meanLST + q.nutation * 12 / kPi * std::cos(q.obliquity));
-    q.LMT = Mod24(clockTime - zone + longitude * 12 / kPi);
+    q.LMT = Mod24(UT + longitude * 12 / kPi);
     q.deltaT = DeltaT(J, F);
     return q;
 }
 
-void UpdateTimeQuantities(ProgramState& s) { s.tq = TimeQuantitiesAt(s.J, s.F, s.ClockTime, s.Zone, s.Longitude); }
+void UpdateTimeQuantities(ProgramState& s) { s.tq = TimeQuantitiesAt(s.J, s.F, s.Longitude); }
 
 void SetInstant(ProgramState& s, double J, double F) {
     ApplyJulianDate(s, J, F);

@@ -48,9 +48,9 @@ struct TimeQuantities {
     double deltaT = 0;     // days
 };
 
-// The time quantities of the instant J, F whose zone clock shows clockTime
-// (hours), at the longitude (radians, east positive).
-TimeQuantities TimeQuantitiesAt(double J, double F, double clockTime, int zone, double longitude);
+// The time quantities of the instant J, F at the longitude (radians, east
+// positive).
+TimeQuantities TimeQuantitiesAt(double J, double F, double longitude);
 
 // The state's time quantities follow its instant, zone and place.
 void UpdateTimeQuantities(ProgramState& s);

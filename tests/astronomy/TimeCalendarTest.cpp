@@ -205,6 +205,25 @@ TEST(TypedDate, TheWaysAUserWritesADateAndNothingElse) {
         EXPECT_FALSE(ReadTypedDate(bad, -4000, 8000)) << bad;
 }
 
+// Around 0:00 UT the sidereal time runs on by 1.0027 s per second, in every
+// zone (at 1:00 MEZ the zone's clock minus the zone used to come out an ulp
+// below the hour and put the sidereal time four minutes back).
+TEST(TimeQuantities, SiderealTimeRunsSmoothlyThroughMidnightUT) {
+    for (int zone = 0; zone <= 2; ++zone) {
+        double last = -1;
+        for (double second : {-1.0, 0.0, 1.0}) {
+            ProgramState s;
+            s.Zone = zone;
+            const JulianDate jd = CalendarToJulianDate(zone + second / 3600, 7, 12, 2026, zone);
+            SetInstant(s, jd.J, jd.F);
+            if (last >= 0) {
+                EXPECT_NEAR(Mod24(s.tq.LST - last + 12) - 12, 1.0027379 / 3600, 1e-6) << zone << " " << second;
+            }
+            last = s.tq.LST;
+        }
+    }
+}
+
 TEST(TimeQuantities, SiderealTimeNutationObliquity) {
     ProgramState s;
     // Meeus example 12.a: 1987 April 10, 0h UT: mean sidereal time at
