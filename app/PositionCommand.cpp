@@ -37,53 +37,6 @@ std::string DefaultDataFolder(const std::string& programFolder) {
     return programFolder;
 }
 
-std::string OneLine(const std::string& text) {
-    std::string out = text;
-    for (char& c : out)
-        if (c == '|') c = ' ';
-    return out;
-}
-
-// Element-file check messages are collected in notes; they are shown when
-// the position can be computed (and only inform).
-void ReadObject(const Options& o, ProgramState& s, ElementNotes& notes) {
-    const std::string name = o.text("--object").value_or("Sonne");
-    const std::optional<ObjectKind> kind = ObjectKindFromName(name);
-    if (!kind) throw UsageError("Objekt nicht bekannt: '" + name + "'");
-    s.Objekt = *kind;
-    if (auto e = o.integer("--equinox")) s.Aequi = *e;
-    if (s.Objekt == ObjectKind::Arbitrary) {
-        if (auto v = o.text("--bel-name")) s.BelName = FileTextToUtf8(*v);  // a Latin-1 terminal's bytes too
-        if (auto v = o.number("--bel-ra")) s.BelAlpha = *v * 15 * kDegToRad;
-        if (auto v = o.number("--bel-dec")) {
-            if (std::fabs(*v) > 90) throw UsageError("Deklination außerhalb von -90..90 Grad: " + *o.text("--bel-dec"));
-            s.BelDelta = *v * kDegToRad;
-        }
-        if (auto v = o.number("--bel-mag")) s.BelMag = *v;
-        if (auto v = o.integer("--bel-equinox")) s.BelAequi = *v;
-    }
-    if (s.Objekt == ObjectKind::Messier) {
-        const int n = o.integer("--messier").value_or(1);
-        if (n < 1 || n > 109) throw UsageError("Messier-Nummer außerhalb von 1..109: " + std::to_string(n));
-        std::string error;
-        std::vector<MessierEntry> catalogue;
-        const std::string path = charts::CatalogueFilePath(s.DataFolder, "messier.kat");
-        if (!charts::LoadMessierCatalogue(path, catalogue, error)) throw UsageError(OneLine(error));
-        s.MessierCatalogue = std::move(catalogue);
-        s.Messier = n;
-        return;
-    }
-    if (o.has("--messier")) throw UsageError("--messier gilt nur mit --object Messier");
-    if (s.Objekt != ObjectKind::Disk) return;
-    const std::string path =
-        o.text("--elements").value_or(charts::CatalogueFilePath(s.DataFolder, "Objekte/Pluto.kpl"));
-    ElementFileRead read = ParseElementFile(path, s.DataFolder, s.Aequi, notes);
-    if (!read.opened) throw UsageError("Elementdatei nicht lesbar: " + path);
-    s.Elements = read.elements;
-    s.Pfad = read.path;
-    s.DiskName = read.elements.name;
-}
-
 void PrintJson(std::ostream& out, const ProgramState& s, const BodyPosition& p, const SunDerived& sun) {
     const TimeQuantities& q = s.tq;
     out << "{\"instant\": {\"j\": " << Num(s.J) << ", \"f\": " << Num(s.F) << ", \"day\": " << s.Day
@@ -123,8 +76,8 @@ bool AllFinite(const ProgramState& s, const SunDerived& sun) {
     return true;
 }
 
+}  // namespace
 
-// "D.M.YYYY" with integral fields; the year may be negative.
 void ReadDate(const std::string& text, int& day, int& month, int& year) {
     const std::size_t p1 = text.find('.');
     const std::size_t p2 = p1 == std::string::npos ? p1 : text.find('.', p1 + 1);
@@ -141,7 +94,6 @@ void ReadDate(const std::string& text, int& day, int& month, int& year) {
     if (month < 1 || month > 12) month = 1;
 }
 
-// "H:M" or "H:M:S" with whole hours and minutes; seconds may have decimals.
 double ReadTime(const std::string& text) {
     const std::size_t p1 = text.find(':');
     if (p1 == std::string::npos) throw UsageError("Ungültige Uhrzeit (H:M[:S] erwartet): '" + text + "'");
@@ -155,7 +107,53 @@ double ReadTime(const std::string& text) {
     return *h + (*m + *sec / 60) / 60;
 }
 
-}  // namespace
+void ReadElementFile(const Options& o, ProgramState& s, ElementNotes& notes) {
+    const std::string path =
+        o.text("--elements").value_or(charts::CatalogueFilePath(s.DataFolder, "Objekte/Pluto.kpl"));
+    ElementFileRead read = ParseElementFile(path, s.DataFolder, s.Aequi, notes);
+    if (!read.opened) throw UsageError("Elementdatei nicht lesbar: " + path);
+    s.Elements = read.elements;
+    s.Pfad = read.path;
+    s.DiskName = read.elements.name;
+}
+
+void ReadObject(const Options& o, ProgramState& s, ElementNotes& notes) {
+    const std::string name = o.text("--object").value_or("Sonne");
+    const std::optional<ObjectKind> kind = ObjectKindFromName(name);
+    if (!kind) throw UsageError("Objekt nicht bekannt: '" + name + "'");
+    s.Objekt = *kind;
+    if (auto e = o.integer("--equinox")) s.Aequi = *e;
+    if (s.Objekt == ObjectKind::Arbitrary) {
+        if (auto v = o.text("--bel-name")) s.BelName = FileTextToUtf8(*v);  // a Latin-1 terminal's bytes too
+        if (auto v = o.number("--bel-ra")) s.BelAlpha = *v * 15 * kDegToRad;
+        if (auto v = o.number("--bel-dec")) {
+            if (std::fabs(*v) > 90) throw UsageError("Deklination außerhalb von -90..90 Grad: " + *o.text("--bel-dec"));
+            s.BelDelta = *v * kDegToRad;
+        }
+        if (auto v = o.number("--bel-mag")) s.BelMag = *v;
+        if (auto v = o.integer("--bel-equinox")) s.BelAequi = *v;
+    }
+    if (s.Objekt == ObjectKind::Messier) {
+        const int n = o.integer("--messier").value_or(1);
+        if (n < 1 || n > 109) throw UsageError("Messier-Nummer außerhalb von 1..109: " + std::to_string(n));
+        std::string error;
+        std::vector<MessierEntry> catalogue;
+        const std::string path = charts::CatalogueFilePath(s.DataFolder, "messier.kat");
+        if (!charts::LoadMessierCatalogue(path, catalogue, error)) throw UsageError(OneLine(error));
+        s.MessierCatalogue = std::move(catalogue);
+        s.Messier = n;
+        return;
+    }
+    if (o.has("--messier")) throw UsageError("--messier gilt nur mit --object Messier");
+    if (s.Objekt == ObjectKind::Disk) ReadElementFile(o, s, notes);
+}
+
+std::string OneLine(const std::string& text) {
+    std::string out = text;
+    for (char& c : out)
+        if (c == '|') c = ' ';
+    return out;
+}
 
 int ReadZone(const Options& o) {
     const std::string z = o.text("--zone").value_or("MEZ");

@@ -32,9 +32,23 @@ void StartState(const Options& o, const std::string& programFolder, astronomy::P
 int ReadZone(const Options& o);
 void ReadPlace(const Options& o, astronomy::ProgramState& s);
 void ReadInstant(const Options& o, astronomy::ProgramState& s);
+// "--object" with "--equinox", "--messier", the arbitrary object's options
+// and, for "Disk", the element file; what the file's checks found is
+// appended to notes.
+void ReadObject(const Options& o, astronomy::ProgramState& s, astronomy::ElementNotes& notes);
+// The element file "--elements" (default: the bundled Objekte/Pluto.kpl)
+// as the orbit object.
+void ReadElementFile(const Options& o, astronomy::ProgramState& s, astronomy::ElementNotes& notes);
+// "D.M.YYYY" with whole numbers, the year may be negative; a month outside
+// 1..12 is taken as January.
+void ReadDate(const std::string& text, int& day, int& month, int& year);
+// "H:M" or "H:M:S" with whole hours and minutes; seconds may have decimals.
+double ReadTime(const std::string& text);
 // A number as JSON writes it (%.17g, reads back exactly), a JSON string.
 std::string Num(double x);
 std::string JsonString(const std::string& t);
+// A message's "|"-separated lines as one line.
+std::string OneLine(const std::string& text);
 
 int RunPosition(const std::vector<std::string>& args, const std::string& programFolder, std::ostream& out,
                 std::ostream& err);

@@ -34,7 +34,8 @@ namespace fs = std::filesystem;
 const std::map<std::string, astronomy::View> kViews = {
     {"himmel", astronomy::View::WholeSky},     {"aequatorial", astronomy::View::Equatorial},
     {"horizont", astronomy::View::Horizon},    {"nordpolar", astronomy::View::NorthPolar},
-    {"suedpolar", astronomy::View::SouthPolar}, {"objekt", astronomy::View::ObjectBody}};
+    {"suedpolar", astronomy::View::SouthPolar}, {"objekt", astronomy::View::ObjectBody},
+    {"tagesephemeride", astronomy::View::DayEphemeris}};
 
 // A region value: finite and within the given bounds.
 void ReadRegion(const Options& o, const char* name, double low, double high, double& field) {
@@ -44,12 +45,6 @@ void ReadRegion(const Options& o, const char* name, double low, double high, dou
         throw UsageError(std::string(name) + " außerhalb von " + std::to_string(static_cast<int>(low)) + ".." +
                          std::to_string(static_cast<int>(high)) + ": " + *o.text(name));
     field = *v;
-}
-
-std::string OneLine(std::string text) {
-    for (char& c : text)
-        if (c == '|') c = ' ';
-    return text;
 }
 
 // Writes the image next to its destination and renames it over it, so that
@@ -125,7 +120,9 @@ int RunRender(const std::vector<std::string>& args, const std::string& programFo
     const std::string view = o.text("--view").value_or("");
     const auto mode = kViews.find(view);
     if (mode == kViews.end())
-        throw UsageError("--view fehlt oder ist unbekannt (himmel, aequatorial, horizont, nordpolar, suedpolar, objekt)");
+        throw UsageError(
+            "--view fehlt oder ist unbekannt (himmel, aequatorial, horizont, nordpolar, suedpolar, objekt, "
+            "tagesephemeride)");
     const std::string out = ReadPngPath(o, "--out");
     const int width = ReadRenderSize(o, "--width", kDefaultRenderWidth);
     const int height = ReadRenderSize(o, "--height", kDefaultRenderHeight);
@@ -133,6 +130,9 @@ int RunRender(const std::vector<std::string>& args, const std::string& programFo
     astronomy::ProgramState s;
     astronomy::ElementNotes elementNotes;
     ReadStateOptions(o, programFolder, s, elementNotes);
+    // The day ephemeris shows the orbit object whichever object is chosen.
+    if (mode->second == astronomy::View::DayEphemeris && s.Objekt != astronomy::ObjectKind::Disk)
+        ReadElementFile(o, s, elementNotes);
     const std::vector<shell::UserMessage> notes = shell::ElementNoteMessages(elementNotes);
     if (auto f = o.integer("--flags")) {
         if (*f < 0 || *f > 127) throw UsageError("--flags außerhalb von 0..127: " + *o.text("--flags"));

@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "app/CliArgs.h"
+#include "app/EphemerisCommand.h"
 #include "app/LunarCommands.h"
+#include "app/PhotoCommand.h"
 #include "app/PositionCommand.h"
 #include "app/RenderCommand.h"
 
@@ -21,7 +23,8 @@ const char* kUsage =
     "                             [--json]\n"
     "       kelmaron-cli utm --lon GRAD --lat GRAD\n"
     "       kelmaron-cli geo --east METER --north METER [--hemisphere N|S]\n"
-    "       kelmaron-cli render --view himmel|aequatorial|horizont|nordpolar|suedpolar|objekt --out DATEI.png\n"
+    "       kelmaron-cli render --view himmel|aequatorial|horizont|nordpolar|suedpolar|objekt|tagesephemeride\n"
+    "                             --out DATEI.png\n"
     "                             [--width W --height H] [--invers] [--flags N] [--grenzmag MAG]\n"
     "                             [--alpha-min H --alpha-max H --delta-min G --delta-max G]\n"
     "                             [--pol-min G --pol-max G --pol-mitte H]\n"
@@ -30,7 +33,14 @@ const char* kUsage =
     "       kelmaron-cli phase --kind 0|0.25|0.5|0.75 [--count N] [--json]\n"
     "                             und die Angaben von Zeitpunkt, Zone und Ort wie bei position\n"
     "       kelmaron-cli eclipse --from T.M.JJJJ [--zone UT|MEZ|MESZ] [--place NAME|NUMMER | --lon GRAD --lat GRAD]\n"
-    "                             [--count N] [--json] [--diagram DATEI.png [--width W --height H] [--invers]]\n";
+    "                             [--count N] [--json] [--diagram DATEI.png [--width W --height H] [--invers]]\n"
+    "       kelmaron-cli photo --asa N [--filter F] [--aperture MM] [--focal MM] [--ratio N] [--json]\n"
+    "                             und die Angaben von Zeitpunkt, Ort und Objekt wie bei position\n"
+    "       kelmaron-cli ephemeris --from T.M.JJJJ [--from-time H:M] --to T.M.JJJJ [--to-time H:M] --step T,S,M\n"
+    "                             [--format text|csv|json]\n"
+    "                             und die Angaben von Zone, Ort, Objekt und Äquinoktium wie bei position\n"
+    "       kelmaron-cli ephemeris --day [--format text|csv|json]\n"
+    "                             und die Angaben von Zeitpunkt, Zone, Ort, Elementdatei und Äquinoktium wie bei position\n";
 
 std::string ProgramFolder(const char* argv0) {
     std::error_code ec;
@@ -43,7 +53,7 @@ std::string ProgramFolder(const char* argv0) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::cerr << "Befehl fehlt (position, utm, geo, render, phase oder eclipse)\n";
+        std::cerr << "Befehl fehlt (position, utm, geo, render, phase, eclipse, photo oder ephemeris)\n";
         return 2;
     }
     const std::string command = argv[1];
@@ -59,7 +69,9 @@ int main(int argc, char** argv) {
         if (command == "render") return cli::RunRender(args, ProgramFolder(argv[0]), std::cerr);
         if (command == "phase") return cli::RunPhase(args, ProgramFolder(argv[0]), std::cout);
         if (command == "eclipse") return cli::RunEclipse(args, ProgramFolder(argv[0]), std::cout);
-        std::cerr << "Unbekannter Befehl: " << command << " (position, utm, geo, render, phase oder eclipse)\n";
+        if (command == "photo") return cli::RunPhoto(args, ProgramFolder(argv[0]), std::cout);
+        if (command == "ephemeris") return cli::RunEphemeris(args, ProgramFolder(argv[0]), std::cout, std::cerr);
+        std::cerr << "Unbekannter Befehl: " << command << " (position, utm, geo, render, phase, eclipse, photo oder ephemeris)\n";
         return 2;
     } catch (const cli::UsageError& e) {
         std::cerr << e.what() << '\n';

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,16 @@ struct MessierEntry {
     std::string name;      // common name (may be blank)
     std::string constellation;
     std::string description;
+};
+
+// The interval of the ephemeris table: from the start instant to the end
+// instant (Julian Date as day number and fraction) in steps of `step` days;
+// a negative step lists backwards.
+struct IntervalParameters {
+    double startJ = 0, startF = 0;
+    double endJ = 0, endF = 0;
+    double step = 1;
+    bool operator==(const IntervalParameters&) const = default;
 };
 
 // What the settings file keeps, with the values the program starts from
@@ -122,6 +133,13 @@ struct ProgramState : StoredSettings {
     double ChartLineHeight = 10;  // text line height of the chart labels
     float RedrawSuppressed = 0;
     bool TrackDrawing = false;  // raised while a track is drawn
+    // The interval last asked for by the ephemeris table; nothing before
+    // the first time. Kept while the program runs, not stored.
+    std::optional<IntervalParameters> Interval;
+
+    // The astrophotography inputs as last typed (film speed ASA, filter
+    // factor, aperture and focal length in mm), offered again next time.
+    std::string PhotoAsa, PhotoFilter, PhotoAperture, PhotoFocal;
 
     // Folders
     std::string ProgramFolder;

@@ -104,4 +104,19 @@ std::string FileTextToUtf8(std::string_view bytes) {
     return IsValidUtf8(bytes) ? std::string(bytes) : Cp1252ToUtf8(bytes);
 }
 
+namespace {
+bool StartsCharacter(char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }
+}  // namespace
+
+std::size_t CharacterCount(std::string_view utf8) {
+    return static_cast<std::size_t>(std::count_if(utf8.begin(), utf8.end(), StartsCharacter));
+}
+
+std::string FirstCharacters(std::string_view utf8, std::size_t n) {
+    std::size_t chars = 0;
+    for (std::size_t i = 0; i < utf8.size(); ++i)
+        if (StartsCharacter(utf8[i]) && chars++ == n) return std::string(utf8.substr(0, i));
+    return std::string(utf8);
+}
+
 }  // namespace astronomy

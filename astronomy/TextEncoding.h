@@ -2,6 +2,7 @@
 // were), the program itself works in UTF-8. Readers accept either.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -14,5 +15,10 @@ std::string Utf8ToCp1252(std::string_view text);
 // File text as the program keeps it: a leading UTF-8 byte order mark is
 // dropped, valid UTF-8 stays as it is, anything else is read as Windows-1252.
 std::string FileTextToUtf8(std::string_view bytes);
+
+// Characters of a UTF-8 text: the bytes that do not continue a character.
+std::size_t CharacterCount(std::string_view utf8);
+// The first n characters (not bytes) of a UTF-8 text.
+std::string FirstCharacters(std::string_view utf8, std::size_t n);
 
 }  // namespace astronomy

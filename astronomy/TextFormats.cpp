@@ -228,6 +228,15 @@ std::string FormatFixed(double x, int width, int decimals) {
     return prefix + digits;
 }
 
+std::string FormatNumberMask(double value, std::string_view mask) {
+    const std::size_t width = std::min(mask.find_first_not_of("#,"), mask.size());
+    const std::size_t comma = mask.substr(0, width).find(',');
+    const int decimals = comma == std::string_view::npos ? 0 : static_cast<int>(width - comma - 1);
+    std::string text = FormatFixed(value, static_cast<int>(width), decimals);
+    std::replace(text.begin(), text.end(), '.', ',');
+    return text + std::string(mask.substr(width));
+}
+
 std::string ZoneName(int zone) {
     if (zone < 0 || zone > 2) return "";
     return std::string("UT  MEZ MESZ").substr(static_cast<std::size_t>(4 * zone), static_cast<std::size_t>(zone + 2));

@@ -26,6 +26,13 @@ namespace astronomy {
 // value gets a "-" in front unless it rounds to zero.
 std::string FormatPicture(double value, std::string_view picture);
 
+// A number in a mask of the text tables: "#" a digit position, a blank
+// where the digit is not significant, "," the decimal comma. The value is
+// rounded to the mask's decimals and right-aligned in the leading run of
+// "#" and ","; a minus sign takes a position; what follows the run is
+// copied ("###,# " ends in a blank). A wider number is written whole.
+std::string FormatNumberMask(double value, std::string_view mask);
+
 // |x| rounded to `decimals` (at least one digit before the point), a "-" in
 // front when x < 0 (even when the digits are all zero: -0.001 gives "-0.00"),
 // right-aligned in `width` characters. A longer text is not cut. Negative

@@ -3,9 +3,6 @@
 // painting them, the overlay layers.
 #include <benchmark/benchmark.h>
 
-#include <QByteArray>
-#include <QGuiApplication>
-
 #include <cmath>
 #include <string>
 #include <vector>
@@ -156,14 +153,3 @@ BENCHMARK_CAPTURE(BM_OverlayLayers, Aequatorial, astronomy::View::Equatorial)->U
 BENCHMARK_CAPTURE(BM_OverlayLayers, NordpolarFullDisc, astronomy::View::NorthPolar)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    // The canvas needs a Qt application for its fonts; no window is shown.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

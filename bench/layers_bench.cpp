@@ -1,8 +1,6 @@
 // A click on a legend symbol: one whole deep-sky class drawn onto (or taken
 // off) a 1301 x 901 chart on the Qt canvas, with the program's data from the
 // build tree.
-#include <QGuiApplication>
-
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -75,14 +73,3 @@ void BM_ToggleGalaxies(benchmark::State& state, astronomy::View mode) {
 
 BENCHMARK_CAPTURE(BM_ToggleGalaxies, Aequatorial, astronomy::View::Equatorial)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_ToggleGalaxies, Nordpolar, astronomy::View::NorthPolar)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv) {
-    // The canvas needs a Qt application; no window is shown.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -33,6 +33,9 @@ enum class FontRole {
     Value,    // fixed pitch, values
     Note,     // smaller notes
     Table,    // fixed pitch, text tables
+    // The printed tables: "courier new" asked for by name; where the system
+    // lacks it, the font system's fixed-pitch family stands in.
+    PrinterTable,
     Symbol,   // Greek labels
     Heading,  // the device's default font
 };

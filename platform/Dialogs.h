@@ -39,6 +39,16 @@ public:
     virtual bool EditField(std::string& text, int maxLength) = 0;
     // A line without a default.
     virtual bool LineInput(std::string& text) = 0;
+    // The prompt window's drawing layer: pixel coordinates from the
+    // window's top-left corner; the text stands over what is drawn. Like
+    // printing, it opens a window of the usual height when none is open.
+    virtual Canvas& PromptCanvas() = 0;
+    // The pixel position of the top-left corner of a text cell (column and
+    // row from 1) of the prompt window.
+    struct CellOrigin {
+        int x = 0, y = 0;
+    };
+    virtual CellOrigin PromptCellOrigin(int column, int row) = 0;
     virtual void ClosePromptWindow() = 0;
 
     // filters: "Bahnelemente|*.kpl;|Kometen *.kom|*.kom;|..." (description|pattern pairs).

@@ -17,6 +17,9 @@ public:
     // Writes the text at the cursor and moves the cursor behind it; with
     // lineEnd the cursor then goes to column 1 of the next row.
     virtual void Print(const std::string& utf8, bool lineEnd) = 0;
+    // The fixed-pitch font of the text that follows (pointSize 0: the
+    // role's standard size); the cells take its size.
+    virtual void SetFont(FontRole role, double pointSize = 0) = 0;
     // Colours of the text and of the cells behind it (text overwrites
     // whatever the cells showed before).
     virtual void SetColours(Colour text, Colour background) = 0;

@@ -47,6 +47,8 @@ public:
     virtual MenuBar& menu() = 0;
     virtual Dialogs& dialogs() = 0;
     virtual Printer& printer() = 0;
+    // The text stream in character cells on the drawing area.
+    virtual TextOut& text() = 0;
 
     virtual void SetTitle(const std::string& title) = 0;
     virtual std::string Title() const = 0;

@@ -7,6 +7,7 @@
 
 #include "astronomy/Angles.h"
 #include "astronomy/Numbers.h"
+#include "astronomy/TextEncoding.h"
 #include "astronomy/TextFormats.h"
 #include "astronomy/TimeCalendar.h"
 #include "charts/ObjectSymbols.h"
@@ -24,20 +25,6 @@ using platform::FontRole;
 namespace {
 
 std::string Blanks(int n) { return std::string(static_cast<std::size_t>(std::max(0, n)), ' '); }
-
-// The first n characters (not bytes) of a UTF-8 text.
-std::string FirstCharacters(const std::string& text, int n) {
-    std::size_t i = 0;
-    int count = 0;
-    while (i < text.size()) {
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
-            if (count == n) break;
-            ++count;
-        }
-        ++i;
-    }
-    return text.substr(0, i);
-}
 
 // The drawing context of one panel pass and its three text styles.
 struct Panel {
@@ -111,7 +98,7 @@ void DrawNameBox(Panel& p, const astronomy::BodyPosition& pos, ObjectKind kind) 
     p.c.FillBox(71, Round(9 * p.ts), 315, Round(30 * p.ts + 9));
     ValueStyle(p);
     const std::string name = pos.name.empty() ? std::string(astronomy::ObjectName(kind)) : pos.name;
-    Put(p, 100, Row(p, 1), FirstCharacters(name + Blanks(21), 20));
+    Put(p, 100, Row(p, 1), astronomy::FirstCharacters(name + Blanks(21), 20));
     charts::SymbolRequest symbol;
     symbol.type = pos.index;
     symbol.size = 5;         // a class symbol that fits the box
@@ -306,7 +293,7 @@ void DrawMessierEntry(Panel& p) {
 // The arbitrary object.
 void DrawArbitraryEntry(Panel& p) {
     LabelStyle(p);
-    PutCell(p, 3, 7, "Name: " + FirstCharacters(p.s.BelName + Blanks(16), 16));
+    PutCell(p, 3, 7, "Name: " + astronomy::FirstCharacters(p.s.BelName + Blanks(16), 16));
     PutCell(p, 3, 8, Blanks(15));
     BlankBodyValues(p);
     PutCell(p, 23, 13, Blanks(14));

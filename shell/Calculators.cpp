@@ -26,6 +26,7 @@ constexpr int kResultHeight = 470;
 // Added to the northings south of the equator in the usual UTM notation.
 constexpr double kFalseNorthing = 10000000.0;
 
+const std::string kDateLabel = "  Tag,Monat,Jahr = ";
 const std::string kAlphaLabel = "\u03b1=";
 const std::string kDeltaLabel = "\u03b4=";
 
@@ -38,13 +39,6 @@ using astronomy::kHourToRad;
 
 using astronomy::PrintedNumberText;
 
-// The year of a date input as a whole number, rounded down; far beyond any
-// calendar it is held at a million years so that it stays an int.
-int WholeYear(double year) {
-    if (!std::isfinite(year)) return 0;
-    return static_cast<int>(std::clamp(std::floor(year), -1e6, 1e6));
-}
-
 // A year typed into a plain field; an empty answer keeps the offered one.
 int TypedYear(const std::string& text, int offered) {
     if (Trim(text).empty()) return offered;
@@ -52,34 +46,9 @@ int TypedYear(const std::string& text, int offered) {
     return static_cast<int>(std::clamp(std::round(y), -1e6, 1e6));
 }
 
-// A date as typed: day, month and year are the three numbers of a DmsInput.
-struct TypedDate {
-    int day = 1;
-    int month = 1;
-    double year = 2000;
-};
-
-// "  Tag,Monat,Jahr = " and the date; an empty answer keeps it. False when
-// cancelled.
-bool InputDate(Shell& sh, TypedDate& date) {
-    int sign = 1;  // a date has no sign; a typed "-" is ignored
-    float given = 0;
-    sh.win.dialogs().PromptPrint("  Tag,Monat,Jahr = ", false);
-    return DmsInput(sh, date.day, date.month, date.year, sign, given);
-}
-
-// Label and a sexagesimal value (hours), as InputHours does with its own
-// label. An empty answer keeps the value; false when cancelled.
-bool InputClockHours(Shell& sh, double& hours) {
-    const astronomy::Hms h = astronomy::HoursToHms(hours);
-    int units = h.units, minutes = h.minutes, sign = h.sign;
-    double seconds = h.seconds;
-    float given = 0;
-    sh.win.dialogs().PromptPrint("  Zeit [h] = ", false);
-    if (!DmsInput(sh, units, minutes, seconds, sign, given)) return false;
-    if (given != 0) hours = astronomy::HmsToHours(units, minutes, seconds, sign);
-    return true;
-}
+// "  Zeit [h] = " and a zone time in hours; an empty answer keeps it.
+// False when cancelled.
+bool InputClockHours(Shell& sh, double& hours) { return InputSexagesimal(sh, "  Zeit [h] = ", hours); }
 
 // The zone time in hours with two decimals and a decimal comma in a field
 // of six characters (so that it stands apart from the date before it), then
@@ -91,23 +60,15 @@ std::string ZoneHoursText(double hours, int zone) {
 }
 
 struct DatedPosition {
-    TypedDate date;
+    DateEntry date;
     double hours = 0;  // zone time
     double alpha = 0;  // hours
     double delta = 0;  // degrees
 };
 
-astronomy::JulianDate InstantOf(const TypedDate& date, double hours, int zone) {
-    // As in the date entry, a month outside 1..12 counts as January; the day
-    // is kept within a few thousand years of days.
-    const int month = date.month < 1 || date.month > 12 ? 1 : date.month;
-    const int day = std::clamp(date.day, -1000000, 1000000);
-    return astronomy::CalendarToJulianDate(hours, day, month, WholeYear(date.year), zone);
-}
-
 // Date and time at (2, row) and (12, row), alpha and delta on the two rows
 // below.
-void ShowDatedPosition(platform::Dialogs& d, int row, const TypedDate& date, double hours, int zone, double alpha,
+void ShowDatedPosition(platform::Dialogs& d, int row, const DateEntry& date, double hours, int zone, double alpha,
                        double delta) {
     PrintAt(d, 2, row, astronomy::FormatDateNumeric(date.day, date.month, WholeYear(date.year)));
     PrintAt(d, 12, row, ZoneHoursText(hours, zone));
@@ -202,7 +163,7 @@ void InterpolatePosition(Shell& sh) {
             DatedPosition& b = base[i];
             d.PromptClear();
             d.PromptPrint(std::to_string(i + 1) + ". Datum ?", true);
-            if (!InputDate(sh, b.date) || !InputClockHours(sh, b.hours)) return end();
+            if (!InputDate(sh, kDateLabel, b.date) || !InputClockHours(sh, b.hours)) return end();
             at[i] = InstantOf(b.date, b.hours, s.Zone);
             d.PromptPrint("  ", false);
             if (!InputHours(sh, b.alpha)) return end();
@@ -223,7 +184,7 @@ void InterpolatePosition(Shell& sh) {
     for (;;) {
         d.ClosePromptWindow();
         d.OpenPromptWindow("  gesuchte Datum ?  ", kPromptHeight);
-        if (!InputDate(sh, target.date) || !InputClockHours(sh, target.hours)) return end();
+        if (!InputDate(sh, kDateLabel, target.date) || !InputClockHours(sh, target.hours)) return end();
         const astronomy::JulianDate t = InstantOf(target.date, target.hours, s.Zone);
         d.ClosePromptWindow();
         OpenInterpolationResults(d, base, s.Zone);
@@ -241,11 +202,11 @@ void DayDifference(Shell& sh) {
     platform::Dialogs& d = sh.win.dialogs();
     d.OpenPromptWindow("  Tagesdifferenzen  ", kPromptHeight);
     // The first date offers the current one, the second the first.
-    TypedDate date{s.Day, s.Month, static_cast<double>(s.Year)};
+    DateEntry date{s.Day, s.Month, static_cast<double>(s.Year)};
     double J[2] = {0, 0};
     for (int i = 0; i < 2; ++i) {
         d.PromptPrint(std::to_string(i + 1) + ". Datum:", true);
-        if (!InputDate(sh, date)) {
+        if (!InputDate(sh, kDateLabel, date)) {
             d.ClosePromptWindow();
             return;
         }

@@ -5,9 +5,11 @@
 #include "astronomy/TimeCalendar.h"
 #include "charts/ChartLayout.h"
 #include "shell/About.h"
+#include "shell/AstroPhoto.h"
 #include "shell/Calculators.h"
 #include "shell/ChartCommands.h"
 #include "shell/ElementDialogs.h"
+#include "shell/EphemerisCommands.h"
 #include "shell/Help.h"
 #include "shell/Layout.h"
 #include "shell/LunarCommands.h"
@@ -110,9 +112,16 @@ void DisplayCommand(Shell& sh, MenuAction action) {
             RedrawView(sh);
             break;
         case Command::Print: PrintView(sh); break;
-        default: break;  // the solar-system view and the day ephemeris are still to come
+        case Command::ShowDayEphemeris:
+            s.ChartMode = View::DayEphemeris;
+            RedrawView(sh);
+            break;
+        default: break;  // the solar-system view is still to come
     }
     RefreshModeMarks(sh.menu, sh.win.menu(), s);
+    // The object view just drawn offers the photograph of its object.
+    if (astronomy::IsObjectView(s.ChartMode) && sh.photographable)
+        MarkCommand(sh.menu, sh.win.menu(), Command::Astrophotography, platform::kItemEnabled);
 }
 
 bool IsDisplayCommand(Command c) {
@@ -173,6 +182,8 @@ void RunCommand(Shell& sh, MenuAction action) {
         case Command::FullMoon: JumpToPhase(sh, astronomy::LunarPhase::Full); break;
         case Command::LastQuarter: JumpToPhase(sh, astronomy::LunarPhase::LastQuarter); break;
         case Command::LunarEclipse: SearchLunarEclipse(sh); break;
+        case Command::Ephemeris: ListIntervalEphemeris(sh); break;
+        case Command::Astrophotography: AstroPhotoCalculator(sh); break;
         default: break;  // the event searches, tables and tracks are still to come
     }
 }
@@ -200,6 +211,7 @@ void Connect(Shell& sh, std::function<void()> quitted) {
     };
     w.onKey = [&sh, afterCommand](const platform::Key& key) {
         if (sh.busy.running) {
+            sh.busy.key = key;
             if (key.text == "\x1b") sh.busy.stop = true;
             return;
         }
@@ -207,7 +219,10 @@ void Connect(Shell& sh, std::function<void()> quitted) {
         afterCommand();
     };
     w.onMouse = [&sh](int x, int y, int buttons, bool pressed) {
-        if (!sh.busy.running) HandleMouse(sh, x, y, buttons, pressed);
+        if (!sh.busy.running)
+            HandleMouse(sh, x, y, buttons, pressed);
+        else if (pressed)
+            sh.busy.pressed = buttons;
     };
     w.onResize = [&sh] { HandleResize(sh); };
     w.onClose = [&sh] {

@@ -14,6 +14,7 @@
 
 #include "astronomy/Files.h"
 #include "astronomy/OrbitElements.h"
+#include "astronomy/TextEncoding.h"
 #include "astronomy/TextFormats.h"
 #include "astronomy/TimeCalendar.h"
 #include "shell/Messages.h"
@@ -39,21 +40,6 @@ constexpr int kWindowHeight = 520;
 constexpr double kLargestCalendarDate = 1e9;
 
 const std::string kDegreeMark = "[\u00b0]";
-
-// Characters of a UTF-8 text: the bytes that do not continue a character.
-std::size_t CharCount(std::string_view text) {
-    return static_cast<std::size_t>(
-        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-}
-
-// The first n characters of a UTF-8 text.
-std::string FirstChars(const std::string& text, std::size_t n) {
-    std::size_t chars = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && chars++ == n) return text.substr(0, i);
-    }
-    return text;
-}
 
 // The shortest text that reads back as x (precision 0), or x to the given
 // significant digits.
@@ -123,7 +109,7 @@ public:
     // The text right-aligned so that it ends in column `last`; what is
     // printed next follows it.
     void Label(const std::string& text, int last = kLabelWidth) {
-        const int length = static_cast<int>(CharCount(text));
+        const int length = static_cast<int>(astronomy::CharacterCount(text));
         d_.PromptLocate(std::max(1, last + 1 - length), row_);
         d_.PromptPrint(text, false);
     }
@@ -169,7 +155,7 @@ bool PromptValue(EntryWindow& w, const std::string& label, double& value) {
 // The name; its label carries its own ": ". A name longer than the edit
 // line is offered cut; Return on the cut name keeps the whole one.
 bool PromptName(EntryWindow& w, const std::string& label, std::string& name) {
-    const std::string offered = FirstChars(name, kFieldLength);
+    const std::string offered = astronomy::FirstCharacters(name, kFieldLength);
     w.Label(label);
     std::string text = offered;
     if (!w.Edit(text)) return false;

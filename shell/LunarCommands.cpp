@@ -2,7 +2,6 @@
 // printing and the choice what to do with the eclipse found.
 #include "shell/LunarCommands.h"
 
-#include <chrono>
 #include <cmath>
 
 #include "astronomy/Angles.h"
@@ -10,6 +9,7 @@
 #include "astronomy/TextFormats.h"
 #include "reports/LunarEclipse.h"
 #include "reports/ObjectPanel.h"
+#include "shell/Busy.h"
 #include "shell/Layout.h"
 #include "shell/Messages.h"
 #include "shell/Print.h"
@@ -22,9 +22,6 @@ using astronomy::EclipseVerdict;
 using astronomy::ProgramState;
 
 namespace {
-
-// The window is given its events at least this often while the search runs.
-constexpr auto kEventInterval = std::chrono::milliseconds(40);
 
 // The printed page of the eclipse, in page units.
 constexpr int kPageWidth = 680;
@@ -85,25 +82,6 @@ std::optional<astronomy::JulianDate> AskSearchStart(Shell& sh) {
     return start;
 }
 
-// While the search runs, the window's events run no commands and the
-// pointer shows that the program is busy; both end with the search.
-class BusyWindow {
-public:
-    explicit BusyWindow(Shell& sh) : sh_(sh) {
-        sh_.busy = {true, false};
-        sh_.win.SetPointer(platform::PointerShape::Busy);
-    }
-    ~BusyWindow() {
-        sh_.busy = {};
-        sh_.win.SetPointer(platform::PointerShape::Normal);
-    }
-    BusyWindow(const BusyWindow&) = delete;
-    BusyWindow& operator=(const BusyWindow&) = delete;
-
-private:
-    Shell& sh_;
-};
-
 // How a search in the window ended.
 struct SearchEnd {
     std::optional<EclipseCandidate> found;
@@ -116,9 +94,8 @@ struct SearchEnd {
 // pressed or the candidates leave the years of the series.
 SearchEnd SearchWithTheWindowAlive(Shell& sh, double k) {
     ProgramState& s = sh.s;
-    const BusyWindow busy(sh);
+    BusyWindow busy(sh);
     SearchEnd end;
-    std::chrono::steady_clock::time_point lastEvents{};  // the first candidate shows at once
     const auto keepGoing = [&](const EclipseCandidate& candidate) {
         if (candidate.verdict != EclipseVerdict::TooFarFromNode) {
             const astronomy::Instant& at = candidate.circumstances.opposition;
@@ -129,12 +106,7 @@ SearchEnd SearchWithTheWindowAlive(Shell& sh, double k) {
             astronomy::SetInstant(s, at.J, at.F);
             WriteAt(sh, 28, 2, astronomy::FormatDateNumeric(s.Day, s.Month, s.Year) + "   ");
         }
-        const auto now = std::chrono::steady_clock::now();
-        if (now - lastEvents >= kEventInterval) {
-            sh.win.Update();
-            sh.win.ProcessEvents();
-            lastEvents = std::chrono::steady_clock::now();
-        }
+        busy.KeepAlive();  // the first candidate shows at once
         return !sh.busy.stop;
     };
     // The search of the library stops after a number of full moons; here

@@ -56,6 +56,16 @@ UserMessage EclipseStartMessage(const std::string& typed) {
             " OK "};
 }
 
+UserMessage PhotoMessage(astronomy::PhotoStatus status) {
+    switch (status) {
+        case astronomy::PhotoStatus::Ok: break;
+        case astronomy::PhotoStatus::BelowHorizon: return {"Das Objekt steht unter dem Horizont.", " OK "};
+        case astronomy::PhotoStatus::Unlit: return {"Das Objekt ist nicht beleuchtet.", " OK "};
+        case astronomy::PhotoStatus::OutOfRange: return {"Die Belichtungszeit ist nicht berechenbar.", " OK "};
+    }
+    return {};
+}
+
 void ShowMessages(platform::Dialogs& dialogs, const std::vector<UserMessage>& messages) {
     for (const UserMessage& m : messages) dialogs.MessageBox(m.text, m.buttons, 1);
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "astronomy/AstroPhoto.h"
 #include "astronomy/OrbitElements.h"
 #include "astronomy/PositionService.h"
 
@@ -34,6 +35,8 @@ UserMessage PositionMessage(astronomy::PositionStatus status, const astronomy::T
 // series only; the typed start of the search was no date of those years.
 UserMessage LunarYearsMessage();
 UserMessage EclipseStartMessage(const std::string& typed);
+// Why the photograph has no result ("" for Ok).
+UserMessage PhotoMessage(astronomy::PhotoStatus status);
 
 // Each message in a message box, in turn.
 void ShowMessages(platform::Dialogs& dialogs, const std::vector<UserMessage>& messages);

@@ -1,6 +1,7 @@
 // The small prompts of date, time, place, object and limiting magnitude.
 #include "shell/Prompts.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string_view>
 
@@ -18,18 +19,6 @@ using astronomy::ShortestText;
 void Finish(Shell& sh) {
     astronomy::UpdateTimeQuantities(sh.s);
     RedrawView(sh);
-}
-
-// Label and DmsInput on a value; value = HmsToHours of the answer.
-bool InputValue(Shell& sh, const std::string& label, double& value) {
-    const astronomy::Hms h = astronomy::HoursToHms(value);
-    int units = h.units, minutes = h.minutes, sign = h.sign;
-    double seconds = h.seconds;
-    float given = 0;
-    sh.win.dialogs().PromptPrint(label, false);
-    if (!DmsInput(sh, units, minutes, seconds, sign, given)) return false;
-    if (given != 0) value = astronomy::HmsToHours(units, minutes, seconds, sign);
-    return true;
 }
 
 }  // namespace
@@ -65,9 +54,40 @@ bool DmsInput(Shell& sh, int& units, int& minutes, double& seconds, int& sign, f
     return true;
 }
 
-bool InputHours(Shell& sh, double& hours) { return InputValue(sh, "Alpha in h,m,s = ", hours); }
+bool InputSexagesimal(Shell& sh, const std::string& label, double& value) {
+    const astronomy::Hms h = astronomy::HoursToHms(value);
+    int units = h.units, minutes = h.minutes, sign = h.sign;
+    double seconds = h.seconds;
+    float given = 0;
+    sh.win.dialogs().PromptPrint(label, false);
+    if (!DmsInput(sh, units, minutes, seconds, sign, given)) return false;
+    if (given != 0) value = astronomy::HmsToHours(units, minutes, seconds, sign);
+    return true;
+}
 
-bool InputDegrees(Shell& sh, double& degrees) { return InputValue(sh, "\u03b4 in \u00b0,',\"\" = ", degrees); }
+bool InputHours(Shell& sh, double& hours) { return InputSexagesimal(sh, "Alpha in h,m,s = ", hours); }
+
+bool InputDegrees(Shell& sh, double& degrees) {
+    return InputSexagesimal(sh, "\u03b4 in \u00b0,',\"\" = ", degrees);
+}
+
+bool InputDate(Shell& sh, const std::string& label, DateEntry& date) {
+    int sign = 1;
+    float given = 0;
+    sh.win.dialogs().PromptPrint(label, false);
+    return DmsInput(sh, date.day, date.month, date.year, sign, given);
+}
+
+int WholeYear(double year) {
+    if (!std::isfinite(year)) return 0;
+    return static_cast<int>(std::clamp(std::floor(year), -1e6, 1e6));
+}
+
+astronomy::JulianDate InstantOf(const DateEntry& date, double hours, int zone) {
+    const int month = date.month < 1 || date.month > 12 ? 1 : date.month;
+    const int day = std::clamp(date.day, -1000000, 1000000);
+    return astronomy::CalendarToJulianDate(hours, day, month, WholeYear(date.year), zone);
+}
 
 void DatePrompt(Shell& sh) {
     astronomy::ProgramState& s = sh.s;

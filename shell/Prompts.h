@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "astronomy/Numbers.h"
+#include "astronomy/TimeCalendar.h"
 #include "shell/Shell.h"
 
 namespace shell {
@@ -24,6 +25,27 @@ inline std::string Trim(std::string_view text) { return std::string(astronomy::T
 // is then unchanged) and -1 for a typed one. Returns false when cancelled;
 // then nothing changes.
 bool DmsInput(Shell& sh, int& units, int& minutes, double& seconds, int& sign, float& inputGiven);
+
+// The label and DmsInput on a value in hours (or degrees); an empty answer
+// keeps the value. False when cancelled.
+bool InputSexagesimal(Shell& sh, const std::string& label, double& value);
+
+// A date as typed into DmsInput: day, month and year are its three numbers.
+struct DateEntry {
+    int day = 1;
+    int month = 1;
+    double year = 2000;
+};
+// The label and the date; an empty answer keeps it, a typed "-" is
+// ignored. False when cancelled.
+bool InputDate(Shell& sh, const std::string& label, DateEntry& date);
+// The year of a date entry as a whole number, rounded down; far beyond any
+// calendar it is held at a million years so that it stays an int.
+int WholeYear(double year);
+// The instant of a date entry and a zone time. As in the date prompt, a
+// month outside 1..12 counts as January; the day is kept within a million
+// days.
+astronomy::JulianDate InstantOf(const DateEntry& date, double hours, int zone);
 
 // "Alpha in h,m,s = " / "δ in °,',"" = " followed by DmsInput on the value.
 // An empty answer keeps the value; false when cancelled.

@@ -29,6 +29,7 @@ struct Shell {
     astronomy::SunDerived sun;
     reports::PanelMemory panel;
     std::string ObjectTitle;           // object name shown in the window title
+    bool photographable = false;       // the object view shows an object that can be photographed
     std::vector<std::string> CommandLineArgs;  // slot 0: the program's own path
     bool loopRunning = false;          // after start-up: a resize redraws
     bool realtimeRunning = false;
@@ -87,6 +88,12 @@ struct Shell {
     struct Busy {
         bool running = false;
         bool stop = false;
+        // Meanwhile the last key and the buttons of the last mouse press,
+        // for a command that waits for them (WaitKeyOrClick, Busy.h), and
+        // whether it waits now.
+        std::optional<platform::Key> key;
+        int pressed = 0;
+        bool waiting = false;
     } busy;
     // Where the views draw: the window, or the printer's page while printing.
     platform::Canvas* target = nullptr;

@@ -6,6 +6,7 @@
 #include "reports/LunarEclipse.h"
 #include "reports/ParameterPanel.h"
 #include "shell/ChartCommands.h"
+#include "shell/EphemerisCommands.h"
 #include "shell/Messages.h"
 
 namespace shell {
@@ -15,6 +16,7 @@ using astronomy::View;
 astronomy::PositionStatus ComputePosition(Shell& sh, astronomy::ObjectKind kind, bool report) {
     astronomy::ProgramState& s = sh.s;
     MarkCommand(sh.menu, sh.win.menu(), Command::Astrophotography, platform::kItemGreyed);
+    sh.photographable = false;
     const astronomy::Target target = astronomy::TargetOf(s, kind);
     const astronomy::PositionResult r = astronomy::ComputePosition(astronomy::ObservationOf(s), target);
     if (r.status != astronomy::PositionStatus::Ok) {
@@ -29,6 +31,7 @@ astronomy::PositionStatus ComputePosition(Shell& sh, astronomy::ObjectKind kind,
         s.ChartMode = astronomy::ObjectViewFor(kind);
         const reports::PanelOutcome outcome =
             reports::DrawObjectInfoPanel(sh.canvas(), s, sh.pos, sh.sun, kind, sh.realtimeRunning, sh.panel);
+        sh.photographable = outcome.photographable;
         if (outcome.photographable)
             MarkCommand(sh.menu, sh.win.menu(), Command::Astrophotography, platform::kItemEnabled);
     }
@@ -110,7 +113,9 @@ void RedrawView(Shell& sh) {
     } else if (s.ChartMode == View::MoonPhases && sh.eclipse) {
         reports::DrawEclipseDiagram(sh.canvas(), s, *sh.eclipse);
         reports::DrawEclipseText(sh.canvas(), s, *sh.eclipse);
-    }  // the day ephemeris and the solar-system view draw themselves once they are part of the program
+    } else if (s.ChartMode == View::DayEphemeris) {
+        ListDayEphemeris(sh);
+    }  // the solar-system view draws itself once it is part of the program
     RedrawCoordinateTool(sh);  // on a chart again; closed on any other view
     sh.win.Update();
 }

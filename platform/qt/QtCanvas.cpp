@@ -32,7 +32,8 @@ int PixelSizeForPoints(double pointSize) {
 double StandardPointSize(FontRole role) {
     switch (role) {
         case FontRole::Note: return 8;
-        case FontRole::Table: return 10;
+        case FontRole::Table:
+        case FontRole::PrinterTable: return 10;
         case FontRole::Heading: return 10;
         case FontRole::Label:
         case FontRole::Value:
@@ -42,8 +43,10 @@ double StandardPointSize(FontRole role) {
 }
 
 QFont RoleFont(FontRole role, double pointSize) {
-    const bool fixed = role == FontRole::Value || role == FontRole::Table;
-    QFont font(fixed ? QStringLiteral("DejaVu Sans Mono") : QStringLiteral("DejaVu Sans"));
+    const bool fixed = role == FontRole::Value || role == FontRole::Table || role == FontRole::PrinterTable;
+    QFont font(role == FontRole::PrinterTable ? QStringLiteral("courier new")
+               : fixed                        ? QStringLiteral("DejaVu Sans Mono")
+                                              : QStringLiteral("DejaVu Sans"));
     font.setStyleHint(fixed ? QFont::TypeWriter : QFont::SansSerif);
     font.setFixedPitch(fixed);
     font.setPixelSize(PixelSizeForPoints(pointSize > 0 ? pointSize : StandardPointSize(role)));

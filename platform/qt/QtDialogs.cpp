@@ -115,6 +115,20 @@ QStringList PromptWindow::Lines() const {
     return all;
 }
 
+QtCanvas& PromptWindow::Layer() {
+    if (!layer_) {
+        layer_ = std::make_unique<QtCanvas>(width(), height());
+        layer_->Clear({static_cast<std::uint8_t>(background_.red()), static_cast<std::uint8_t>(background_.green()),
+                       static_cast<std::uint8_t>(background_.blue())});
+        layer_->onChanged = [this]() { update(); };
+    }
+    return *layer_;
+}
+
+QPoint PromptWindow::CellOrigin(int column, int row) const {
+    return {kMargin + (std::max(1, column) - 1) * CellWidth(), LineTop(std::max(1, row) - 1)};
+}
+
 void PromptWindow::Print(const QString& text, bool lineEnd) {
     Row& row = CursorRow();
     if (located_ || row.isEmpty()) {
@@ -227,7 +241,12 @@ void PromptWindow::mousePressEvent(QMouseEvent* event) {
 
 void PromptWindow::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.fillRect(rect(), background_);
+    if (layer_) {
+        p.drawImage(0, 0, layer_->Image());
+        layer_->ResetChanged();
+    } else {
+        p.fillRect(rect(), background_);
+    }
     p.setPen(text_);
     p.setFont(font_);
     const QFontMetrics fm(font_);
@@ -323,6 +342,13 @@ bool QtDialogs::LineInput(std::string& text) {
     if (!EnsurePrompt().Edit(value, 0)) return false;
     text = ToUtf8(value);
     return true;
+}
+
+Canvas& QtDialogs::PromptCanvas() { return EnsurePrompt().Layer(); }
+
+Dialogs::CellOrigin QtDialogs::PromptCellOrigin(int column, int row) {
+    const QPoint at = EnsurePrompt().CellOrigin(column, row);
+    return {at.x(), at.y()};
 }
 
 void QtDialogs::ClosePromptWindow() { prompt_.reset(); }

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QDialog>
+#include <QPoint>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
@@ -14,6 +15,7 @@
 
 #include "platform/Canvas.h"
 #include "platform/Dialogs.h"
+#include "platform/qt/QtCanvas.h"
 
 class QEventLoop;
 class QLineEdit;
@@ -49,6 +51,12 @@ public:
     // The rows shown, as text with the cells before a placed text filled
     // with blanks; the cursor's row last.
     QStringList Lines() const;
+    // The drawing layer under the text, as large as the window; made on
+    // first use, filled with the window's background.
+    QtCanvas& Layer();
+    bool HasLayer() const { return layer_ != nullptr; }
+    // Top-left pixel of the text cell (column, row; from 1).
+    QPoint CellOrigin(int column, int row) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -82,6 +90,7 @@ private:
     QFont font_;
     int lineHeight_ = 20;
     QLineEdit* field_ = nullptr;
+    std::unique_ptr<QtCanvas> layer_;
     QEventLoop* loop_ = nullptr;
     bool waiting_ = false;
     bool userClosed_ = false;
@@ -104,6 +113,8 @@ public:
     bool PromptWaitKeyOrClick() override;
     bool EditField(std::string& text, int maxLength) override;
     bool LineInput(std::string& text) override;
+    Canvas& PromptCanvas() override;
+    CellOrigin PromptCellOrigin(int column, int row) override;
     void ClosePromptWindow() override;
     std::optional<std::string> OpenFile(const std::string& title, const std::string& folder,
                                         const std::string& filters) override;

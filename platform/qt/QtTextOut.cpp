@@ -14,7 +14,13 @@ int CharacterCount(const std::string& utf8) {
 }
 
 QtTextOut::QtTextOut(Canvas& canvas, double pointSize) : canvas_(canvas), pointSize_(pointSize) {
-    canvas_.SetFont(FontRole::Table, pointSize_);
+    SetFont(FontRole::Table, pointSize_);
+}
+
+void QtTextOut::SetFont(FontRole role, double pointSize) {
+    role_ = role;
+    pointSize_ = pointSize;
+    canvas_.SetFont(role_, pointSize_);
     cellWidth_ = std::max(1, canvas_.TextWidth("M"));
     cellHeight_ = std::max(1, canvas_.TextHeight());
 }
@@ -26,7 +32,7 @@ void QtTextOut::Locate(int column, int row) {
 
 void QtTextOut::Print(const std::string& utf8, bool lineEnd) {
     if (!utf8.empty()) {
-        canvas_.SetFont(FontRole::Table, pointSize_);
+        canvas_.SetFont(role_, pointSize_);
         canvas_.SetRasterOp(RasterOp::Copy);
         canvas_.SetPen(text_);
         canvas_.SetTextBackground(background_, true);

@@ -15,6 +15,7 @@ public:
 
     void Locate(int column, int row) override;
     void Print(const std::string& utf8, bool lineEnd) override;
+    void SetFont(FontRole role, double pointSize = 0) override;
     void SetColours(Colour text, Colour background) override;
     void Clear() override;
     int Columns() const override;
@@ -27,6 +28,7 @@ public:
 
 private:
     Canvas& canvas_;
+    FontRole role_ = FontRole::Table;
     double pointSize_;
     int cellWidth_ = 1;
     int cellHeight_ = 1;

@@ -174,6 +174,11 @@ void QtWindow::ApplyPlacement(int x, int y, int outerWidth, int outerHeight, boo
     frame_->move(x, y);
 }
 
+TextOut& QtWindow::text() {
+    if (!text_) text_ = std::make_unique<QtTextOut>(canvas_);
+    return *text_;
+}
+
 void QtWindow::Update() {
     if (frame_->isVisible()) {
         area_->repaint();

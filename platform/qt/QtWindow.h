@@ -70,6 +70,8 @@ public:
     MenuBar& menu() override { return *menu_; }
     Dialogs& dialogs() override { return *dialogs_; }
     Printer& printer() override { return *printer_; }
+    // Made at its first use: it sets the canvas's font.
+    TextOut& text() override;
 
     void SetTitle(const std::string& title) override;
     std::string Title() const override;
@@ -119,6 +121,7 @@ private:
     void Tick();
 
     QtCanvas canvas_;
+    std::unique_ptr<QtTextOut> text_;
     std::unique_ptr<MainFrame> frame_;
     DrawingArea* area_ = nullptr;
     std::unique_ptr<QtMenuBar> menu_;

@@ -76,6 +76,25 @@ TEST(TextFormatsTest, FormatFixed) {
     }
 }
 
+TEST(TextFormatsTest, NumberMasksOfTheTables) {
+    struct MaskCase {
+        const char* mask;
+        double value;
+        const char* expected;
+    };
+    // "#" a digit or a blank, "," the decimal comma, rounded half away
+    // from zero; what follows the number is copied; wider is not cut.
+    const std::vector<MaskCase> cases = {
+        {"####,#", 12.25, "  12,3"}, {"####,#", 0, "   0,0"},   {"###,# ", 7.25, "  7,3 "},
+        {"###,#", 23.96, " 24,0"},   {"####", 359.5, " 360"},   {"###", -5.4, " -5"},
+        {"###,#", 12345.6, "12345,6"},
+    };
+    for (const MaskCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.mask << " " << c.value);
+        EXPECT_EQ(FormatNumberMask(c.value, c.mask), c.expected);
+    }
+}
+
 TEST(TextFormatsTest, ZoneNamesAndOutOfRangeIndex) {
     // Substrings of "UT  MEZ MESZ": start 4 zone + 1, length zone + 2.
     EXPECT_EQ(ZoneName(0), "UT");

@@ -10,17 +10,21 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "../platform/ModalHelper.h"
 #include "platform/qt/QtDialogs.h"
 
-// One user action: an edit field's answer, a message box button or a key
-// press while a result window waits.
+// One user action: an edit field's answer, a message box button, a key
+// press while a result window waits, or an action in the main window once
+// it is ready for it.
 struct Step {
-    enum Kind { Field, Box, Wait } kind = Field;
+    enum Kind { Field, Box, Wait, Window } kind = Field;
     std::string text;  // Field: the answer; kKeep accepts the offered text, kEscape cancels
     int button = 0;    // Box: the 1-based button to click
+    std::function<bool()> ready = nullptr;  // Window: when to act
+    std::function<void()> act = nullptr;    // Window: what to do
 };
 inline const std::string kKeep = "\x01keep";
 inline const std::string kEscape = "\x1b";
@@ -28,6 +32,9 @@ inline const std::string kEscape = "\x1b";
 inline Step Type(const std::string& text) { return {Step::Field, text, 0}; }
 inline Step Click(int button) { return {Step::Box, {}, button}; }
 inline Step Key() { return {Step::Wait, {}, 0}; }
+inline Step When(std::function<bool()> ready, std::function<void()> act) {
+    return {Step::Window, {}, 0, std::move(ready), std::move(act)};
+}
 
 class DialogScript {
 public:
@@ -42,6 +49,7 @@ public:
             switch (step.kind) {
                 case Step::Field: return dialogs.Prompt() && dialogs.Prompt()->Field() && dialogs.Prompt()->Field()->isVisible();
                 case Step::Wait: return dialogs.Prompt() && dialogs.Prompt()->Waiting();
+                case Step::Window: return step.ready();
                 case Step::Box: {
                     QWidget* top = QApplication::activeModalWidget();
                     return top && top->findChild<QPushButton*>(QStringLiteral("button1"));
@@ -51,6 +59,10 @@ public:
         };
         platform::qt::testing::WhenReady(ready, [this, &dialogs, step, rest]() {
             Play(dialogs, rest);
+            if (step.kind == Step::Window) {
+                step.act();
+                return;
+            }
             if (step.kind != Step::Field) {
                 std::vector<std::string> rows;
                 if (dialogs.Prompt())

@@ -305,7 +305,7 @@ TEST(CanvasGeometry, LineWidthAndStyle) {
 
 TEST(CanvasText, FixedPitchRolesAreFixedPitch) {
     QtCanvas c(100, 100);
-    for (FontRole role : {FontRole::Value, FontRole::Table}) {
+    for (FontRole role : {FontRole::Value, FontRole::Table, FontRole::PrinterTable}) {
         c.SetFont(role);
         EXPECT_TRUE(QFontInfo(c.CurrentFont()).fixedPitch());
         EXPECT_GT(c.TextWidth("iiii"), 0);

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -110,6 +111,22 @@ TEST_F(PromptTest, TextCellsAndWaitingForAKey) {
     EXPECT_TRUE(dialogs.PromptWaitKeyOrClick());
     WhenReady([this]() { return Prompt()->Waiting(); }, [this]() { Prompt()->close(); });
     EXPECT_FALSE(dialogs.PromptWaitKeyOrClick());
+}
+
+TEST_F(PromptTest, TheDrawingLayerLiesUnderTheText) {
+    dialogs.SetPromptColours({0, 0, 0}, {180, 180, 180});
+    const platform::Dialogs::CellOrigin at = dialogs.PromptCellOrigin(2, 3);
+    dialogs.PromptCanvas().SetBrush({200, 0, 0});
+    dialogs.PromptCanvas().FillBox(at.x, at.y, at.x + 80, at.y + 40);
+    dialogs.PromptLocate(2, 3);
+    dialogs.PromptPrint("Format:", false);
+    const QImage shown = Prompt()->grab().toImage();
+    EXPECT_EQ(shown.pixel(at.x + 75, at.y + 35), qRgb(200, 0, 0));
+    EXPECT_EQ(shown.pixel(at.x - 2, at.y - 2), qRgb(0, 0, 0));
+    int text = 0;  // the text's pixels over the box
+    for (int y = at.y; y < at.y + 20; ++y)
+        for (int x = at.x; x < at.x + 50; ++x) text += shown.pixel(x, y) == qRgb(180, 180, 180);
+    EXPECT_GT(text, 20);
 }
 
 TEST_F(PromptTest, EditFieldReturnsTheEditedText) {

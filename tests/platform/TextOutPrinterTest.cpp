@@ -69,6 +69,15 @@ TEST(TextOut, CellIsTheFixedPitchTableFont) {
     EXPECT_GT(out.CellHeight(), 8);
 }
 
+TEST(TextOut, AnotherFontGivesCellsOfItsSize) {
+    QtCanvas canvas(400, 300);
+    QtTextOut out(canvas);
+    const int small = out.CellWidth();
+    out.SetFont(platform::FontRole::PrinterTable, 20);
+    EXPECT_GT(out.CellWidth(), small);
+    EXPECT_EQ(canvas.TextWidth("iiiii"), 5 * out.CellWidth());  // fixed pitch
+}
+
 TEST(TextOut, ColumnsAndRowsFromCanvasSize) {
     QtCanvas canvas(400, 300);
     QtTextOut out(canvas);
