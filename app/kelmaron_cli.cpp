@@ -11,6 +11,7 @@
 #include "app/PhotoCommand.h"
 #include "app/PositionCommand.h"
 #include "app/RenderCommand.h"
+#include "app/SearchCommand.h"
 
 namespace {
 
@@ -40,7 +41,10 @@ const char* kUsage =
     "                             [--format text|csv|json]\n"
     "                             und die Angaben von Zone, Ort, Objekt und Äquinoktium wie bei position\n"
     "       kelmaron-cli ephemeris --day [--format text|csv|json]\n"
-    "                             und die Angaben von Zeitpunkt, Zone, Ort, Elementdatei und Äquinoktium wie bei position\n";
+    "                             und die Angaben von Zeitpunkt, Zone, Ort, Elementdatei und Äquinoktium wie bei position\n"
+    "       kelmaron-cli search --kind 0|1|2 [--max-years JAHRE] [--json]\n"
+    "                             (0 Erdnähe, 1 Sonnennähe, 2 Aufgang; Exit-Status 3: nicht gefunden)\n"
+    "                             und die Angaben von Zeitpunkt, Ort und Objekt wie bei position\n";
 
 std::string ProgramFolder(const char* argv0) {
     std::error_code ec;
@@ -53,7 +57,7 @@ std::string ProgramFolder(const char* argv0) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::cerr << "Befehl fehlt (position, utm, geo, render, phase, eclipse, photo oder ephemeris)\n";
+        std::cerr << "Befehl fehlt (position, utm, geo, render, phase, eclipse, photo, ephemeris oder search)\n";
         return 2;
     }
     const std::string command = argv[1];
@@ -70,8 +74,9 @@ int main(int argc, char** argv) {
         if (command == "phase") return cli::RunPhase(args, ProgramFolder(argv[0]), std::cout);
         if (command == "eclipse") return cli::RunEclipse(args, ProgramFolder(argv[0]), std::cout);
         if (command == "photo") return cli::RunPhoto(args, ProgramFolder(argv[0]), std::cout);
+        if (command == "search") return cli::RunSearch(args, ProgramFolder(argv[0]), std::cout, std::cerr);
         if (command == "ephemeris") return cli::RunEphemeris(args, ProgramFolder(argv[0]), std::cout, std::cerr);
-        std::cerr << "Unbekannter Befehl: " << command << " (position, utm, geo, render, phase, eclipse, photo oder ephemeris)\n";
+        std::cerr << "Unbekannter Befehl: " << command << " (position, utm, geo, render, phase, eclipse, photo, ephemeris oder search)\n";
         return 2;
     } catch (const cli::UsageError& e) {
         std::cerr << e.what() << '\n';

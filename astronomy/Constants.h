@@ -35,6 +35,9 @@ inline constexpr double kEpoch1950Fraction = 0.5;
 inline constexpr double kEpoch2000Day = 2451544;
 inline constexpr double kEpoch2000Fraction = 0.5;
 
+// The Gaussian gravitational constant: the Sun's k in AU^(3/2) per day.
+inline constexpr double kGaussK = 0.01720209895;
+
 // Days of a Julian century and of a Julian year.
 inline constexpr double kDaysPerCentury = 36525;
 inline constexpr double kDaysPerYear = 365.25;

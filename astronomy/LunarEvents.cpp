@@ -99,15 +99,6 @@ float PhaseFraction(LunarPhase phase) {
     return 0.0f;
 }
 
-Instant NormaliseInstant(double J, double F) {
-    const double whole = std::floor(J);
-    const double f = (J - whole) + F;
-    const double carry = std::floor(f);
-    Instant out{whole + carry, f - carry};
-    if (out.F >= 1) out = {out.J + 1, 0};  // a fraction an ulp below the next day
-    return out;
-}
-
 PhaseTime LunarPhaseOfLunation(double k, LunarPhase phase) {
     const double T = k / 1236.85;
     double f = 0.53058868 * k + 0.0001178 * T * T - 1.55e-07 * T * T * T +

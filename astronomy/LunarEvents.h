@@ -31,14 +31,6 @@ inline constexpr int kLunationsSearchedAtMost = 1000;
 // 0.5, 0.75.
 float PhaseFraction(LunarPhase phase);
 
-// An instant as day number and fraction: J integral, 0 <= F < 1.
-struct Instant {
-    double J = 0, F = 0;
-    bool operator==(const Instant&) const = default;
-};
-// The instant J + F with J integral and 0 <= F < 1.
-Instant NormaliseInstant(double J, double F);
-
 // One phase from the series: its instant (dynamical time) and the Sun's
 // mean anomaly M, the Moon's mean anomaly Mm and argument of latitude Fl,
 // radians in 0..2 pi.

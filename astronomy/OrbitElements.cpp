@@ -31,8 +31,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr double kSolarMassKg = 1.98e30;
-constexpr double kGaussK = 0.01720209895;            // Gaussian gravitational constant
-constexpr double kGaussKSquared = 0.0002959122083;   // its square
+constexpr double kGaussKSquared = 0.0002959122083;   // the square of kGaussK
 constexpr double kBarkerFactor = 0.01824558123;      // 3 k / (2 sqrt 2)
 constexpr int kHyperbolicSteps = 61;
 constexpr double kHyperbolicTolerance = 1e-7;

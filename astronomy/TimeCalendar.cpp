@@ -55,6 +55,15 @@ JulianDate CalendarToJulianDate(double hours, int day, int month, int year, int 
     return out;
 }
 
+Instant NormaliseInstant(double J, double F) {
+    const double whole = std::floor(J);
+    const double f = (J - whole) + F;
+    const double carry = std::floor(f);
+    Instant out{whole + carry, f - carry};
+    if (out.F >= 1) out = {out.J + 1, 0};  // a fraction an ulp below the next day
+    return out;
+}
+
 CivilDate JulianDateToCalendar(double J, double F, int zone) {
     CivilDate out;
     double Fp = F + zone / 24.0;

@@ -24,6 +24,14 @@ struct JulianDate {
     int weekday = 0;  // 0 = Monday ... 6 = Sunday
 };
 
+// An instant as day number and fraction: J integral, 0 <= F < 1.
+struct Instant {
+    double J = 0, F = 0;
+    bool operator==(const Instant&) const = default;
+};
+// The instant J + F with J integral and 0 <= F < 1.
+Instant NormaliseInstant(double J, double F);
+
 struct CivilDate {
     double hours = 0;  // zone time of day
     int day = 1, month = 1, year = 2000;

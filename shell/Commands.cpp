@@ -19,6 +19,7 @@
 #include "shell/Prompts.h"
 #include "shell/Quit.h"
 #include "shell/RegionPrompts.h"
+#include "shell/SearchCommands.h"
 #include "shell/Time.h"
 #include "shell/View.h"
 
@@ -182,9 +183,12 @@ void RunCommand(Shell& sh, MenuAction action) {
         case Command::FullMoon: JumpToPhase(sh, astronomy::LunarPhase::Full); break;
         case Command::LastQuarter: JumpToPhase(sh, astronomy::LunarPhase::LastQuarter); break;
         case Command::LunarEclipse: SearchLunarEclipse(sh); break;
+        case Command::Perigee: SearchEvent(sh, astronomy::EventKind::Perigee); break;
+        case Command::Perihelion: SearchEvent(sh, astronomy::EventKind::Perihelion); break;
+        case Command::Rising: SearchEvent(sh, astronomy::EventKind::Rising); break;
         case Command::Ephemeris: ListIntervalEphemeris(sh); break;
         case Command::Astrophotography: AstroPhotoCalculator(sh); break;
-        default: break;  // the event searches, tables and tracks are still to come
+        default: break;  // the tracks are still to come
     }
 }
 

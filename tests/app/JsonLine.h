@@ -1,6 +1,6 @@
 // A strict reader for the JSON lines of kelmaron-cli: one flat object a
-// line whose values are numbers, strings, null or an array of numbers and
-// null; keys in order. Numbers must be written as %.17g writes them.
+// line whose values are numbers, strings, true or false, null or an array of
+// numbers and null; keys in order. Numbers must be written as %.17g writes them.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -17,9 +17,10 @@
 namespace json_line {
 
 struct Value {
-    enum Kind { Number, String, Null, Array } kind = Null;
+    enum Kind { Number, String, Null, Array, Boolean } kind = Null;
     std::string text;  // the string, or the number exactly as printed
     double number = 0;
+    bool truth = false;
     std::vector<std::optional<double>> items;
 };
 using Object = std::vector<std::pair<std::string, Value>>;
@@ -79,6 +80,12 @@ private:
         return Number(v);
     }
     bool Any(Value& v) {
+        std::string word;
+        if (Match("true|false", word)) {
+            v.kind = Value::Boolean;
+            v.truth = word == "true";
+            return true;
+        }
         if (Peek() == '"') {
             v.kind = Value::String;
             return String(v.text);

@@ -19,6 +19,7 @@
 #include "astronomy/LunarEvents.h"
 #include "astronomy/ProgramState.h"
 #include "astronomy/TimeCalendar.h"
+#include "CsvTable.h"
 
 using namespace astronomy;
 
@@ -27,28 +28,6 @@ namespace {
 constexpr double kMinute = 1.0 / 1440;  // days
 
 double Jd(const Instant& t) { return t.J + t.F; }
-
-// The parts of a table row as numbers; lines starting with '#' are comments,
-// the first other line names the columns.
-std::vector<std::vector<std::string>> ReadCsv(const std::string& name) {
-    std::ifstream in(std::string(KELMARON_TEST_DATA) + "/" + name);
-    std::vector<std::vector<std::string>> rows;
-    std::string line;
-    bool header = true;
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#') continue;
-        if (header) {
-            header = false;
-            continue;
-        }
-        std::vector<std::string> fields;
-        std::stringstream ss(line);
-        std::string f;
-        while (std::getline(ss, f, ',')) fields.push_back(f);
-        rows.push_back(fields);
-    }
-    return rows;
-}
 
 struct RefPhase {
     int phase = 0;
