@@ -20,6 +20,7 @@
 #include "shell/Quit.h"
 #include "shell/RegionPrompts.h"
 #include "shell/Time.h"
+#include "shell/TrackPrompt.h"
 #include "shell/View.h"
 
 namespace shell {
@@ -116,7 +117,12 @@ void DisplayCommand(Shell& sh, MenuAction action) {
             s.ChartMode = View::DayEphemeris;
             RedrawView(sh);
             break;
-        default: break;  // the solar-system view is still to come
+        case Command::ShowSystem:
+            s.ChartMode = View::System;
+            sh.systemStereo = charts::Stereo::Single;
+            RedrawView(sh);
+            break;
+        default: break;
     }
     RefreshModeMarks(sh.menu, sh.win.menu(), s);
     // The object view just drawn offers the photograph of its object.
@@ -184,7 +190,8 @@ void RunCommand(Shell& sh, MenuAction action) {
         case Command::LunarEclipse: SearchLunarEclipse(sh); break;
         case Command::Ephemeris: ListIntervalEphemeris(sh); break;
         case Command::Astrophotography: AstroPhotoCalculator(sh); break;
-        default: break;  // the event searches, tables and tracks are still to come
+        case Command::TrackLength: EditTrackSettings(sh); break;
+        default: break;  // the event searches are still to come
     }
 }
 
