@@ -164,8 +164,9 @@ int RunRender(const std::vector<std::string>& args, const std::string& programFo
     astronomy::ProgramState s;
     astronomy::ElementNotes elementNotes;
     ReadStateOptions(o, programFolder, s, elementNotes);
-    // The day ephemeris shows the orbit object whichever object is chosen.
-    if (mode->second == astronomy::View::DayEphemeris && s.Objekt != astronomy::ObjectKind::Disk)
+    // The day ephemeris, the bodies of the charts and the orbits of the
+    // solar-system view show the orbit object whichever object is chosen.
+    if (!astronomy::IsObjectView(mode->second) && s.Objekt != astronomy::ObjectKind::Disk)
         ReadElementFile(o, s, elementNotes);
     const std::vector<shell::UserMessage> notes = shell::ElementNoteMessages(elementNotes);
     if (auto f = o.integer("--flags")) {
