@@ -19,6 +19,9 @@ LineClip LineClipFor(const Canvas& c, const ChartGeometry& g) {
         const PixelRect& frame = g.mode == View::Horizon ? layout.horizonFrame : layout.frame;
         return {frame.left + 1, frame.top + 1, frame.right - 1, frame.bottom - 1};
     }
+    if (g.mode == View::System && g.pictureHalfWidth > 0)
+        return {std::max(0, g.cx - g.pictureHalfWidth), 0, std::min(c.Width() - 1, g.cx + g.pictureHalfWidth - 1),
+                c.Height() - 1};
     return {0, 0, c.Width() - 1, c.Height() - 1};
 }
 

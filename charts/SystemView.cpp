@@ -273,7 +273,8 @@ ChartGeometry DrawSystemView(Canvas& canvas, const astronomy::ProgramState& s, S
         const double turn = stereo == Stereo::Crossed ? kCrossedTurnDeg : kParallelTurnDeg;
         const int half = astronomy::Round(x0 / 2.0);
         first = SetUpSystem(s, half, y0, v.lambda);
-        const ChartGeometry second = SetUpSystem(s, astronomy::Round(3 * x0 / 2.0), y0, v.lambda + turn);
+        ChartGeometry second = SetUpSystem(s, astronomy::Round(3 * x0 / 2.0), y0, v.lambda + turn);
+        first.pictureHalfWidth = second.pictureHalfWidth = half;
         for (const ChartGeometry* g : std::array<const ChartGeometry*, 2>{&first, &second}) {
             DrawAxes(canvas, s, *g, half, v.lambda);
             DrawPicture(canvas, s, *g, selected);

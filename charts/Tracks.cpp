@@ -141,10 +141,11 @@ void DrawTrack(Canvas& canvas, const astronomy::ProgramState& s, const ChartGeom
                double length, double step, const std::string& unit) {
     const bool system = g.mode == View::System;
     if (!system && !astronomy::IsSkyChart(g.mode)) return;
-    // On the solar-system view the Moon stands for the Earth, and the
-    // objects at fixed coordinates have no place in space.
+    // On the solar-system view the Moon stands for the Earth.
     if (system && kind == ObjectKind::Moon) kind = ObjectKind::Earth;
-    if (system && astronomy::IsFixedObject(kind)) return;
+    // The objects at fixed coordinates have no place in space, and the
+    // Sun stays in the middle.
+    if (system && (astronomy::IsFixedObject(kind) || kind == ObjectKind::Sun)) return;
     const TrackPlan plan = PlanTrack(length, step);
     if (plan.points == 0) return;
     const std::string labelUnit = plan.labels ? unit : "";
