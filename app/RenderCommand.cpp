@@ -21,6 +21,7 @@
 #include "astronomy/PositionService.h"
 #include "astronomy/ProgramState.h"
 #include "charts/SystemView.h"
+#include "charts/Tracks.h"
 #include "platform/qt/QtWindow.h"
 #include "shell/Offscreen.h"
 #include "shell/Messages.h"
@@ -52,9 +53,9 @@ void ReadRegion(const Options& o, const char* name, double low, double high, dou
 // The label unit of a track: one of its letters, or "-" for none.
 std::string ReadTrackLabels(const Options& o) {
     const std::string unit = o.text("--track-labels").value_or("d");
-    if (unit == "-") return "";
-    if (unit == "t" || unit == "w" || unit == "d" || unit == "m" || unit == "j") return unit;
-    throw UsageError("--track-labels ist t, w, d, m, j oder -: " + unit);
+    if (unit.empty() || !charts::TrackUnitFromText(unit))
+        throw UsageError("--track-labels ist t, w, d, m, j oder -: " + unit);
+    return unit == "-" ? "" : unit;
 }
 
 // The solar-system view's point, arrangement and orbits, and the track of

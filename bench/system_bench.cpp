@@ -58,7 +58,7 @@ void BM_TrackEquatorial1200Days(benchmark::State& state) {
     platform::qt::QtCanvas canvas(s.x_max + 1, s.y_max + 1);
     canvas.Clear({0, 0, 0});
     for (auto _ : state) {
-        charts::DrawTrack(canvas, s, g, astronomy::ObjectKind::Mars, 1200, 100, "j");
+        charts::DrawTrack(canvas, s, g, astronomy::ObjectKind::Mars, 1200, 100, charts::TrackUnit::Year);
         benchmark::DoNotOptimize(canvas.Image().constBits());
     }
 }

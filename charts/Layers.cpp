@@ -300,7 +300,7 @@ void DrawOneLayer(Canvas& c, const astronomy::ProgramState& s, const ChartGeomet
         case kLayerBodies: DrawBodies(c, s, g, selected); break;
         case kLayerMessier: DrawMessierObjects(c, s, g, selected); break;
         case kLayerTrack:
-            DrawTrack(c, s, g, selected.value_or(s.Objekt), s.TrackLaenge, s.TrackStep, s.TrackDatum);
+            DrawTrackOfSettings(c, s, g, selected.value_or(s.Objekt));
             break;
         default: break;
     }

@@ -85,7 +85,7 @@ void DrawOrbit(Canvas& c, const astronomy::ProgramState& s, const ChartGeometry&
         if (!b || !(b->period > 0)) return;  // no closed orbit
         days = b->period * astronomy::kDaysPerYear;
     }
-    DrawTrack(c, s, g, kind, days, kOrbitStep, "");
+    DrawTrack(c, s, g, kind, days, kOrbitStep, TrackUnit::None);
 }
 
 void DrawBodies(Canvas& c, const astronomy::ProgramState& s, const ChartGeometry& g, ObjectKind selected) {
@@ -104,7 +104,7 @@ void DrawBodies(Canvas& c, const astronomy::ProgramState& s, const ChartGeometry
 void DrawPicture(Canvas& c, const astronomy::ProgramState& s, const ChartGeometry& g, ObjectKind selected) {
     if (FlagSet(s, kLayerEcliptic)) DrawOrbit(c, s, g, ObjectKind::Earth);
     if (FlagSet(s, kLayerBodies)) DrawBodies(c, s, g, selected);
-    if (FlagSet(s, kLayerTrack)) DrawTrack(c, s, g, selected, s.TrackLaenge, s.TrackStep, s.TrackDatum);
+    if (FlagSet(s, kLayerTrack)) DrawTrackOfSettings(c, s, g, selected);
     if (!astronomy::IsFixedObject(selected))
         if (const auto b = PlaceOf(s, selected)) MarkBody(c, s, g, *b);
     c.SetRasterOp(platform::RasterOp::Copy);

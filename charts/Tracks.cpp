@@ -99,22 +99,35 @@ TrackPlan PlanTrack(double length, double step) {
     return plan;
 }
 
-std::string TrackLabel(const std::string& unit, const TrackDay& previous, const TrackDay& now, int referenceWeekday) {
+std::optional<TrackUnit> TrackUnitFromText(std::string_view text) {
+    if (text.empty() || text == "-") return TrackUnit::None;
+    if (text == "t") return TrackUnit::Day;
+    if (text == "w") return TrackUnit::Week;
+    if (text == "d") return TrackUnit::TenDays;
+    if (text == "m") return TrackUnit::Month;
+    if (text == "j") return TrackUnit::Year;
+    return std::nullopt;
+}
+
+std::string TrackLabel(TrackUnit unit, const TrackDay& previous, const TrackDay& now, int referenceWeekday) {
     const bool newDay = now.day != previous.day || now.month != previous.month || now.year != previous.year;
     const std::string dayMonth = std::to_string(now.day) + "." + std::to_string(now.month) + ".";
-    if (unit == "j") return now.year != previous.year ? std::to_string(now.year) : "";
-    if (unit == "m")
-        return now.month != previous.month || now.year != previous.year
-                   ? TwoDigits(now.month) + "." + std::to_string(now.year)
-                   : "";
-    if (unit == "d")
-        return newDay && (now.day == 1 || now.day == 10 || now.day == 20)
-                   ? std::to_string(now.day) + "." + TwoDigits(now.month) + "."
-                   : "";
-    // Steps shorter than a day meet the same weekday several times: the
-    // label goes to the first point of that day.
-    if (unit == "w") return newDay && now.weekday == referenceWeekday ? dayMonth : "";
-    if (unit == "t") return newDay ? dayMonth : "";
+    switch (unit) {
+        case TrackUnit::None: return "";
+        case TrackUnit::Year: return now.year != previous.year ? std::to_string(now.year) : "";
+        case TrackUnit::Month:
+            return now.month != previous.month || now.year != previous.year
+                       ? TwoDigits(now.month) + "." + std::to_string(now.year)
+                       : "";
+        case TrackUnit::TenDays:
+            return newDay && (now.day == 1 || now.day == 10 || now.day == 20)
+                       ? std::to_string(now.day) + "." + TwoDigits(now.month) + "."
+                       : "";
+        // Steps shorter than a day meet the same weekday several times: the
+        // label goes to the first point of that day.
+        case TrackUnit::Week: return newDay && now.weekday == referenceWeekday ? dayMonth : "";
+        case TrackUnit::Day: return newDay ? dayMonth : "";
+    }
     return "";
 }
 
@@ -137,8 +150,13 @@ Colour TrackColour(const astronomy::ProgramState& s, ObjectKind kind) {
     return platform::ColourFromRgb(s.ContrastColour);
 }
 
+void DrawTrackOfSettings(Canvas& canvas, const astronomy::ProgramState& s, const ChartGeometry& g, ObjectKind kind) {
+    DrawTrack(canvas, s, g, kind, s.TrackLaenge, s.TrackStep,
+              TrackUnitFromText(s.TrackDatum).value_or(TrackUnit::None));
+}
+
 void DrawTrack(Canvas& canvas, const astronomy::ProgramState& s, const ChartGeometry& g, ObjectKind kind,
-               double length, double step, const std::string& unit) {
+               double length, double step, TrackUnit unit) {
     const bool system = g.mode == View::System;
     if (!system && !astronomy::IsSkyChart(g.mode)) return;
     // On the solar-system view the Moon stands for the Earth.
@@ -148,7 +166,7 @@ void DrawTrack(Canvas& canvas, const astronomy::ProgramState& s, const ChartGeom
     if (system && (astronomy::IsFixedObject(kind) || kind == ObjectKind::Sun)) return;
     const TrackPlan plan = PlanTrack(length, step);
     if (plan.points == 0) return;
-    const std::string labelUnit = plan.labels ? unit : "";
+    const TrackUnit labelUnit = plan.labels ? unit : TrackUnit::None;
 
     const TrackRun run{s, g, astronomy::TargetOf(s, kind), system, g.mode == View::WholeSky || g.mode == View::Horizon};
     const Colour colour = TrackColour(s, kind);

@@ -9,6 +9,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "astronomy/Objects.h"
 #include "astronomy/ProgramState.h"
@@ -35,14 +36,21 @@ struct TrackPlan {
 };
 TrackPlan PlanTrack(double length, double step);
 
-// The date label of a new point by the unit letter ("t" every day, "w"
-// every week, "d" on the 1st, 10th and 20th, "m" every month, "j" every
-// year); empty when the point gets none. previous is the calendar of the
-// point before, referenceWeekday the weekday of the start (0 = Monday).
+// Where the date labels go: at no point, every day ("t"), every week on the
+// weekday of the start ("w"), on the 1st, 10th and 20th of a month ("d"),
+// every month ("m"), every year ("j").
+enum class TrackUnit { None, Day, Week, TenDays, Month, Year };
+// The unit of its letter; the empty text and "-" (as the settings file
+// writes an empty unit) are None; nothing for any other text.
+std::optional<TrackUnit> TrackUnitFromText(std::string_view text);
+
+// The date label of a new point; empty when the point gets none. previous
+// is the calendar of the point before, referenceWeekday the weekday of the
+// start (0 = Monday).
 struct TrackDay {
     int day = 1, month = 1, year = 2000, weekday = 0;
 };
-std::string TrackLabel(const std::string& unit, const TrackDay& previous, const TrackDay& now, int referenceWeekday);
+std::string TrackLabel(TrackUnit unit, const TrackDay& previous, const TrackDay& now, int referenceWeekday);
 
 // Whether the point `elapsedDays` after the start gets a marker cross for
 // the marker step (days; 0 and the orbit step give none; below one day the
@@ -55,7 +63,11 @@ bool TrackMarkerDue(double step, double elapsedDays);
 // point also gets a line down to the ecliptic plane (not the orbit object).
 // Nothing on other views.
 void DrawTrack(platform::Canvas& canvas, const astronomy::ProgramState& s, const ChartGeometry& g,
-               astronomy::ObjectKind kind, double length, double step, const std::string& unit);
+               astronomy::ObjectKind kind, double length, double step, TrackUnit unit);
+// The track of the state's settings TrackLaenge, TrackStep and TrackDatum
+// (a unit the program does not know writes no labels).
+void DrawTrackOfSettings(platform::Canvas& canvas, const astronomy::ProgramState& s, const ChartGeometry& g,
+                         astronomy::ObjectKind kind);
 
 // The drawing colour of an object's track: the body colour of the Sun, the
 // Moon, the planets, the orbit object and the Earth, white (black with

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "astronomy/Numbers.h"
+#include "charts/Tracks.h"
 #include "shell/Prompts.h"
 #include "shell/View.h"
 
@@ -14,9 +15,8 @@ namespace shell {
 
 namespace {
 
-bool IsUnitLetter(const std::string& text) {
-    return text == "t" || text == "w" || text == "d" || text == "m" || text == "j";
-}
+// One of the letters of the label units (not the empty text).
+bool IsUnitLetter(const std::string& text) { return !text.empty() && text != "-" && charts::TrackUnitFromText(text); }
 
 // Asks for the length until the answer is a number or empty (keeps the
 // length); false when cancelled.

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,7 +40,9 @@ astronomy::ProgramState MarchEvening() {
 
 std::vector<std::string> Labels(const astronomy::ProgramState& s, double length, double step, const std::string& unit) {
     RecordingCanvas c(1301, 901, {0, 0, 0});
-    charts::DrawTrack(c, s, charts::SetUpEquatorial(s), ObjectKind::Mars, length, step, unit);
+    const std::optional<charts::TrackUnit> u = charts::TrackUnitFromText(unit);
+    EXPECT_TRUE(u) << unit;
+    charts::DrawTrack(c, s, charts::SetUpEquatorial(s), ObjectKind::Mars, length, step, u.value_or(charts::TrackUnit::None));
     std::vector<std::string> out;
     for (const auto& t : c.texts) out.push_back(t.text);
     return out;
@@ -113,7 +116,7 @@ TEST(Tracks, TrackIsOverlayDrawing) {
     astronomy::ProgramState s = MarchEvening();
     s.BodyColourTable[6] = 0xFF5050;
     RecordingCanvas c(1301, 901, {0, 0, 0});
-    charts::DrawTrack(c, s, charts::SetUpEquatorial(s), ObjectKind::Mars, 31, 10, "d");
+    charts::DrawTrack(c, s, charts::SetUpEquatorial(s), ObjectKind::Mars, 31, 10, charts::TrackUnit::TenDays);
     ASSERT_EQ(c.texts.size(), 3u);
     for (const auto& t : c.texts) {
         EXPECT_EQ(t.pen, (platform::Colour{255, 80, 80})) << t.text;
@@ -138,7 +141,7 @@ TEST(Tracks, OrbitBehindTheEyeLeavesNoLine) {
     s.View_lambda = 180, s.View_beta = 0, s.View_rs = 1.2;
     const charts::ChartGeometry g = charts::SetUpSystem(s, 650, 450, s.View_lambda);
     RecordingCanvas c(1301, 901, {0, 0, 0});
-    charts::DrawTrack(c, s, g, ObjectKind::Mars, 688, charts::kOrbitStep, "");
+    charts::DrawTrack(c, s, g, ObjectKind::Mars, 688, charts::kOrbitStep, charts::TrackUnit::None);
     int pixels = 0;
     for (const auto& shape : c.shapes) {
         if (shape.kind != Shape::FillBox) continue;
