@@ -149,8 +149,11 @@ void DrawObjectPanel(Canvas& c, const astronomy::ProgramState& s, ObjectKind sel
         c.SetFont(FontRole::Label);
         c.Text(x + 24, y + n * kRowHeight, value);
     };
-    row(2, FontRole::Label, "l=", Degrees(b.eclLon, 8));
-    row(3, FontRole::Label, "b=", Degrees(b.eclLat, 8));
+    // The Sun is the origin: it has no heliocentric longitude and latitude.
+    if (selected != ObjectKind::Sun) {
+        row(2, FontRole::Label, "l=", Degrees(b.eclLon, 8));
+        row(3, FontRole::Label, "b=", Degrees(b.eclLat, 8));
+    }
     row(4, FontRole::Label, "r= ", astronomy::FormatFixed(b.r, 8, 3) + " AE");
     const std::string distance = b.delta < kKilometresBelowAU
                                      ? astronomy::FormatFixed(b.delta * astronomy::kKmPerAU, 12, 0) + " km"

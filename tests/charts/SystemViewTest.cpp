@@ -53,6 +53,14 @@ TEST(SystemViewTexts, HeaderAndPanel) {
     for (const char* button : {"Innen", "Außen", "Alle Spuren", "3D X    3D ||", "x Zoom", "x Mooz"})
         EXPECT_TRUE(Shows(c, button)) << button;
     EXPECT_FALSE(Shows(c, "<--"));
+
+    // The Sun, the origin of the view, has a distance from the Earth but no
+    // heliocentric longitude or latitude.
+    RecordingCanvas sun(1301, 901);
+    charts::DrawSystemView(sun, s, charts::Stereo::Single, ObjectKind::Sun);
+    EXPECT_TRUE(Shows(sun, "Sonne"));
+    EXPECT_TRUE(Shows(sun, "0.995 AE"));  // 15 March 2024: 0.9946 AU (the Sun's distance of that day)
+    EXPECT_FALSE(Shows(sun, "l="));
 }
 
 // A stereo pair shows neither header nor panel, only "<--"; on paper there
