@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <ostream>
 
 #include <unistd.h>
@@ -19,6 +20,8 @@
 #include "app/PositionCommand.h"
 #include "astronomy/PositionService.h"
 #include "astronomy/ProgramState.h"
+#include "charts/SystemView.h"
+#include "charts/Tracks.h"
 #include "platform/qt/QtWindow.h"
 #include "shell/Offscreen.h"
 #include "shell/Messages.h"
@@ -35,7 +38,7 @@ const std::map<std::string, astronomy::View> kViews = {
     {"himmel", astronomy::View::WholeSky},     {"aequatorial", astronomy::View::Equatorial},
     {"horizont", astronomy::View::Horizon},    {"nordpolar", astronomy::View::NorthPolar},
     {"suedpolar", astronomy::View::SouthPolar}, {"objekt", astronomy::View::ObjectBody},
-    {"tagesephemeride", astronomy::View::DayEphemeris}};
+    {"tagesephemeride", astronomy::View::DayEphemeris}, {"system", astronomy::View::System}};
 
 // A region value: finite and within the given bounds.
 void ReadRegion(const Options& o, const char* name, double low, double high, double& field) {
@@ -45,6 +48,36 @@ void ReadRegion(const Options& o, const char* name, double low, double high, dou
         throw UsageError(std::string(name) + " außerhalb von " + std::to_string(static_cast<int>(low)) + ".." +
                          std::to_string(static_cast<int>(high)) + ": " + *o.text(name));
     field = *v;
+}
+
+// The label unit of a track: one of its letters, or "-" for none.
+std::string ReadTrackLabels(const Options& o) {
+    const std::string unit = o.text("--track-labels").value_or("d");
+    if (unit.empty() || !charts::TrackUnitFromText(unit))
+        throw UsageError("--track-labels ist t, w, d, m, j oder -: " + unit);
+    return unit == "-" ? "" : unit;
+}
+
+// The solar-system view's point, arrangement and orbits, and the track of
+// every view.
+void ReadViewAndTrack(const Options& o, astronomy::ProgramState& s, charts::Stereo& stereo) {
+    ReadRegion(o, "--view-lambda", -720, 720, s.View_lambda);
+    ReadRegion(o, "--view-beta", -90, 90, s.View_beta);
+    ReadRegion(o, "--view-rs", 0.01, 1000, s.View_rs);
+    if (auto v = o.integer("--stereo")) {
+        const std::optional<charts::Stereo> read = charts::StereoFromCode(*v);
+        if (!read) throw UsageError("--stereo ist 0, 1 oder 2: " + *o.text("--stereo"));
+        stereo = *read;
+    }
+    if (auto v = o.integer("--all-tracks")) {
+        if (*v != 0 && *v != 1) throw UsageError("--all-tracks ist 0 oder 1: " + *o.text("--all-tracks"));
+        s.TrackAlle = *v;
+    }
+    ReadRegion(o, "--track-length", -1e6, 1e6, s.TrackLaenge);
+    double step = s.TrackStep;
+    ReadRegion(o, "--track-step", -1e6, 1e6, step);
+    s.TrackStep = static_cast<float>(step);
+    if (o.has("--track-labels")) s.TrackDatum = ReadTrackLabels(o);
 }
 
 // Writes the image next to its destination and renames it over it, so that
@@ -113,7 +146,9 @@ int RunRender(const std::vector<std::string>& args, const std::string& programFo
     std::vector<std::string> known = StateOptionNames();
     for (const char* name : {"--view", "--out", "--width", "--height", "--flags", "--alpha-min", "--alpha-max",
                              "--delta-min", "--delta-max", "--pol-min", "--pol-max", "--pol-mitte", "--hoehe-min",
-                             "--hoehe-max", "--azi-min", "--azi-max", "--grenzmag"})
+                             "--hoehe-max", "--azi-min", "--azi-max", "--grenzmag", "--view-lambda", "--view-beta",
+                             "--view-rs", "--stereo", "--all-tracks", "--track-length", "--track-step",
+                             "--track-labels"})
         known.push_back(name);
     const Options o(args, known, {"--invers"});
 
@@ -122,7 +157,7 @@ int RunRender(const std::vector<std::string>& args, const std::string& programFo
     if (mode == kViews.end())
         throw UsageError(
             "--view fehlt oder ist unbekannt (himmel, aequatorial, horizont, nordpolar, suedpolar, objekt, "
-            "tagesephemeride)");
+            "tagesephemeride, system)");
     const std::string out = ReadPngPath(o, "--out");
     const int width = ReadRenderSize(o, "--width", kDefaultRenderWidth);
     const int height = ReadRenderSize(o, "--height", kDefaultRenderHeight);
@@ -130,8 +165,9 @@ int RunRender(const std::vector<std::string>& args, const std::string& programFo
     astronomy::ProgramState s;
     astronomy::ElementNotes elementNotes;
     ReadStateOptions(o, programFolder, s, elementNotes);
-    // The day ephemeris shows the orbit object whichever object is chosen.
-    if (mode->second == astronomy::View::DayEphemeris && s.Objekt != astronomy::ObjectKind::Disk)
+    // The day ephemeris, the bodies of the charts and the orbits of the
+    // solar-system view show the orbit object whichever object is chosen.
+    if (!astronomy::IsObjectView(mode->second) && s.Objekt != astronomy::ObjectKind::Disk)
         ReadElementFile(o, s, elementNotes);
     const std::vector<shell::UserMessage> notes = shell::ElementNoteMessages(elementNotes);
     if (auto f = o.integer("--flags")) {
@@ -150,6 +186,8 @@ int RunRender(const std::vector<std::string>& args, const std::string& programFo
     ReadRegion(o, "--azi-min", -720, 720, s.Azi_min);
     ReadRegion(o, "--azi-max", -720, 720, s.Azi_max);
     ReadRegion(o, "--grenzmag", -2, 20, s.Grenzmag);
+    charts::Stereo stereo = charts::Stereo::Single;
+    ReadViewAndTrack(o, s, stereo);
     if (s.Delta_max <= s.Delta_min) throw UsageError("--delta-max muss größer als --delta-min sein");
     if (s.Hoehe_max <= s.Hoehe_min) throw UsageError("--hoehe-max muss größer als --hoehe-min sein");
     if (s.Pol_max <= s.Pol_min && mode->second == astronomy::View::NorthPolar) throw UsageError("--pol-max muss größer als --pol-min sein");
@@ -170,9 +208,10 @@ int RunRender(const std::vector<std::string>& args, const std::string& programFo
             shell::DrawParameterPanel(sh);
         } else {
             s.ChartMode = mode->second;
+            sh.systemStereo = stereo;
         }
         shell::RedrawView(sh);
-        if (!objectView && !sh.chartData.error.empty())
+        if (!objectView && mode->second != astronomy::View::System && !sh.chartData.error.empty())
             throw UsageError(OneLine(sh.chartData.error));  // no chart without its star catalogue
     });
     // The check messages of an element file only inform.

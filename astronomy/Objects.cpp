@@ -1,4 +1,4 @@
-// The table of the selectable objects: name and parallax of each kind.
+// The table of the selectable objects: name, parallax and orbit track length of each kind.
 #include "astronomy/Objects.h"
 
 #include <array>
@@ -11,22 +11,23 @@ struct ObjectRow {
     ObjectKind kind;
     const char* name;
     bool parallax;
+    double trackDays;  // one revolution, rounded; 1 where the object has none of its own here
 };
 
 constexpr std::array<ObjectRow, 13> kObjects = {{
-    {ObjectKind::Sun, "Sonne", false},
-    {ObjectKind::Moon, "Mond", true},
-    {ObjectKind::Mercury, "Merkur", true},
-    {ObjectKind::Venus, "Venus", true},
-    {ObjectKind::Mars, "Mars", true},
-    {ObjectKind::Jupiter, "Jupiter", true},
-    {ObjectKind::Saturn, "Saturn", false},
-    {ObjectKind::Uranus, "Uranus", false},
-    {ObjectKind::Neptune, "Neptun", false},
-    {ObjectKind::Earth, "Erde", false},
-    {ObjectKind::Disk, "Disk", false},
-    {ObjectKind::Messier, "Messier", false},
-    {ObjectKind::Arbitrary, "beliebig", false},
+    {ObjectKind::Sun, "Sonne", false, 1},
+    {ObjectKind::Moon, "Mond", true, 1},
+    {ObjectKind::Mercury, "Merkur", true, 89},
+    {ObjectKind::Venus, "Venus", true, 225},
+    {ObjectKind::Mars, "Mars", true, 688},
+    {ObjectKind::Jupiter, "Jupiter", true, 4333},
+    {ObjectKind::Saturn, "Saturn", false, 10760},
+    {ObjectKind::Uranus, "Uranus", false, 30686},
+    {ObjectKind::Neptune, "Neptun", false, 60188},
+    {ObjectKind::Earth, "Erde", false, 370},
+    {ObjectKind::Disk, "Disk", false, 1},
+    {ObjectKind::Messier, "Messier", false, 1},
+    {ObjectKind::Arbitrary, "beliebig", false, 1},
 }};
 
 static_assert(
@@ -54,5 +55,7 @@ bool IsPlanet(ObjectKind kind) { return kind >= ObjectKind::Mercury && kind <= O
 bool IsFixedObject(ObjectKind kind) { return kind == ObjectKind::Messier || kind == ObjectKind::Arbitrary; }
 
 bool HasParallax(ObjectKind kind) { return RowOf(kind).parallax; }
+
+double OrbitTrackDays(ObjectKind kind) { return RowOf(kind).trackDays; }
 
 }  // namespace astronomy

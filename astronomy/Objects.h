@@ -25,5 +25,10 @@ bool IsFixedObject(ObjectKind kind);
 // The bodies near enough for the observer's place on the Earth to move
 // them measurably: the Moon, Mercury, Venus, Mars and Jupiter.
 bool HasParallax(ObjectKind kind);
+// The days over which the solar-system view draws a body's orbit: about
+// one revolution for the planets (Mercury 89 ... Neptune 60188), and
+// 370 for the Earth; 1 for the others (the orbit object's period comes with
+// its elements).
+double OrbitTrackDays(ObjectKind kind);
 
 }  // namespace astronomy

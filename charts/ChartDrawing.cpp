@@ -664,6 +664,14 @@ ChartGeometry DrawChart(Canvas& canvas, const astronomy::ProgramState& s, ChartD
     return g;
 }
 
+void DrawNavigationButtons(Canvas& canvas, const astronomy::ProgramState& s) {
+    const ChartGeometry none;
+    const Pass p = MakePass(canvas, s, none);
+    CopyStyle(p);
+    NavigationButtons(p);
+    CopyStyle(p);
+}
+
 void ShowSunAltitude(Canvas& canvas, const astronomy::ProgramState& s) {
     if (Printing(s)) return;
     const astronomy::BodyPosition sun =

@@ -69,6 +69,10 @@ void PaintStars(platform::Canvas& canvas, const astronomy::ProgramState& s, cons
 ChartGeometry DrawChart(platform::Canvas& canvas, const astronomy::ProgramState& s, ChartData& data,
                         std::optional<astronomy::ObjectKind> selected, const AbortCheck& abort);
 
+// The zoom boxes at the lower left and the four arrow buttons at the left
+// edge, by copying.
+void DrawNavigationButtons(platform::Canvas& canvas, const astronomy::ProgramState& s);
+
 // "Hs=" and the Sun's altitude at the lower right; nothing while printing.
 void ShowSunAltitude(platform::Canvas& canvas, const astronomy::ProgramState& s);
 

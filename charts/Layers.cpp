@@ -11,8 +11,10 @@
 #include <vector>
 
 #include "astronomy/Angles.h"
-#include "charts/Style.h"
 #include "charts/ObjectSymbols.h"
+#include "charts/PixelLine.h"
+#include "charts/Style.h"
+#include "charts/Tracks.h"
 
 namespace charts {
 
@@ -52,123 +54,6 @@ void BeginOverlay(Canvas& c, const astronomy::ProgramState& s, Colour pen, int w
     c.SetBrush(pen);
 }
 
-// Where the line layers may draw: inside the frame on the rectangular
-// charts (as the stars), the whole picture on the others.
-struct LineClip {
-    int left = 0, top = 0, right = 0, bottom = 0;  // inclusive
-};
-
-LineClip LineClipFor(const Canvas& c, const ChartGeometry& g) {
-    if (astronomy::IsRectangularChart(g.mode)) {
-        const ChartLayout layout = LayoutFor(g.xMax, g.yMax);
-        const PixelRect& frame = g.mode == View::Horizon ? layout.horizonFrame : layout.frame;
-        return {frame.left + 1, frame.top + 1, frame.right - 1, frame.bottom - 1};
-    }
-    return {0, 0, c.Width() - 1, c.Height() - 1};
-}
-
-// The part of the segment inside the clip (Liang-Barsky); false when none.
-bool ClipSegment(const LineClip& clip, double& x1, double& y1, double& x2, double& y2) {
-    double t0 = 0, t1 = 1;
-    const double dx = x2 - x1, dy = y2 - y1;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {x1 - clip.left, clip.right - x1, y1 - clip.top, clip.bottom - y1};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0) {
-            if (q[i] < 0) return false;
-            continue;
-        }
-        const double r = q[i] / p[i];
-        if (p[i] < 0)
-            t0 = std::max(t0, r);
-        else
-            t1 = std::min(t1, r);
-        if (t0 > t1) return false;
-    }
-    x2 = x1 + t1 * dx;
-    y2 = y1 + t1 * dy;
-    x1 = x1 + t0 * dx;
-    y1 = y1 + t0 * dy;
-    return true;
-}
-
-// The line figures of a layer (a grid circle, a constellation figure, the
-// ecliptic) drawn so that each of their pixels is set exactly once: under
-// exclusive-or a pixel set twice, where two steps of a curve meet or a wide
-// line bends, would vanish again. The segments' pixels are collected,
-// thickened to the line width, freed of doubles and set row by row. On the
-// printer, which draws by copying, the segments go out as lines of the
-// printer's width.
-class PixelLine {
-public:
-    PixelLine(Canvas& c, const astronomy::ProgramState& s, const ChartGeometry& g, Colour colour, int width)
-        : c_(c), clip_(LineClipFor(c, g)), colour_(colour), width_(std::max(1, width)), exact_(s.PrintingFlag == 0) {}
-    PixelLine(const PixelLine&) = delete;
-    PixelLine& operator=(const PixelLine&) = delete;
-    ~PixelLine() { Draw(); }
-
-    void Segment(int x1, int y1, int x2, int y2) {
-        if (!exact_) {
-            double ax = x1, ay = y1, bx = x2, by = y2;
-            if (!ClipSegment(clip_, ax, ay, bx, by)) return;
-            c_.SetPen(colour_);
-            c_.SetLineWidth(width_);
-            c_.Line(static_cast<int>(std::lround(ax)), static_cast<int>(std::lround(ay)),
-                    static_cast<int>(std::lround(bx)), static_cast<int>(std::lround(by)));
-            return;
-        }
-        const long dx = static_cast<long>(x2) - x1, dy = static_cast<long>(y2) - y1;
-        const bool alongX = std::labs(dx) >= std::labs(dy);
-        const long major1 = alongX ? x1 : y1, major2 = alongX ? x2 : y2;
-        const long minor1 = alongX ? y1 : x1;
-        const long span = alongX ? dx : dy, rise = alongX ? dy : dx;
-        // Only the stretch over the clip: a step may come from far beyond it.
-        const long low = (alongX ? clip_.left : clip_.top) - width_;
-        const long high = (alongX ? clip_.right : clip_.bottom) + width_;
-        const long from = std::max(std::min(major1, major2), low);
-        const long to = std::min(std::max(major1, major2), high);
-        for (long m = from; m <= to; ++m) {
-            const long n = span == 0 ? minor1 : minor1 + std::lround(static_cast<double>(rise) * (m - major1) / span);
-            if (alongX)
-                Plot(m, n);
-            else
-                Plot(n, m);
-        }
-    }
-
-    void Draw() {
-        if (pixels_.empty()) return;
-        std::sort(pixels_.begin(), pixels_.end());
-        pixels_.erase(std::unique(pixels_.begin(), pixels_.end()), pixels_.end());
-        c_.SetPen(colour_);
-        c_.SetBrush(colour_);
-        c_.SetLineWidth(1);  // a box one pixel high is its own edge
-        std::size_t i = 0;
-        while (i < pixels_.size()) {
-            const auto [y, x0] = pixels_[i];
-            int x1 = x0;
-            while (++i < pixels_.size() && pixels_[i].first == y && pixels_[i].second == x1 + 1) ++x1;
-            c_.FillBox(x0, y, x1, y);
-        }
-        pixels_.clear();
-    }
-
-private:
-    void Plot(long x, long y) {
-        const int lo = -(width_ - 1) / 2, hi = width_ / 2;
-        for (long yy = y + lo; yy <= y + hi; ++yy)
-            for (long xx = x + lo; xx <= x + hi; ++xx)
-                if (xx >= clip_.left && yy >= clip_.top && xx <= clip_.right && yy <= clip_.bottom)
-                    pixels_.emplace_back(static_cast<int>(yy), static_cast<int>(xx));
-    }
-
-    Canvas& c_;
-    LineClip clip_;
-    Colour colour_;
-    int width_;
-    bool exact_;
-    std::vector<std::pair<int, int>> pixels_;  // (y, x)
-};
 
 // Pixels per degree of the chart at a declination: the polar charts are
 // stereographic and grow away from the pole; the whole sky has R pixels for
@@ -414,9 +299,9 @@ void DrawOneLayer(Canvas& c, const astronomy::ProgramState& s, const ChartGeomet
         case kLayerEcliptic: DrawEcliptic(c, s, g); break;
         case kLayerBodies: DrawBodies(c, s, g, selected); break;
         case kLayerMessier: DrawMessierObjects(c, s, g, selected); break;
-        // kLayerTrack: the track of the selected object comes with the
-        // track drawing, which is still to be written; until then the bit
-        // draws nothing.
+        case kLayerTrack:
+            DrawTrackOfSettings(c, s, g, selected.value_or(s.Objekt));
+            break;
         default: break;
     }
 }
@@ -430,7 +315,7 @@ void DrawOverlayLayers(Canvas& canvas, const astronomy::ProgramState& s, const C
     if (!astronomy::IsSkyChart(g.mode)) return;
     if (FlagSet(s, kLayerConstellations) || FlagSet(s, kLayerNames))
         DrawOneLayer(canvas, s, g, data, kLayerConstellations, selected);
-    for (int layer : {kLayerGrid, kLayerEcliptic, kLayerBodies, kLayerMessier})
+    for (int layer : {kLayerGrid, kLayerEcliptic, kLayerBodies, kLayerMessier, kLayerTrack})
         if (FlagSet(s, layer)) DrawOneLayer(canvas, s, g, data, layer, selected);
     canvas.SetRasterOp(platform::RasterOp::Copy);
 }

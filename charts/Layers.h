@@ -26,10 +26,10 @@ inline constexpr int kLayerMessier = 5;         // "Messier"
 inline constexpr int kLayerTrack = 6;           // "Track"
 
 // Every layer whose bit is set, in the order constellations and names,
-// grid, ecliptic, bodies, Messier objects, on the charts 4..7 (nothing on
-// other views). The selected object is left out of the bodies and the
-// Messier layer: the chart pass marks it after the layers, and a second
-// exclusive-or mark would wipe it out. The track (bit 6) is not drawn here.
+// grid, ecliptic, bodies, Messier objects and the track of the selected
+// object, on the charts 4..7 (nothing on other views). The selected object
+// is left out of the bodies and the Messier layer: the chart pass marks it
+// after the layers, and a second exclusive-or mark would wipe it out.
 // Ends in copy mode.
 void DrawOverlayLayers(platform::Canvas& canvas, const astronomy::ProgramState& s, const ChartGeometry& g,
                        ChartData& data, std::optional<astronomy::ObjectKind> selected);

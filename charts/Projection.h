@@ -50,6 +50,13 @@ struct ChartGeometry {
     // The outer and inner limits in degrees, on the south chart those of
     // the mirrored sky (polar)
     double polMin = 0, polMax = 0;
+    // Solar-system view: the view point (ecliptic longitude and latitude in
+    // degrees, distance from the Sun in AU); the picture is centred on
+    // (cx, cy).
+    double viewLambda = 0, viewBeta = 0, viewRs = 0;
+    // Half the width of the picture's own strip about cx: the two pictures
+    // of a stereo pair keep their lines apart. 0: the whole window.
+    int pictureHalfWidth = 0;
 };
 
 // Set-ups, one per chart. The equatorial one reduces Alpha_min into 0..24

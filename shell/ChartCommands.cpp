@@ -10,6 +10,7 @@
 #include "charts/Layers.h"
 #include "charts/Projection.h"
 #include "charts/Readout.h"
+#include "charts/SystemProjection.h"
 #include "shell/Messages.h"
 #include "shell/Mouse.h"
 #include "shell/View.h"
@@ -101,7 +102,23 @@ void StoreRegion(ProgramState& s, const charts::ChartRegion& r) {
     s.Hoehe_min = r.Hoehe_min, s.Hoehe_max = r.Hoehe_max, s.Azi_min = r.Azi_min, s.Azi_max = r.Azi_max;
 }
 
+namespace {
+
+// The solar-system view seen from the new point, when it moved.
+bool MoveViewPoint(Shell& sh, const charts::ViewPoint& next, bool redraw = true) {
+    if (next == charts::ViewPointOf(sh.s)) return false;
+    sh.s.View_lambda = next.lambda;
+    sh.s.View_beta = next.beta;
+    sh.s.View_rs = next.rs;
+    if (redraw) RedrawView(sh);
+    return true;
+}
+
+}  // namespace
+
 bool PanChart(Shell& sh, charts::PanDirection direction) {
+    if (sh.s.ChartMode == View::System)
+        return MoveViewPoint(sh, charts::PannedViewPoint(charts::ViewPointOf(sh.s), direction));
     const charts::ChartRegion before = charts::RegionOf(sh.s);
     const std::optional<charts::ChartRegion> after = charts::Panned(before, sh.s.ChartMode, direction);
     if (!after || *after == before) return false;  // no moving here, or a limit was reached
@@ -109,6 +126,8 @@ bool PanChart(Shell& sh, charts::PanDirection direction) {
 }
 
 bool ZoomChart(Shell& sh, double factor, bool redraw) {
+    if (sh.s.ChartMode == View::System)
+        return MoveViewPoint(sh, charts::ZoomedViewPoint(charts::ViewPointOf(sh.s), factor), redraw);
     return ApplyRegion(sh, charts::Zoomed(charts::RegionOf(sh.s), sh.s.ChartMode, factor, FrameAspect(sh.s)), redraw);
 }
 
@@ -127,27 +146,30 @@ void CentreChartOn(Shell& sh, const charts::SkyTarget& at) {
 
 void ToggleLayer(Shell& sh, int layer) {
     ProgramState& s = sh.s;
+    // The solar-system view draws its layers by copying: it is drawn anew.
+    if (s.ChartMode == View::System) {
+        s.DisplayFlags ^= 1 << layer;
+        RedrawView(sh);
+        return;
+    }
     const bool chartShown = astronomy::IsSkyChart(s.ChartMode);
     // Drawn once more, the layer vanishes only from the picture it was drawn
     // on: after the instant has moved (real time) or when the chart is not on
     // the screen, the whole chart is drawn anew.
     const bool sameInstant = sh.chartJ == s.J && sh.chartF == s.F;
-    if (chartShown && layer != charts::kLayerTrack && (!ChartOnScreen(sh) || !sameInstant)) {
+    if (chartShown && (!ChartOnScreen(sh) || !sameInstant)) {
         s.DisplayFlags ^= 1 << layer;
         RedrawView(sh);
         return;
     }
-    if (layer != charts::kLayerTrack && ChartOnScreen(sh)) {
+    if (ChartOnScreen(sh)) {
         charts::DrawLayer(sh.canvas(), s, sh.chart, sh.chartData, layer, s.Objekt);
         RedrawCoordinateTool(sh);  // the box stays opaque over the layer
         sh.win.Update();
     }
     s.DisplayFlags ^= 1 << layer;
     if ((s.DisplayFlags & (1 << layer)) != 0) return;
-    const bool systemView = s.ChartMode == View::System;
-    if (layer == charts::kLayerMessier ||
-        (systemView && (layer == charts::kLayerEcliptic || layer == charts::kLayerBodies)))
-        RedrawView(sh);
+    if (layer == charts::kLayerMessier || layer == charts::kLayerTrack) RedrawView(sh);
 }
 
 bool OverChart(const ProgramState& s, int x, int y) {

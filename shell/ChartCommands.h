@@ -26,9 +26,10 @@ void StoreRegion(astronomy::ProgramState& s, const charts::ChartRegion& r);
 
 // Moves the region by 0.3 of its height; redraws when it changed and
 // returns whether it did. Offered on the equatorial, horizon and
-// north-polar charts.
+// north-polar charts; on the solar-system view it turns the view point.
 bool PanChart(Shell& sh, charts::PanDirection direction);
-// factor > 1 narrows the region, < 1 widens it; redraws when redraw is set.
+// factor > 1 narrows the region, < 1 widens it (on the solar-system view:
+// brings the view point closer or farther); redraws when redraw is set.
 // Returns false where the view offers no zoom.
 bool ZoomChart(Shell& sh, double factor, bool redraw = true);
 // Centres the region on the selected object, keeping its size.
@@ -38,9 +39,9 @@ void CentreChartOn(Shell& sh, const charts::SkyTarget& at);
 
 // The layer items "Gitter" to "Track" (layer = a DisplayFlags bit, 2..6):
 // the layer is drawn once more on the chart on the screen (exclusive-or,
-// so it appears or vanishes), then its bit flips. Switching "Messier" off
-// (and on the solar-system view "Ekliptik" and "Planeten") redraws the
-// view as well. The track has no layer of its own yet: its bit only flips.
+// so it appears or vanishes), then its bit flips. Switching "Messier" or
+// "Track" off redraws the chart as well; the solar-system view, which
+// draws by copying, is drawn anew at every switch.
 void ToggleLayer(Shell& sh, int layer);
 
 // Where the pointer reads the sky: the frame of the rectangular charts, the

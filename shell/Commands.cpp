@@ -21,6 +21,7 @@
 #include "shell/RegionPrompts.h"
 #include "shell/SearchCommands.h"
 #include "shell/Time.h"
+#include "shell/TrackPrompt.h"
 #include "shell/View.h"
 
 namespace shell {
@@ -117,7 +118,12 @@ void DisplayCommand(Shell& sh, MenuAction action) {
             s.ChartMode = View::DayEphemeris;
             RedrawView(sh);
             break;
-        default: break;  // the solar-system view is still to come
+        case Command::ShowSystem:
+            s.ChartMode = View::System;
+            sh.systemStereo = charts::Stereo::Single;
+            RedrawView(sh);
+            break;
+        default: break;  // titles and separators
     }
     RefreshModeMarks(sh.menu, sh.win.menu(), s);
     // The object view just drawn offers the photograph of its object.
@@ -188,7 +194,8 @@ void RunCommand(Shell& sh, MenuAction action) {
         case Command::Rising: SearchEvent(sh, astronomy::EventKind::Rising); break;
         case Command::Ephemeris: ListIntervalEphemeris(sh); break;
         case Command::Astrophotography: AstroPhotoCalculator(sh); break;
-        default: break;  // the tracks are still to come
+        case Command::TrackLength: EditTrackSettings(sh); break;
+        default: break;  // titles and separators
     }
 }
 

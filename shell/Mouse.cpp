@@ -15,6 +15,7 @@
 #include "charts/Readout.h"
 #include "charts/Regions.h"
 #include "charts/Style.h"
+#include "charts/SystemView.h"
 #include "shell/About.h"
 #include "shell/ChartCommands.h"
 #include "shell/Help.h"
@@ -221,6 +222,52 @@ void RightPress(Shell& sh) {
     }
 }
 
+// A left press on the solar-system view: the buttons along the top edge,
+// and in the single picture the zoom and arrow buttons at the left.
+void SystemClick(Shell& sh, int x, int y) {
+    ProgramState& s = sh.s;
+    using charts::SystemButton;
+    bool acted = true;
+    switch (charts::SystemButtonAt(s.x_max, sh.systemStereo, x, y)) {
+        case SystemButton::Inner: s.View_rs = 2.0; break;
+        case SystemButton::Outer: s.View_rs = 3.0; break;
+        case SystemButton::AllTracks: s.TrackAlle = s.TrackAlle == 1 ? 0 : 1; break;
+        case SystemButton::Crossed: sh.systemStereo = charts::Stereo::Crossed; break;
+        case SystemButton::Parallel: sh.systemStereo = charts::Stereo::Parallel; break;
+        case SystemButton::Back: sh.systemStereo = charts::Stereo::Single; break;
+        case SystemButton::None: acted = false; break;
+    }
+    if (acted) {
+        RedrawView(sh);
+    } else if (sh.systemStereo == charts::Stereo::Single) {
+        using charts::NavigationButton;
+        using charts::PanDirection;
+        switch (charts::NavigationButtonAt(LayoutOf(s), x, y)) {
+            case NavigationButton::ZoomIn: acted = ZoomChart(sh, s.ZoomStep); break;
+            case NavigationButton::ZoomOut: acted = ZoomChart(sh, 1 / s.ZoomStep); break;
+            case NavigationButton::PanNorth: acted = PanChart(sh, PanDirection::North); break;
+            case NavigationButton::PanSouth: acted = PanChart(sh, PanDirection::South); break;
+            case NavigationButton::PanEast: acted = PanChart(sh, PanDirection::East); break;
+            case NavigationButton::PanWest: acted = PanChart(sh, PanDirection::West); break;
+            case NavigationButton::None: break;
+        }
+    }
+    if (acted) sh.win.Pause(kClickPauseMs);
+}
+
+void SystemMouse(Shell& sh, int x, int y, int buttons, bool pressed) {
+    const int before = sh.mouseButtons;
+    sh.mouseButtons = buttons;
+    sh.rightClickArmed = false;
+    const ProgramState& s = sh.s;
+    const bool shown = s.RedrawSuppressed == 0 && s.PrintingFlag == 0 && sh.chart.mode == View::System &&
+                       sh.chart.xMax == s.x_max && sh.chart.yMax == s.y_max;
+    if (!shown || !pressed) return;
+    int down = buttons & ~before;
+    if (down == 0) down = buttons;  // a release that never arrived: take the press as new
+    if (down & platform::kMouseLeft) SystemClick(sh, x, y);
+}
+
 // The mouse over a chart, once the help and the about box have had their turn.
 void ChartMouse(Shell& sh, int x, int y, int buttons, bool pressed) {
     const int before = sh.mouseButtons;
@@ -285,7 +332,10 @@ void HandleMouse(Shell& sh, int x, int y, int buttons, bool pressed) {
         sh.rightClickArmed = false;
         return;
     }
-    ChartMouse(sh, x, y, buttons, pressed);
+    if (sh.s.ChartMode == View::System)
+        SystemMouse(sh, x, y, buttons, pressed);
+    else
+        ChartMouse(sh, x, y, buttons, pressed);
 }
 
 }  // namespace shell

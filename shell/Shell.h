@@ -14,6 +14,7 @@
 #include "astronomy/ProgramState.h"
 #include "charts/ChartDrawing.h"
 #include "charts/Projection.h"
+#include "charts/SystemView.h"
 #include "platform/Window.h"
 #include "reports/ObjectPanel.h"
 #include "shell/Menus.h"
@@ -53,6 +54,9 @@ struct Shell {
     double chartJ = 0, chartF = 0;  // the instant of that chart
     std::string chartDataError;  // the last error of the catalogue files shown to the user
     bool drawingChart = false;   // a chart pass is running
+    // The solar-system view's picture: single or a stereo pair; "System"
+    // starts single, "<--" returns to it.
+    charts::Stereo systemStereo = charts::Stereo::Single;
 
     // The mouse over the charts (Mouse.cpp): the buttons held at the last
     // event, a right click waiting for its release, and whether the pointer

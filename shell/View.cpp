@@ -3,6 +3,7 @@
 
 #include "charts/ChartDrawing.h"
 #include "charts/Regions.h"
+#include "charts/SystemView.h"
 #include "reports/LunarEclipse.h"
 #include "reports/ParameterPanel.h"
 #include "shell/ChartCommands.h"
@@ -115,7 +116,11 @@ void RedrawView(Shell& sh) {
         reports::DrawEclipseText(sh.canvas(), s, *sh.eclipse);
     } else if (s.ChartMode == View::DayEphemeris) {
         ListDayEphemeris(sh);
-    }  // the solar-system view draws itself once it is part of the program
+    } else if (s.ChartMode == View::System) {
+        sh.chart = charts::DrawSystemView(sh.canvas(), s, sh.systemStereo, s.Objekt);
+        sh.chartJ = s.J;
+        sh.chartF = s.F;
+    }
     RedrawCoordinateTool(sh);  // on a chart again; closed on any other view
     sh.win.Update();
 }

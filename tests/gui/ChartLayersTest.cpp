@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "astronomy/PositionService.h"
@@ -338,4 +339,40 @@ TEST(ChartLayers, EclipticIsOneUnbrokenArc) {
     }
     EXPECT_GT(pixels, g.radius);  // more than a short stub
     EXPECT_EQ(groups, 1);
+}
+
+// The track of Jupiter, forwards with markers and monthly labels and
+// backwards with weekly ones, taken off again by a second drawing on every
+// chart and in both colour schemes; the state's instant stays as it was.
+TEST(ChartLayers, TrackDrawnTwiceLeavesTheChartAsItWas) {
+    for (astronomy::View mode : {astronomy::View::WholeSky, astronomy::View::Equatorial, astronomy::View::Horizon,
+                                 astronomy::View::NorthPolar}) {
+        for (int invers : {0, 1}) {
+            SCOPED_TRACE("mode " + std::to_string(astronomy::ViewNumber(mode)) + " Invers " + std::to_string(invers));
+            astronomy::ProgramState s = State(invers, mode);
+            PrepareRegion(s);
+            if (mode == astronomy::View::Equatorial) {  // Jupiter in Aries
+                s.Alpha_min = 0, s.Alpha_max = 6, s.Delta_min = -10, s.Delta_max = 40;
+            }
+            const astronomy::ProgramState before = s;
+            const charts::ChartGeometry g = charts::SetUpChart(s);
+            QtCanvas canvas(s.x_max + 1, s.y_max + 1);
+            PaintBackground(canvas, s);
+            const QImage picture = canvas.Image().copy();
+            for (const auto& [length, step, unit] :
+                 {std::tuple{200.0, 10.0f, "m"}, std::tuple{-100.0, -5.0f, "w"}, std::tuple{3.0, 0.25f, "t"}}) {
+                SCOPED_TRACE(length);
+                s.TrackLaenge = length, s.TrackStep = step, s.TrackDatum = unit;
+                charts::DrawLayer(canvas, s, g, Data(), charts::kLayerTrack, astronomy::ObjectKind::Jupiter);
+                EXPECT_NE(canvas.Image(), picture);
+                charts::DrawLayer(canvas, s, g, Data(), charts::kLayerTrack, astronomy::ObjectKind::Jupiter);
+                EXPECT_EQ(canvas.Image(), picture);
+            }
+            EXPECT_EQ(s.J, before.J);
+            EXPECT_EQ(s.F, before.F);
+            EXPECT_EQ(s.ClockTime, before.ClockTime);
+            EXPECT_EQ(s.Day, before.Day);
+            EXPECT_EQ(s.tq.LST, before.tq.LST);
+        }
+    }
 }

@@ -58,3 +58,44 @@ TEST_F(HostileChartState, EveryChartDrawsWithOddRegionsAndMagnitudes) {
         }
     }
 }
+
+// Track settings and view points that no prompt gives: the charts and the
+// solar-system view draw (a track of no length or of numbers that are not
+// finite draws nothing, a very long one takes wider steps), and the view's
+// buttons and keys still work.
+TEST_F(HostileChartState, TracksAndViewPointsBeyondReason) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    using Change = std::function<void(astronomy::ProgramState&)>;
+    const std::vector<std::pair<std::string, Change>> cases = {
+        {"track of no length", [](auto& s) { s.TrackLaenge = 0; }},
+        {"track not a number", [nan](auto& s) { s.TrackLaenge = nan, s.TrackStep = static_cast<float>(nan); }},
+        {"infinite track", [inf](auto& s) { s.TrackLaenge = -inf; }},
+        {"track of a million years", [](auto& s) { s.TrackLaenge = 3.65e8, s.TrackStep = 1e-6f, s.TrackDatum = "t"; }},
+        {"unknown label unit", [](auto& s) { s.TrackDatum = "Woche"; }},
+        {"view point not a number", [nan](auto& s) { s.View_lambda = nan, s.View_beta = nan, s.View_rs = nan; }},
+        {"view point at the Sun", [](auto& s) { s.View_rs = 0; }},
+        {"view point inside out", [inf](auto& s) { s.View_rs = -5, s.View_beta = inf, s.View_lambda = 1e300; }},
+        {"view point far away", [](auto& s) { s.View_rs = 1e12, s.View_beta = 1e6; }},
+        {"odd orbit switch", [](auto& s) { s.TrackAlle = 7; }},
+    };
+    const astronomy::ProgramState start = state;
+    for (const auto& [name, change] : cases) {
+        for (const astronomy::View mode : {astronomy::View::WholeSky, astronomy::View::Equatorial, astronomy::View::System}) {
+            SCOPED_TRACE(name + " in mode " + std::to_string(astronomy::ViewNumber(mode)));
+            state = start;
+            change(state);
+            state.DisplayFlags = 127;
+            state.ChartMode = mode;
+            shell::RedrawView(*sh);
+            if (mode == astronomy::View::System) {
+                window->onKey(platform::Key{"", platform::Key::Up});
+                window->onKey(platform::Key{"", platform::Key::PageDown});
+                window->onMouse(state.x_max - 170, 15, platform::kMouseLeft, true);  // "Alle Spuren"
+                window->onMouse(state.x_max - 170, 15, 0, false);
+                EXPECT_TRUE(std::isfinite(state.View_beta) && std::isfinite(state.View_rs));
+            }
+            EXPECT_EQ(state.ChartMode, mode);
+        }
+    }
+}

@@ -201,3 +201,23 @@ TEST_F(ViewCommands, JetztGivesTheSameInstantInEveryZone) {
     window->onKey(Char("j"));
     EXPECT_NEAR(Instant(), NowInstant(), 5.0 / 86400);
 }
+
+// The solar-system view on paper: white, the orbits and the panel in ink,
+// the Sun in the middle of the page; the window shows its view again.
+TEST_F(ViewCommands, SolarSystemViewPrints) {
+    window->onKey(Char("y"));
+    ASSERT_EQ(state.ChartMode, astronomy::View::System);
+    const fs::path pdf = data / "system.pdf";
+    fs::create_directories(data);
+    window->PrinterDevice().PrintNextToPdf(pdf.string());
+    window->onKey(Char("\x10"));  // Ctrl+P
+    ASSERT_TRUE(fs::exists(pdf));
+    EXPECT_EQ(state.PrintingFlag, 0);
+    EXPECT_EQ(state.ChartMode, astronomy::View::System);
+    EXPECT_EQ(sh->chart.mode, astronomy::View::System);
+    const std::optional<QImage> page = RenderPdfPage(pdf, 60);
+    ASSERT_TRUE(page);
+    const auto [all, white, dark] = InkOf(*page, page->rect(), 200);
+    EXPECT_GT(white, all * 7 / 10);
+    EXPECT_GT(dark, 300);
+}

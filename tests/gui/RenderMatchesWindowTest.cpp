@@ -32,6 +32,7 @@ protected:
     }
     int DifferentPixels(const QImage& a) {
         const QImage b = window->Picture().Image().convertToFormat(QImage::Format_RGB32);
+
         if (a.size() != b.size()) return -1;
         int n = 0;
         for (int y = 0; y < a.height(); ++y)
@@ -70,4 +71,19 @@ TEST_F(RenderMatchesWindow, WholeSkyAndEquatorialChartWithTheMoon) {
     shell::RedrawView(*sh);
     EXPECT_EQ(DifferentPixels(Render("aequatorial", when + " --alpha-min 22 --alpha-max 2 --delta-min -10 --delta-max 20")),
               0);
+}
+
+TEST_F(RenderMatchesWindow, SolarSystemViewAndItsStereoPair) {
+    // 15 March 2024, 21:00 MEZ, Mars selected, seen from above Scorpius.
+    SetInstant(21, 15, 3, 2024);
+    state.Objekt = astronomy::ObjectKind::Mars;
+    state.View_lambda = 150, state.View_beta = 40, state.View_rs = 3;
+    shell::ExecuteMenuCommand(*sh, sh->menu.ItemOf({shell::Command::ShowSystem}));
+    const std::string when = "--date 15.3.2024 --time 21:00 --object Mars --invers --flags " +
+                             std::to_string(state.DisplayFlags) + " --view-lambda 150 --view-beta 40 --view-rs 3";
+    EXPECT_EQ(DifferentPixels(Render("system", when)), 0);
+    sh->systemStereo = charts::Stereo::Parallel;
+    state.TrackAlle = 0;
+    shell::RedrawView(*sh);
+    EXPECT_EQ(DifferentPixels(Render("system", when + " --stereo 2 --all-tracks 0")), 0);
 }
