@@ -123,7 +123,7 @@ void DisplayCommand(Shell& sh, MenuAction action) {
             sh.systemStereo = charts::Stereo::Single;
             RedrawView(sh);
             break;
-        default: break;  // titles and separators
+        default: break;
     }
     RefreshModeMarks(sh.menu, sh.win.menu(), s);
     // The object view just drawn offers the photograph of its object.
