@@ -84,7 +84,9 @@ TEST(CliSearch, FindsThePerigeeAndTheRisingThePositionCommandConfirms) {
         // The calendar fields belong to the instant.
         EXPECT_EQ(Num(o, "day"), PositionValue(at, "instant", "day"));
         EXPECT_EQ(Num(o, "clock_time"), PositionValue(at, "instant", "clock_time"));
-        if (c.kind == "2") EXPECT_GE(q, 0);
+        if (c.kind == "2") {
+            EXPECT_GE(q, 0);
+        }
     }
     // The text form names the event, the object and the distance.
     const RunResult r = RunCli({"search", "--kind", "0", "--object", "Mond", "--date", "7.12.2026"});
@@ -127,7 +129,9 @@ TEST(CliSearch, HopelessSearchesStopAtTheLimitWithStatusThree) {
     // The same comet seen from the equator rises every day.
     const Object o = RunJson({"search", "--kind", "2", "--object", "Disk", "--elements", kLeavingComet, "--date",
                               "7.12.2026", "--lon", "10", "--lat", "0"});
-    if (!o.empty()) EXPECT_TRUE(Get(o, "changed").truth);
+    if (!o.empty()) {
+        EXPECT_TRUE(Get(o, "changed").truth);
+    }
 }
 
 TEST(CliSearch, BadInputIsRefusedWithOneLine) {
