@@ -24,12 +24,14 @@ const char* kUsage =
     "                             [--json]\n"
     "       kelmaron-cli utm --lon GRAD --lat GRAD\n"
     "       kelmaron-cli geo --east METER --north METER [--hemisphere N|S]\n"
-    "       kelmaron-cli render --view himmel|aequatorial|horizont|nordpolar|suedpolar|objekt|tagesephemeride\n"
+    "       kelmaron-cli render --view himmel|aequatorial|horizont|nordpolar|suedpolar|objekt|tagesephemeride|system\n"
     "                             --out DATEI.png\n"
     "                             [--width W --height H] [--invers] [--flags N] [--grenzmag MAG]\n"
     "                             [--alpha-min H --alpha-max H --delta-min G --delta-max G]\n"
     "                             [--pol-min G --pol-max G --pol-mitte H]\n"
     "                             [--hoehe-min G --hoehe-max G --azi-min G --azi-max G]\n"
+    "                             [--view-lambda GRAD --view-beta GRAD --view-rs AE] [--stereo 0|1|2] [--all-tracks 0|1]\n"
+    "                             [--track-length TAGE --track-step TAGE --track-labels t|w|d|m|j|-]\n"
     "                             und die Angaben von Zeitpunkt, Ort und Objekt wie bei position\n"
     "       kelmaron-cli phase --kind 0|0.25|0.5|0.75 [--count N] [--json]\n"
     "                             und die Angaben von Zeitpunkt, Zone und Ort wie bei position\n"
@@ -46,11 +48,18 @@ const char* kUsage =
     "                             (0 Erdnähe, 1 Sonnennähe, 2 Aufgang; Exit-Status 3: nicht gefunden)\n"
     "                             und die Angaben von Zeitpunkt, Ort und Objekt wie bei position\n";
 
+// The program's read-only data: next to the executable in a build tree,
+// share/kelmaron beside bin/ when installed.
 std::string ProgramFolder(const char* argv0) {
+    namespace fs = std::filesystem;
     std::error_code ec;
-    std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (ec) self = std::filesystem::absolute(argv0, ec);
-    return self.parent_path().string();
+    fs::path self = fs::read_symlink("/proc/self/exe", ec);
+    if (ec) self = fs::absolute(argv0, ec);
+    const fs::path exe = self.parent_path();
+    if (fs::is_regular_file(exe / "messier.kat", ec)) return exe.string();
+    const fs::path installed = (exe / "../share/kelmaron").lexically_normal();
+    if (fs::is_regular_file(installed / "messier.kat", ec)) return installed.string();
+    return exe.string();
 }
 
 }  // namespace
