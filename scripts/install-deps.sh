@@ -3,6 +3,9 @@
 set -euo pipefail
 packages=(g++ cmake ninja-build libgtest-dev libbenchmark-dev)
 packages+=(qt6-base-dev libxkbcommon-dev xvfb xauth x11-utils xdotool imagemagick poppler-utils fonts-dejavu-core qt6-translations-l10n)
+# Installation checks: validators of the desktop entry and the AppStream file,
+# the manual-page reader and the shell completion.
+packages+=(desktop-file-utils appstream man-db bash-completion)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
