@@ -54,7 +54,7 @@ if out=$(run kelmaron-cli position --date 1.1.2026 --object Messier --messier 42
 else
   fail "position M 42: $(cat "$tmp/err")"
 fi
-if run kelmaron-cli render --view himmel --date 1.1.2026 --width 400 --height 300 --out "$tmp/himmel.png" 2>"$tmp/err" \
+if run kelmaron-cli render --view himmel --date 1.1.2026 --width 400 --height 320 --out "$tmp/himmel.png" 2>"$tmp/err" \
    && [ -s "$tmp/himmel.png" ]; then
   pass "render himmel"
 else
@@ -106,7 +106,7 @@ if [ -r /usr/share/bash-completion/bash_completion ]; then
       COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1))
       COMP_LINE="$*"; COMP_POINT=${#COMP_LINE}
       _kelmaron_cli kelmaron-cli "${COMP_WORDS[COMP_CWORD]}" "${COMP_WORDS[COMP_CWORD-1]}"
-      printf "%s\n" "${COMPREPLY[@]}"' _ "$root/share/bash-completion/completions/kelmaron-cli" "$@"
+      ((${#COMPREPLY[@]} == 0)) || printf "%s\n" "${COMPREPLY[@]}"' _ "$root/share/bash-completion/completions/kelmaron-cli" "$@"
   }
   expect_completion() {
     local want=$1; shift
