@@ -14,7 +14,7 @@ failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 pass() { echo "ok: $*"; }
 
-if ! DESTDIR=$tmp/root cmake --install "$build" --prefix "$prefix" >"$tmp/install.log" 2>&1; then
+if ! DESTDIR=$tmp/root "${CMAKE_COMMAND:-cmake}" --install "$build" --prefix "$prefix" >"$tmp/install.log" 2>&1; then
   cat "$tmp/install.log"
   echo "FAIL: cmake --install"
   exit 1
@@ -27,7 +27,7 @@ for f in bin/kelmaron bin/kelmaron-cli \
          share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
          share/icons/hicolor/scalable/apps/$id.svg share/icons/hicolor/64x64/apps/$id.png \
          share/man/man1/kelmaron.1.gz share/man/man1/kelmaron-cli.1.gz \
-         share/bash-completion/completions/kelmaron-cli share/doc/kelmaron/copyright; do
+         share/bash-completion/completions/kelmaron-cli share/doc/kelmaron/copyright share/doc/kelmaron/changelog.gz; do
   [ -s "$root/$f" ] && pass "$f" || fail "$f missing or empty"
 done
 for f in bin/kelmaron bin/kelmaron-cli; do
