@@ -7,6 +7,7 @@
 
 #include "astronomy/TextFormats.h"
 #include "astronomy/TimeCalendar.h"
+#include "shell/Messages.h"
 #include "shell/Time.h"
 #include "shell/View.h"
 
@@ -18,6 +19,21 @@ using astronomy::ShortestText;
 
 void Finish(Shell& sh) {
     astronomy::UpdateTimeQuantities(sh.s);
+    RedrawView(sh);
+}
+
+bool HoldsDigit(std::string_view text) {
+    return std::any_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Moves to the typed instant when it lies in the served years; else the
+// instant stays and the user is told.
+void MoveTo(Shell& sh, const astronomy::JulianDate& jd) {
+    if (!astronomy::InstantInServedYears(jd.J, jd.F)) {
+        ShowMessages(sh.win.dialogs(), {ServedYearsMessage()});
+        return;
+    }
+    SetInstant(sh.s, jd.J, jd.F);
     RedrawView(sh);
 }
 
@@ -98,16 +114,17 @@ void DatePrompt(Shell& sh) {
     const bool ok = d.EditField(text, 15);
     d.ClosePromptWindow();
     if (!ok) return;
+    if (!HoldsDigit(text)) return ShowMessages(d, {NoNumberMessage("das Datum")});
     // "24.12.2026" and "24,12,2026" (as the label shows) read as "24 12 2026".
     for (char& c : text)
         if (c == '.' || c == ',') c = ' ';
-    const int day = RoundToInt(FieldValue(text, 1, ' '));
+    const double year = FieldValue(text, 3, ' ');
+    if (!(year >= astronomy::kFirstYear && year <= astronomy::kLastYear))
+        return ShowMessages(d, {ServedYearsMessage()});
+    const int day = std::clamp(RoundToInt(FieldValue(text, 1, ' ')), -1000000, 1000000);
     int month = RoundToInt(FieldValue(text, 2, ' '));
-    const int year = RoundToInt(FieldValue(text, 3, ' '));
     if (month < 1 || month > 12) month = 1;
-    const astronomy::JulianDate jd = astronomy::CalendarToJulianDate(s.ClockTime, day, month, year, s.Zone);
-    SetInstant(s, jd.J, jd.F);
-    RedrawView(sh);
+    MoveTo(sh, astronomy::CalendarToJulianDate(s.ClockTime, day, month, RoundToInt(year), s.Zone));
 }
 
 void TimePrompt(Shell& sh) {
@@ -122,20 +139,19 @@ void TimePrompt(Shell& sh) {
     const bool ok = d.EditField(text, 15);
     d.ClosePromptWindow();
     if (!ok) return;
+    if (!HoldsDigit(text)) return ShowMessages(d, {NoNumberMessage("die Uhrzeit")});
     // "23:30" and "23,30,15" read as "23 30" and "23 30 15".
     for (char& c : text)
         if (c == ':' || c == ',') c = ' ';
-    const int hh = RoundToInt(FieldValue(text, 1, ' '));
-    const int mm = RoundToInt(FieldValue(text, 2, ' '));
-    const double ss = FieldValue(text, 3, ' ');
+    // Bounded far beyond the served years, which MoveTo then refuses.
+    const double hh = std::clamp(std::round(FieldValue(text, 1, ' ')), -1e9, 1e9);
+    const double mm = std::clamp(std::round(FieldValue(text, 2, ' ')), -1e9, 1e9);
+    const double ss = std::clamp(FieldValue(text, 3, ' '), -1e11, 1e11);
     const double clock = hh + (mm + ss / 60) / 60;
-    const astronomy::JulianDate jd = astronomy::CalendarToJulianDate(clock, now.day, now.month, now.year, s.Zone);
-    SetInstant(s, jd.J, jd.F);
-    RedrawView(sh);
+    MoveTo(sh, astronomy::CalendarToJulianDate(clock, now.day, now.month, now.year, s.Zone));
 }
 
 void JulianDatePrompt(Shell& sh) {
-    astronomy::ProgramState& s = sh.s;
     platform::Dialogs& d = sh.win.dialogs();
     d.OpenPromptWindow("  Eingabe des Julianischen Datums  ", 235);
     d.PromptPrint("Jul. Datum in UT = ", false);
@@ -144,9 +160,9 @@ void JulianDatePrompt(Shell& sh) {
     d.ClosePromptWindow();
     if (!ok || Trim(text).empty()) return;
     double J = 0, F = 0;
-    if (!astronomy::SplitJulianDateText(text, J, F)) J = F = 0;  // not a number gives 0
-    SetInstant(s, J, F);
-    RedrawView(sh);
+    if (!astronomy::SplitJulianDateText(text, J, F))
+        return ShowMessages(d, {NoNumberMessage("das Julianische Datum")});
+    MoveTo(sh, astronomy::JulianDate{J, F});
 }
 
 void EquinoxPrompt(Shell& sh) {
