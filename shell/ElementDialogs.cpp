@@ -323,6 +323,7 @@ void ElementInputDialog(Shell& sh) {
     // Every answer goes into a copy; the object changes only when the last
     // question is answered.
     astronomy::OrbitalElements el = s.Elements;
+    const astronomy::OrbitalElements before = s.Elements;
 
     d.OpenPromptWindow("  Eingabe der Bahnelemente  ", kWindowHeight, kWindowWidth);
     EntryWindow w(d);
@@ -342,12 +343,15 @@ void ElementInputDialog(Shell& sh) {
     if (!PromptValue(w, " Exzentrizit\u00e4t e", el.e)) return cancel();
 
     const int aq = d.MessageBox("Gro\u00dfe Halbachse a oder|Periheldistanz q bekannt ?", " a | q ", el.q != 0 ? 2 : 1);
+    // The other distance follows a changed answer; an answer kept as offered
+    // keeps both, so that the orbit stays exactly as it was.
+    const double aBefore = el.a, qBefore = el.q;
     if (aq == 1) {
         if (!PromptValue(w, " Gro\u00dfe Halbachse a [AE]", el.a)) return cancel();
-        el.q = (1 - el.e) * el.a;
+        if (el.a != aBefore || el.e != before.e) el.q = (1 - el.e) * el.a;
     } else if (aq == 2) {
         if (!PromptValue(w, " Periheldistanz q [AE]", el.q)) return cancel();
-        el.a = el.e < 1 ? el.q / (1 - el.e) : 0;
+        if (el.q != qBefore || el.e != before.e) el.a = el.e < 1 ? el.q / (1 - el.e) : 0;
     } else {
         return cancel();
     }
@@ -362,16 +366,21 @@ void ElementInputDialog(Shell& sh) {
     if (!PromptValue(w, " Bahnneigung i (Incl) [\u00b0]", el.i)) return cancel();
     if (el.i == 0) el.i = 1e-12;
 
+    // The orbit is placed by the mean anomaly when it has one, else by the
+    // perihelion time: that is the answer offered. What is not asked again
+    // stays unless an answer changed the orbit's placing.
     const int tm = d.MessageBox("Ist die Periheldurchgangszeit T|oder eine mittlere Anomalie|bekannt ?", " T |t+M",
-                                el.T != 0 ? 1 : 2);
+                                el.M != 0 || el.T == 0 ? 2 : 1);
     if (tm == 1) {
         if (!PromptInstant(w, " Periheldurchgangszeit in jul. Tagen", el.T)) return cancel();
-        el.M = 0;
-        el.t = 0;
+        if (el.T != before.T || el.M != 0) {
+            el.M = 0;
+            el.t = 0;
+        }
     } else if (tm == 2) {
         if (!PromptValue(w, " mittlere Anomalie [\u00b0]", el.M)) return cancel();
         if (!PromptInstant(w, " Zeitpunkt hierzu in jul. Tagen", el.t)) return cancel();
-        el.T = 0;
+        if (el.M != before.M || el.t != before.t || before.M == 0) el.T = 0;
     } else {
         return cancel();
     }

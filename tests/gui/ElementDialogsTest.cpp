@@ -395,6 +395,48 @@ TEST_F(ElementDialogs, InputDialogEntersTheWorkedExampleAndKeepsUnchangedAnswers
     EXPECT_EQ(boxes.size(), 4u);
 }
 
+TEST_F(ElementDialogs, AcceptingEveryOfferedAnswerKeepsTheOrbit) {
+    // A minor planet placed by mean anomaly and epoch, a comet with a
+    // perihelion time and an osculation epoch, a hyperbola given by a: every
+    // field accepted as offered and every question answered with its
+    // preselected button leaves the orbit exactly as loaded.
+    struct File {
+        const char* name;
+        const char* text;
+        bool meanAnomaly;  // the placing the dialog should offer
+    };
+    const File files[] = {
+        {"Ceres.kpl", "Ceres\ne=0.0785\na=2.7666\nknoten=80.25\nomega=73.4\ni=10.59\nM=291.4\nt=2460600.5\n", true},
+        {"Komet.kom", "Komet\ne=0.95\nq=0.8\nknoten=30\nomega=40\ni=50\nT=2461000.5\nt=2460800.5\n", false},
+        {"Weit.kom", "Weit\ne=1.2\na=-2.5\nknoten=5\nomega=6\ni=7\nT=2460000.5\n", false},
+    };
+    for (const File& f : files) {
+        SCOPED_TRACE(f.name);
+        WriteBytes(objects / f.name, f.text);
+        ASSERT_TRUE(shell::LoadDiskFile(*sh, (objects / f.name).string()));
+        const astronomy::OrbitalElements loaded = state.Elements;
+        const int kind = loaded.kind == astronomy::kKindComet ? 2 : 1;
+        const int distance = loaded.q != 0 ? 2 : 1;
+        std::vector<Step> script = {Box(kind), kKeep, kKeep, Box(distance), kKeep, kKeep, kKeep, kKeep,
+                                    Box(f.meanAnomaly ? 2 : 1)};
+        if (f.meanAnomaly) {
+            script.insert(script.end(), {kKeep, Box(2), kKeep});
+        } else {
+            script.insert(script.end(), {Box(2), kKeep});
+        }
+        script.insert(script.end(), {kKeep, kKeep, kKeep, kKeep});
+        boxes.clear();
+        defaults.clear();
+        Play(script);
+        shell::ElementInputDialog(*sh);
+        ASSERT_GE(defaults.size(), 3u);
+        EXPECT_EQ(defaults[0], kind);
+        EXPECT_EQ(defaults[1], distance);
+        EXPECT_EQ(defaults[2], f.meanAnomaly ? 2 : 1);
+        ExpectSameElements(state.Elements, loaded);
+    }
+}
+
 TEST_F(ElementDialogs, CancelledInputDialogChangesNothing) {
     const astronomy::OrbitalElements before = state.Elements;
     const std::string name = state.DiskName, caption = DiskCaption();
