@@ -56,7 +56,8 @@ int main(int argc, char** argv) {
 
     platform::qt::QtWindow window(800, 550);
     shell::Shell sh(state, window);
-    shell::Connect(sh, [&app] { app.quit(); });
+    // Quitting closes the window, the last one, which ends the program.
+    shell::Connect(sh, [&window] { window.Frame().close(); });
     window.Show();
 
     if (!shell::StartUp(sh, argv[0], CommandLine(argc, argv))) {

@@ -33,7 +33,8 @@ inline constexpr int kMouseLeft = 1;
 inline constexpr int kMouseRight = 2;
 inline constexpr int kMouseMiddle = 4;
 
-struct LocalTime {
+// A reading of the computer's clock in Universal Time.
+struct ClockReading {
     int year = 2000, month = 1, day = 1;
     int hour = 0, minute = 0;
     double second = 0;
@@ -75,7 +76,8 @@ public:
     virtual std::pair<int, int> MousePosition() const { return {0, 0}; }
 
     // Services.
-    virtual LocalTime Now() const = 0;
+    // The computer's clock in Universal Time, whatever zone it is set to.
+    virtual ClockReading Now() const = 0;
     // Waits inside the running command: the picture is still painted, keys
     // and clicks stay queued until the pause is over.
     virtual void Pause(int milliseconds) = 0;

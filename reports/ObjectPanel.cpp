@@ -354,6 +354,18 @@ PanelOutcome DrawObjectInfoPanel(platform::Canvas& canvas, const astronomy::Prog
     canvas.SetRasterOp(platform::RasterOp::Copy);
     canvas.SetTextBackground(p.background, true);
 
+    // Another object: nothing of the old panel may stay, also not the
+    // values this object does not have. The picture is drawn anew.
+    if (memory.shown && (memory.kind != kind || memory.name != pos.name)) {
+        canvas.SetPen(p.background);
+        canvas.SetBrush(p.background);
+        canvas.FillBox(0, 0, std::max(0, s.ChartWidth - 1), canvas.Height() - 1);
+        memory.pictureDrawn = false;
+    }
+    memory.shown = true;
+    memory.kind = kind;
+    memory.name = pos.name;
+
     PanelOutcome outcome;
     DrawHeading(p, pos);
     DrawNameBox(p, pos, kind);

@@ -203,11 +203,11 @@ void QtWindow::SetPointer(PointerShape shape) {
     }
 }
 
-LocalTime QtWindow::Now() const {
-    const QDateTime now = QDateTime::currentDateTime();
+ClockReading QtWindow::Now() const {
+    const QDateTime now = QDateTime::currentDateTimeUtc();
     const QDate d = now.date();
     const QTime t = now.time();
-    LocalTime lt;
+    ClockReading lt;
     lt.year = d.year();
     lt.month = d.month();
     lt.day = d.day();

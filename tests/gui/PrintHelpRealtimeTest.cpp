@@ -37,9 +37,9 @@ protected:
     }
     double Instant() const { return state.J + state.F; }
     double NowInstant() {
-        const platform::LocalTime now = window->Now();
+        const platform::ClockReading now = window->Now();
         const astronomy::JulianDate jd = astronomy::CalendarToJulianDate(
-            now.hour + now.minute / 60.0 + now.second / 3600, now.day, now.month, now.year, 1);  // the clock reads MEZ
+            now.hour + now.minute / 60.0 + now.second / 3600, now.day, now.month, now.year, 0);  // the clock reads UT
         return jd.J + jd.F;
     }
     // x range of the pixels of one colour in a band of rows; {-1, -1} if none.

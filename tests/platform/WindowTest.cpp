@@ -280,13 +280,13 @@ TEST_F(WindowTest, PauseWaitsTheGivenTime) {
     EXPECT_LT(clock.elapsed(), 50);
 }
 
-TEST_F(WindowTest, NowIsTheComputersClock) {
-    const QDateTime before = QDateTime::currentDateTime();
-    const platform::LocalTime now = window.Now();
-    const QDateTime after = QDateTime::currentDateTime();
+TEST_F(WindowTest, NowIsTheComputersClockInUniversalTime) {
+    const QDateTime before = QDateTime::currentDateTimeUtc();
+    const platform::ClockReading now = window.Now();
+    const QDateTime after = QDateTime::currentDateTimeUtc();
     const int msec = static_cast<int>(std::lround(now.second * 1000));
     const QDateTime read(QDate(now.year, now.month, now.day),
-                         QTime(now.hour, now.minute, msec / 1000, msec % 1000));
+                         QTime(now.hour, now.minute, msec / 1000, msec % 1000), Qt::UTC);
     EXPECT_GE(read.msecsTo(after), 0);
     EXPECT_GE(before.msecsTo(read), 0);
 }
