@@ -1,6 +1,7 @@
 // The main window as the shell drives it, and the services beside it.
 #pragma once
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <utility>
@@ -18,6 +19,25 @@ struct WindowPlacement {
     bool maximised = false;
     bool normalState = true;
 };
+
+// A rectangle on the screen: a window's outer frame or a screen's free area.
+struct ScreenRect {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+
+// The window rectangle fitted into the area: no larger than the area (and
+// no smaller than the minimum), and moved so that it lies wholly inside.
+inline ScreenRect FitIntoArea(const ScreenRect& window, const ScreenRect& area, int minWidth, int minHeight) {
+    const auto clamp = [](long long v, long long lo, long long hi) { return v < lo ? lo : (v > hi ? hi : v); };
+    ScreenRect out;
+    out.width = static_cast<int>(clamp(window.width, minWidth, std::max(minWidth, area.width)));
+    out.height = static_cast<int>(clamp(window.height, minHeight, std::max(minHeight, area.height)));
+    const long long right = static_cast<long long>(area.x) + area.width - out.width;
+    const long long bottom = static_cast<long long>(area.y) + area.height - out.height;
+    out.x = static_cast<int>(clamp(window.x, area.x, std::max<long long>(area.x, right)));
+    out.y = static_cast<int>(clamp(window.y, area.y, std::max<long long>(area.y, bottom)));
+    return out;
+}
 
 // Keys as the program reads them: a character (UTF-8) or a special key.
 struct Key {

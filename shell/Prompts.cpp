@@ -8,6 +8,7 @@
 #include "astronomy/TextFormats.h"
 #include "astronomy/TimeCalendar.h"
 #include "shell/Messages.h"
+#include "shell/Place.h"
 #include "shell/Time.h"
 #include "shell/View.h"
 
@@ -210,9 +211,10 @@ bool PlacePrompt(Shell& sh) {
         d.PromptPrint("Breite (nord=pos) G,M,S = ", false);
         if (!DmsInput(sh, units, minutes, seconds, sign, given)) return cancel();
         if (given != 0) {
-            double lat = astronomy::HmsToHours(units, minutes, seconds, sign);
-            if (lat == 90) lat = 89.99999999;
-            latitude = lat * astronomy::kDegToRad;
+            double typed = astronomy::HmsToHours(units, minutes, seconds, sign);
+            if (typed == 90) typed = 89.99999999;
+            const std::optional<double> lat = PlaceLatitude(typed);
+            latitude = lat ? *lat : 100 * astronomy::kDegToRad;  // beyond a pole: asked again
         }
     } while (std::fabs(latitude / astronomy::kDegToRad) > 90);
 

@@ -18,6 +18,7 @@
 #include "astronomy/Files.h"
 #include "astronomy/Numbers.h"
 #include "astronomy/TextEncoding.h"
+#include "shell/Place.h"
 
 namespace shell {
 
@@ -28,6 +29,10 @@ namespace {
 
 constexpr std::size_t kSettingsFileLimit = 1 << 20;
 constexpr int kMessierCount = 109;
+// The stored drawing area, in pixels: from a usable panel to the largest
+// screens made.
+constexpr int kSmallestWindow = 320;
+constexpr int kLargestWindow = 8192;
 
 using astronomy::IsBlank;
 using astronomy::IsDigit;
@@ -175,12 +180,20 @@ void ApplyKeyLine(ProgramState& s, int& count, std::string_view key, std::string
     } else if (const int n = PlaceNumber(key, "OrtLaenge"); n >= 1 && n <= count) {
         if (number) s.Orte[n].longitude = *number * kDegToRad;
     } else if (const int n = PlaceNumber(key, "OrtBreite"); n >= 1 && n <= count) {
-        if (number) s.Orte[n].latitude = *number * kDegToRad;
+        // The place prompt's rule: nothing beyond a pole.
+        if (const auto latitude = number ? PlaceLatitude(*number) : std::nullopt) s.Orte[n].latitude = *latitude;
     }
 }
 
 // Ranges the rest of the program relies on.
 void MakeConsistent(ProgramState& s) {
+    // A window no screen has, or placed where none is, would overflow the
+    // placement's sums or ask for a picture of gigabytes; the window itself
+    // is fitted to the screen when it is placed.
+    s.x_max = std::clamp(s.x_max, kSmallestWindow, kLargestWindow);
+    s.y_max = std::clamp(s.y_max, kSmallestWindow, kLargestWindow);
+    s.x_pos = std::clamp(s.x_pos, -kLargestWindow, kLargestWindow);
+    s.y_pos = std::clamp(s.y_pos, -kLargestWindow, kLargestWindow);
     s.OrtAnz = std::clamp(s.OrtAnz, 0, astronomy::kPlaceSlots);
     if (s.Zone < 0 || s.Zone > 2) s.Zone = 1;
     if (s.Ort < 1 || s.Ort > s.OrtAnz) s.Ort = 1;
@@ -253,7 +266,10 @@ bool ImportPlaces(SequentialReader& in, ProgramState& s) {
     std::vector<Value> v;
     for (int k = 1; k <= n; ++k) {
         if (!ReadGroup(in, "snn", v)) return false;
-        if (k <= astronomy::kPlaceSlots) s.Orte[k] = {v[0].text, v[1].number * kDegToRad, v[2].number * kDegToRad};
+        if (k <= astronomy::kPlaceSlots) {
+            const std::optional<double> latitude = PlaceLatitude(v[2].number);
+            if (latitude) s.Orte[k] = {v[0].text, v[1].number * kDegToRad, *latitude};
+        }
     }
     s.OrtAnz = astronomy::kPlacesInMenu;
     return true;

@@ -19,6 +19,8 @@
 #include <vector>
 
 #include "astronomy/Angles.h"
+#include "astronomy/Files.h"
+#include "astronomy/Numbers.h"
 
 namespace astronomy {
 namespace {
@@ -253,6 +255,28 @@ TEST(ElementFile, UnreadableFileStillChecked) {
         EXPECT_EQ(r.elements.equinox, 2000);
         EXPECT_EQ(messages, (ElementNotes{{ElementIssue::Suspicious, ""}}));
     }
+}
+
+TEST(ElementFile, ReadErrorsAndHugeExponentsAreTheFilesOwnMessages) {
+    // A file that fails while it is read (the memory file of the process)
+    // is an unreadable file, no exception; an exponent beyond every range
+    // is refused by the checks instead of read as 0.
+    ElementNotes messages;
+    const ElementFileRead r = ParseElementFile("/proc/self/mem", "", 2000, messages);
+    EXPECT_FALSE(r.opened);
+    EXPECT_EQ(messages, (ElementNotes{{ElementIssue::Suspicious, ""}}));
+    std::string bytes;
+    EXPECT_FALSE(ReadSmallFile("/proc/self/mem", bytes, kElementFileLimit));
+    for (const char* e : {"1e9223372036854775807", "1e99999999999999999999999", "-1e400"}) {
+        SCOPED_TRACE(e);
+        messages.clear();
+        const OrbitalElements el = Parse(std::string("X\ne=0.5\na=") + e + "\nknoten=1\nomega=2\ni=3\nT=2451545\n",
+                                         messages);
+        EXPECT_FALSE(std::isfinite(el.a));
+        EXPECT_EQ(messages, (ElementNotes{{ElementIssue::Suspicious, "X"}}));
+    }
+    EXPECT_EQ(Val("1e-9223372036854775808"), 0);
+    EXPECT_EQ(Val("2e9223372036854775807"), std::numeric_limits<double>::infinity());
 }
 
 TEST(ElementFile, PathsIgnoreCaseAndBackslashes) {

@@ -286,9 +286,9 @@ TEST_F(SettingsFileTest, ReaderRules) {
          }},
         {"x_pos=1e300\ny_pos=-1e300\nx_max=3e9\n",
          [](const ProgramState& s) {
-             EXPECT_EQ(s.x_pos, INT_MAX);
-             EXPECT_EQ(s.y_pos, -INT_MAX);  // held within the range on both sides alike
-             EXPECT_EQ(s.x_max, INT_MAX);
+             EXPECT_EQ(s.x_pos, 8192);
+             EXPECT_EQ(s.y_pos, -8192);  // held within the range on both sides alike
+             EXPECT_EQ(s.x_max, 8192);
          }},
         {"=5\nx_pos 5\nab\n[x_pos=3\nDisk=Komet\nFremd=1\n",
          [&](const ProgramState& s) { ExpectStoredFieldsEqual(d, s); }},
@@ -330,6 +330,26 @@ TEST_F(SettingsFileTest, DamagedInputReadsWithoutHarm) {
     ProgramState s = Defaults(dir_);
     shell::ParseSettingsText(s, "Grenzmag=0." + std::string(500000, '0') + "1\n");
     EXPECT_EQ(s.Grenzmag, 0);
+}
+
+TEST_F(SettingsFileTest, WindowAndPlacesStayWithinWhatCanBeShown) {
+    // A window of ten billion pixels, or placed a billion pixels away, is
+    // brought into the range of real screens; a latitude beyond a pole is
+    // refused as the place prompt refuses it.
+    ProgramState s = Defaults(dir_);
+    shell::ParseSettingsText(s, "x_max=1e10\r\ny_max=100000\r\nx_pos=-1e12\r\ny_pos=2147483647\r\nOrtAnz=3\r\n"
+                                "OrtBreite01=95\r\nOrtBreite02=90\r\nOrtBreite03=-91.5\r\n");
+    EXPECT_LE(s.x_max, 8192);
+    EXPECT_LE(s.y_max, 8192);
+    EXPECT_GE(s.x_pos, -8192);
+    EXPECT_LE(s.y_pos, 8192);
+    const ProgramState d = Defaults(dir_);
+    EXPECT_EQ(s.Orte[1].latitude, d.Orte[1].latitude);
+    EXPECT_EQ(s.Orte[2].latitude, 90 * kDegToRad);
+    EXPECT_EQ(s.Orte[3].latitude, d.Orte[3].latitude);
+    shell::ParseSettingsText(s, "x_max=0\r\ny_max=-5\r\n");
+    EXPECT_GE(s.x_max, 320);
+    EXPECT_GE(s.y_max, 320);
 }
 
 TEST_F(SettingsFileTest, WriteCreatesTheFolderAndReadFindsTheFile) {
