@@ -211,12 +211,11 @@ bool PlacePrompt(Shell& sh) {
         d.PromptPrint("Breite (nord=pos) G,M,S = ", false);
         if (!DmsInput(sh, units, minutes, seconds, sign, given)) return cancel();
         if (given != 0) {
-            double typed = astronomy::HmsToHours(units, minutes, seconds, sign);
-            if (typed == 90) typed = 89.99999999;
-            const std::optional<double> lat = PlaceLatitude(typed);
-            latitude = lat ? *lat : 100 * astronomy::kDegToRad;  // beyond a pole: asked again
+            double lat = astronomy::HmsToHours(units, minutes, seconds, sign);
+            if (lat == 90) lat = 89.99999999;
+            latitude = lat * astronomy::kDegToRad;
         }
-    } while (std::fabs(latitude / astronomy::kDegToRad) > 90);
+    } while (!PlaceLatitude(latitude / astronomy::kDegToRad));  // beyond a pole: asked again
 
     s.Longitude = longitude;
     s.Latitude = latitude;
