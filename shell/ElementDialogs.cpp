@@ -248,12 +248,14 @@ void RecomputeDisk(Shell& sh) {
 
 }  // namespace
 
-std::string ElementFileFilter(int kind) {
+std::string ElementFileFilter(int kind, ElementFileUse use) {
     // Kind 12 (neither comet nor minor planet) has three blanks for its
-    // extension: the first filter then lists every file.
+    // extension: its filter then lists every file.
     std::string extension = Trim(astronomy::ExtensionForKind(kind));
     if (extension.empty()) extension = "*";
-    return "Bahnelemente|*." + extension + ";|Kometen *.kom|*.kom;|Kleinplaneten *.kpl|*.kpl;|alles *.*|*.*";
+    const std::string own = "Bahnelemente|*." + extension + ";|Kometen *.kom|*.kom;|Kleinplaneten *.kpl|*.kpl;|alles *.*|*.*";
+    if (use == ElementFileUse::Save) return own;
+    return "Alle Bahnelemente|*.pla;*.kpl;*.kom;|" + own;
 }
 
 bool LoadDiskFile(Shell& sh, const std::string& path) {
@@ -290,7 +292,8 @@ bool LoadDiskFile(Shell& sh, const std::string& path) {
 
 void LoadElementDialog(Shell& sh) {
     const std::optional<std::string> chosen =
-        sh.win.dialogs().OpenFile("Objekt laden..", ObjectFolder(sh.s), ElementFileFilter(sh.s.Elements.kind));
+        sh.win.dialogs().OpenFile("Objekt laden..", ObjectFolder(sh.s),
+                                  ElementFileFilter(sh.s.Elements.kind, ElementFileUse::Load));
     if (!chosen || chosen->empty()) return;
     LoadDiskFile(sh, *chosen);
 }
@@ -312,7 +315,7 @@ void SaveElementFileDialog(Shell& sh) {
     std::error_code ec;
     fs::create_directories(folder, ec);
     const std::optional<std::string> chosen = sh.win.dialogs().SaveFile(
-        "Speichern unter..", folder, FileNameOf(sh.s.Pfad), ElementFileFilter(sh.s.Elements.kind));
+        "Speichern unter..", folder, FileNameOf(sh.s.Pfad), ElementFileFilter(sh.s.Elements.kind, ElementFileUse::Save));
     if (!chosen || chosen->empty()) return;
     SaveDiskFile(sh, *chosen);
 }

@@ -18,6 +18,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -205,13 +206,14 @@ const std::string kExampleComet = "Beispiel\ne= .9\nq= 1.5\nknoten= 80\nomega= 1
 
 }  // namespace
 
-TEST(ElementFileFilter, FirstFilterIsTheExtensionOfTheKind) {
+TEST(ElementFileFilter, SavingOffersTheExtensionOfTheKindFirst) {
+    using shell::ElementFileUse;
     const std::string rest = ";|Kometen *.kom|*.kom;|Kleinplaneten *.kpl|*.kpl;|alles *.*|*.*";
-    EXPECT_EQ(shell::ElementFileFilter(astronomy::kKindComet), "Bahnelemente|*.kom" + rest);
-    EXPECT_EQ(shell::ElementFileFilter(astronomy::kKindMinorPlanet), "Bahnelemente|*.kpl" + rest);
-    EXPECT_EQ(shell::ElementFileFilter(astronomy::kKindPluto), "Bahnelemente|*.pla" + rest);
+    EXPECT_EQ(shell::ElementFileFilter(astronomy::kKindComet, ElementFileUse::Save), "Bahnelemente|*.kom" + rest);
+    EXPECT_EQ(shell::ElementFileFilter(astronomy::kKindMinorPlanet, ElementFileUse::Save), "Bahnelemente|*.kpl" + rest);
+    EXPECT_EQ(shell::ElementFileFilter(astronomy::kKindPluto, ElementFileUse::Save), "Bahnelemente|*.pla" + rest);
     // Kind 12 has no extension of its own: every file.
-    EXPECT_EQ(shell::ElementFileFilter(astronomy::kKindOther), "Bahnelemente|*.*" + rest);
+    EXPECT_EQ(shell::ElementFileFilter(astronomy::kKindOther, ElementFileUse::Save), "Bahnelemente|*.*" + rest);
 }
 
 TEST_F(ElementDialogs, SavedFileLoadsBackUnchanged) {
@@ -237,7 +239,7 @@ TEST_F(ElementDialogs, SavedFileLoadsBackUnchanged) {
     shell::LoadElementDialog(*sh);
     EXPECT_EQ(load.title, "Objekt laden..");
     EXPECT_TRUE(fs::equivalent(load.folder, objects));
-    EXPECT_EQ(load.filters.value(0).toStdString(), "Bahnelemente (*)");  // the empty record's kind 12
+    EXPECT_EQ(load.filters.value(0).toStdString(), "Alle Bahnelemente (*.pla *.kpl *.kom)");
     ExpectSameElements(state.Elements, original);
     EXPECT_EQ(state.DiskName, "Pluto");
     EXPECT_TRUE(fs::equivalent(state.Pfad, copy));
@@ -248,6 +250,29 @@ TEST_F(ElementDialogs, SavedFileLoadsBackUnchanged) {
     EXPECT_EQ(fs::path(again.offered).filename(), "Kopie.kpl");
     EXPECT_EQ(ReadBytes(objects / "Kopie2.kpl"), ReadBytes(copy));
     EXPECT_TRUE(boxes.empty()) << boxes.front();
+}
+
+TEST_F(ElementDialogs, LoadDialogListsEveryBundledElementFile) {
+    // The bundled folder holds .kpl and .kom files: the load dialog lists
+    // them all at once, whatever the kind of the current object.
+    std::set<std::string> listed;
+    WhenReady(
+        []() {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            auto* model = dialog ? dialog->findChild<QFileSystemModel*>() : nullptr;
+            return model && model->rowCount(model->index(dialog->directory().absolutePath())) > 3;
+        },
+        [&listed]() {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            auto* model = dialog->findChild<QFileSystemModel*>();
+            const QModelIndex folder = model->index(dialog->directory().absolutePath());
+            for (int row = 0; row < model->rowCount(folder); ++row)
+                listed.insert(model->index(row, 0, folder).data().toString().toStdString());
+            dialog->reject();
+        });
+    shell::LoadElementDialog(*sh);
+    for (const char* name : {"Pluto.kpl", "Ceres.kpl", "Halley.kom", "Encke.kom"})
+        EXPECT_TRUE(listed.count(name)) << name;
 }
 
 TEST_F(ElementDialogs, LoadedNameBecomesTheDiskCaptionAndTitle) {
