@@ -41,7 +41,7 @@ inline ScreenRect FitIntoArea(const ScreenRect& window, const ScreenRect& area, 
 
 // Keys as the program reads them: a character (UTF-8) or a special key.
 struct Key {
-    enum Special { None = 0, PageUp = 33, PageDown = 34, Home = 36, Left = 37, Up = 38, Right = 39, Down = 40 };
+    enum Special { None = 0, PageUp = 33, PageDown = 34, Home = 36, Left = 37, Up = 38, Right = 39, Down = 40, F1 = 112 };
     std::string text;      // the typed character, Ctrl+P as "\x10", Ctrl+S as "\x13"
     Special special = None;
 };

@@ -30,6 +30,7 @@ std::optional<Key> TranslateKey(int qtKey, Qt::KeyboardModifiers modifiers, cons
         case Qt::Key_Up: key.special = Key::Up; return key;
         case Qt::Key_Right: key.special = Key::Right; return key;
         case Qt::Key_Down: key.special = Key::Down; return key;
+        case Qt::Key_F1: key.special = Key::F1; return key;
         default: break;
     }
     const bool control = modifiers.testFlag(Qt::ControlModifier);

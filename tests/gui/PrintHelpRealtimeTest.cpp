@@ -105,6 +105,13 @@ TEST_F(ViewCommands, WholeSkyChartPrintsDarkStarsOnWhite) {
     EXPECT_GT(dark, 100);
 }
 
+TEST_F(ViewCommands, F1OpensTheHelp) {
+    // The key pressed in the window itself, as a user does.
+    window->Frame().show();
+    QTest::keyClick(&window->Area(), Qt::Key_F1);
+    EXPECT_TRUE(sh->help.open);
+}
+
 TEST_F(ViewCommands, HelpHighlightsMarkedTextAndPagesOnKeys) {
     // A help file of our own: the first line with a marked word, then enough
     // lines for a second page.
