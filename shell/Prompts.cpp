@@ -312,7 +312,11 @@ void MessierPrompt(Shell& sh) {
     if (const int item = sh.menu.ItemOf(ObjectAction(astronomy::ObjectKind::Messier)))
         sh.menu.captions[item] = "M " + std::to_string(number);
     RefreshMenuMarks(sh.menu, sh.win.menu(), s);
-    if (s.Objekt == astronomy::ObjectKind::Messier) ComputePosition(sh, s.Objekt);
+    // The panel or the chart's marker, and the title, follow the new object.
+    if (s.Objekt == astronomy::ObjectKind::Messier) {
+        ComputePosition(sh, s.Objekt);
+        if (!astronomy::IsObjectView(s.ChartMode)) RedrawView(sh);
+    }
 }
 
 }  // namespace shell

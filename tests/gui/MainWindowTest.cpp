@@ -461,6 +461,44 @@ TEST_F(MainWindow, MessierPromptRefusesFortyAndTakesAKnownNumber) {
     EXPECT_EQ(dialogs.Prompt(), nullptr);  // closed again
 }
 
+TEST_F(MainWindow, RightButtonHeldFromBeforeTheChartDoesNotStopItsStars) {
+    // The right click that ends a tool is still held when the chart is
+    // drawn again: the chart comes out whole, the same as without it.
+    ASSERT_TRUE(Start());
+    SetInstant(22, 7, 12, 2026);
+    window->onKey(Char("h"));
+    const QImage whole = window->Picture().Image().copy();
+    window->onMouse = nullptr;  // only the button state, no command
+    QTest::mousePress(&window->Area(), Qt::RightButton, Qt::NoModifier, QPoint(5, 5));
+    ASSERT_EQ(window->MouseButtons() & platform::kMouseRight, platform::kMouseRight);
+    shell::RedrawView(*sh);
+    EXPECT_TRUE(window->Picture().Image() == whole);
+    QTest::mouseRelease(&window->Area(), Qt::RightButton, Qt::NoModifier, QPoint(5, 5));
+}
+
+TEST_F(MainWindow, TitleFollowsTheMessierPromptInEveryView) {
+    ASSERT_TRUE(Start());
+    state.Objekt = astronomy::ObjectKind::Messier;
+    state.Messier = 1;
+    platform::qt::QtDialogs& dialogs = window->DialogBoxes();
+    for (const char* view : {"o", "h"}) {
+        SCOPED_TRACE(view);
+        window->onKey(Char(view));
+        for (const char* number : {"42", "13"}) {
+            WhenReady([&dialogs]() { return dialogs.Prompt() && dialogs.Prompt()->Field() && dialogs.Prompt()->Field()->isVisible(); },
+                      [&dialogs, number]() {
+                          QLineEdit* field = dialogs.Prompt()->Field();
+                          field->selectAll();
+                          QTest::keyClicks(field, number);
+                          QTest::keyClick(field, Qt::Key_Return);
+                      });
+            window->onMenu(44);  // "Messier..."
+            const std::string title = window->Title();
+            EXPECT_TRUE(title.ends_with(std::string(" - Objekt: M ") + number)) << title;
+        }
+    }
+}
+
 // A settings file with fewer places than the menu has rows: the rows beyond
 // the list are greyed and choose nothing, and the place entries work.
 TEST_F(MainWindow, PlaceRowsBeyondTheListChooseNothing) {
