@@ -381,8 +381,12 @@ void DrawPolarGrid(const Pass& p) {
 void ScaleBar(const Pass& p) {
     static constexpr double kSeries[] = {1.0 / 120, 1.0 / 60, 1.0 / 30, 1.0 / 12, 1.0 / 6, 1.0 / 2,
                                          1, 2, 5, 10, 20};
+    // Pixels per degree: k on the rectangular charts; on the polar charts
+    // the scale of 90 k tan(distance / 2) at the pole, where the bar stands
+    // for the middle of the chart.
+    const double perDegree = astronomy::IsPolarChart(p.g.mode) ? p.g.k * astronomy::kPi / 4 : p.g.k;
     int length = 64;
-    double v = 64 / p.g.k;
+    double v = 64 / perDegree;
     if (v > 1.0 / 720 && v < 20) {
         double next = v;
         for (double step : kSeries) {
