@@ -403,7 +403,11 @@ std::string SettingsText(const ProgramState& s, const std::string& versionText) 
         key("OrtBreite" + TwoDigits(n), ShortestDegreesText(s.Orte[n].latitude));
     }
     line("");
-    return astronomy::Utf8ToCp1252(out);
+    // Windows-1252 as always; a text with characters it lacks (a folder
+    // named in another script) would come back as "?" and the file it names
+    // be lost, so such a file is written in UTF-8, which the reader takes.
+    const std::string windows = astronomy::Utf8ToCp1252(out);
+    return astronomy::Cp1252ToUtf8(windows) == out ? windows : out;
 }
 
 bool WriteSettings(const ProgramState& s, const std::string& versionText, std::string& error) {

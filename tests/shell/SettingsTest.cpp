@@ -352,6 +352,22 @@ TEST_F(SettingsFileTest, WindowAndPlacesStayWithinWhatCanBeShown) {
     EXPECT_GE(s.y_max, 320);
 }
 
+TEST_F(SettingsFileTest, TextsWindows1252LacksComeBackWhole) {
+    // A path and a place name with characters outside Windows-1252 read
+    // back as they were; texts it has are still written in it.
+    ProgramState s = Defaults(dir_);
+    s.Pfad = "/daten/\u041e\u0431\u044a\u0435\u043a\u0442\u044b/Ceres.kpl";
+    s.Orte[2].name = "\u0141\u00f3d\u017a";
+    ProgramState read = Defaults(dir_);
+    shell::ParseSettingsText(read, shell::SettingsText(s, " Version 6.54"));
+    EXPECT_EQ(read.Pfad, s.Pfad);
+    EXPECT_EQ(read.Orte[2].name, s.Orte[2].name);
+    s = Defaults(dir_);
+    s.Orte[2].name = "K\u00f6ln";
+    const std::string text = shell::SettingsText(s, " Version 6.54");
+    EXPECT_NE(text.find("OrtName02=K\xF6ln\r\n"), std::string::npos);
+}
+
 TEST_F(SettingsFileTest, WriteCreatesTheFolderAndReadFindsTheFile) {
     const fs::path folder = dir_ / "neu" / "Kelmar";
     const ProgramState written = Changed(folder.string(), "");
