@@ -453,7 +453,9 @@ void ParseSettingsText(ProgramState& s, std::string_view bytes) {
         if (end == std::string::npos) end = text.size();
         std::string_view line(text.data() + start, end - start);
         start = end + 1;
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        // CRLF, LF, and the CR CR LF of a file that passed through a tool
+        // which doubled the carriage returns.
+        while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (line.size() <= 2 || line.front() == '[') continue;
         const std::size_t p = line.find('=');
         if (p == std::string_view::npos || p == 0) continue;

@@ -352,6 +352,14 @@ TEST_F(SettingsFileTest, WindowAndPlacesStayWithinWhatCanBeShown) {
     EXPECT_GE(s.y_max, 320);
 }
 
+TEST_F(SettingsFileTest, DoubledCarriageReturnsEndTheLineOnly) {
+    ProgramState s = Defaults(dir_);
+    shell::ParseSettingsText(s, "[Orte]\r\r\nOrtAnz=1\r\r\nOrtName01=Hannover\r\r\nPfad=/d/x.kpl\r\r\n");
+    EXPECT_EQ(s.OrtAnz, 1);
+    EXPECT_EQ(s.Orte[1].name, "Hannover");
+    EXPECT_EQ(s.Pfad, "/d/x.kpl");
+}
+
 TEST_F(SettingsFileTest, TextsWindows1252LacksComeBackWhole) {
     // A path and a place name with characters outside Windows-1252 read
     // back as they were; texts it has are still written in it.
