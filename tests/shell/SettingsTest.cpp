@@ -352,6 +352,17 @@ TEST_F(SettingsFileTest, WindowAndPlacesStayWithinWhatCanBeShown) {
     EXPECT_GE(s.y_max, 320);
 }
 
+TEST_F(SettingsFileTest, NoNumberThatIsNotFiniteIsWritten) {
+    // Values a broken computation or a hostile file could leave in the
+    // state: the file holds numbers only.
+    ProgramState s = Defaults(dir_);
+    const double nan = std::nan(""), inf = HUGE_VAL;
+    s.Grenzmag = nan, s.Alpha_min = inf, s.Pol_mitte = -inf, s.BelAlpha = nan, s.BelDelta = inf, s.BelMag = -inf;
+    s.TrackStep = static_cast<float>(nan), s.Orte[1].longitude = inf, s.Orte[2].latitude = nan;
+    const std::string text = shell::SettingsText(s, " Version 6.54");
+    for (const char* bad : {"nan", "inf", "NaN", "INF"}) EXPECT_EQ(text.find(bad), std::string::npos) << bad;
+}
+
 TEST_F(SettingsFileTest, DoubledCarriageReturnsEndTheLineOnly) {
     ProgramState s = Defaults(dir_);
     shell::ParseSettingsText(s, "[Orte]\r\r\nOrtAnz=1\r\r\nOrtName01=Hannover\r\r\nPfad=/d/x.kpl\r\r\n");
