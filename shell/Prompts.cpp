@@ -40,7 +40,8 @@ void MoveTo(Shell& sh, const astronomy::JulianDate& jd) {
 
 }  // namespace
 
-bool DmsInput(Shell& sh, int& units, int& minutes, double& seconds, int& sign, float& inputGiven) {
+bool DmsInput(Shell& sh, int& units, int& minutes, double& seconds, int& sign, float& inputGiven,
+              bool dateField) {
     std::string text;
     if (units != 0 || minutes != 0 || seconds != 0) {
         text = (sign < 0 ? "-" : "") + std::to_string(units) + " " + std::to_string(minutes) + " " + ShortestText(seconds);
@@ -51,6 +52,13 @@ bool DmsInput(Shell& sh, int& units, int& minutes, double& seconds, int& sign, f
     if (!sh.win.dialogs().EditField(text, 15)) return false;
     text = Trim(text);
     if (text.empty()) {
+        inputGiven = 0;
+        return true;
+    }
+    for (char& c : text)
+        if (c == ':' || (dateField && (c == '.' || c == ','))) c = ' ';
+    text = Trim(text);
+    if (text.empty()) {  // separators only: as an empty answer
         inputGiven = 0;
         return true;
     }
@@ -92,7 +100,7 @@ bool InputDate(Shell& sh, const std::string& label, DateEntry& date) {
     int sign = 1;
     float given = 0;
     sh.win.dialogs().PromptPrint(label, false);
-    return DmsInput(sh, date.day, date.month, date.year, sign, given);
+    return DmsInput(sh, date.day, date.month, date.year, sign, given, true);
 }
 
 int WholeYear(double year) {

@@ -193,6 +193,30 @@ TEST_F(Prompts, TextWithoutANumberOrBeyondTheServedYearsKeepsTheInstant) {
     EXPECT_EQ(state.Year, 9999);
 }
 
+TEST_F(Prompts, DateAndTimeFieldsOfTheOtherPromptsReadTheGermanForms) {
+    platform::qt::QtDialogs& dialogs = window->DialogBoxes();
+    for (const char* typed : {"24.12.2026", "24,12,2026", "24 12 2026"}) {
+        SCOPED_TRACE(typed);
+        shell::DateEntry date;
+        dialogs.OpenPromptWindow("  Test  ", 235);
+        Answer({typed});
+        ASSERT_TRUE(shell::InputDate(*sh, "Tag,Monat,Jahr = ", date));
+        dialogs.ClosePromptWindow();
+        EXPECT_EQ(date.day, 24);
+        EXPECT_EQ(date.month, 12);
+        EXPECT_EQ(date.year, 2026);
+    }
+    for (const auto& [typed, hours] : {std::pair{"23:30", 23.5}, {"23:30:15", 23.5 + 15 / 3600.0}, {":::", 7.25}}) {
+        SCOPED_TRACE(typed);
+        double value = 7.25;
+        dialogs.OpenPromptWindow("  Test  ", 235);
+        Answer({typed});
+        ASSERT_TRUE(shell::InputSexagesimal(*sh, "  Zeit [h] = ", value));
+        dialogs.ClosePromptWindow();
+        EXPECT_NEAR(value, hours, 1e-9);
+    }
+}
+
 TEST_F(Prompts, MidnightPastTheMonthsEndShowsTheNextDay) {
     // 0:00 on 31 February, 29 February of a common year, and a month step
     // from 31 January: the next valid day at 00:00, in the title as well.
