@@ -403,11 +403,13 @@ std::string SettingsText(const ProgramState& s, const std::string& versionText) 
         key("OrtBreite" + TwoDigits(n), ShortestDegreesText(s.Orte[n].latitude));
     }
     line("");
-    // Windows-1252 as always; a text with characters it lacks (a folder
-    // named in another script) would come back as "?" and the file it names
-    // be lost, so such a file is written in UTF-8, which the reader takes.
+    // Windows-1252 as always, when the reader gets the same text back from
+    // it. A text with characters it lacks (a folder named in another
+    // script) would come back as "?", and one whose Windows-1252 bytes
+    // happen to form UTF-8 ("Â¸") would be read as that: such a file is
+    // written in UTF-8, which the reader takes as it is.
     const std::string windows = astronomy::Utf8ToCp1252(out);
-    return astronomy::Cp1252ToUtf8(windows) == out ? windows : out;
+    return astronomy::FileTextToUtf8(windows) == out ? windows : out;
 }
 
 bool WriteSettings(const ProgramState& s, const std::string& versionText, std::string& error) {

@@ -377,10 +377,16 @@ TEST_F(SettingsFileTest, TextsWindows1252LacksComeBackWhole) {
     ProgramState s = Defaults(dir_);
     s.Pfad = "/daten/\u041e\u0431\u044a\u0435\u043a\u0442\u044b/Ceres.kpl";
     s.Orte[2].name = "\u0141\u00f3d\u017a";
+    s.Orte[3].name = "\u00c2\u00b8";  // in Windows-1252 the bytes of UTF-8 "\u00b8"
     ProgramState read = Defaults(dir_);
     shell::ParseSettingsText(read, shell::SettingsText(s, " Version 6.54"));
     EXPECT_EQ(read.Pfad, s.Pfad);
     EXPECT_EQ(read.Orte[2].name, s.Orte[2].name);
+    s.Orte[2].name = "Berlin";
+    s.Pfad = "/d/Ceres.kpl";
+    read = Defaults(dir_);
+    shell::ParseSettingsText(read, shell::SettingsText(s, " Version 6.54"));
+    EXPECT_EQ(read.Orte[3].name, s.Orte[3].name);
     s = Defaults(dir_);
     s.Orte[2].name = "K\u00f6ln";
     const std::string text = shell::SettingsText(s, " Version 6.54");
