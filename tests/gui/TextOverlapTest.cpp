@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "charts/ChartDrawing.h"
+#include "charts/Readout.h"
 #include "platform/Canvas.h"
 #include "reports/ObjectPanel.h"
 #include "WindowFixture.h"
@@ -121,6 +122,20 @@ TEST_F(TextOverlap, ObjectPanelWordsStandApart) {
         WordRecorder rec(window->canvas());
         reports::PanelMemory memory;
         reports::DrawObjectInfoPanel(rec, state, sh->pos, sh->sun, kind, false, memory);
+        for (const std::string& o : Overlaps(rec.words)) ADD_FAILURE() << o;
+    }
+}
+
+TEST_F(TextOverlap, PointerReadoutColumnsStandApart) {
+    // The widest right ascensions and declinations beside the azimuth and
+    // altitude column.
+    ASSERT_TRUE(Start());
+    window->onKey({"h", platform::Key::None});
+    for (const charts::SkyPoint& point : {charts::SkyPoint{19.9999, -89.99, 359.7, -89.9},
+                                          charts::SkyPoint{23.5, 88.5, 90, 45}, charts::SkyPoint{8.8, -8.8, 188, 8}}) {
+        WordRecorder rec(window->canvas());
+        charts::ShowPointerReadout(rec, state, point);
+        EXPECT_GE(rec.words.size(), 8u);
         for (const std::string& o : Overlaps(rec.words)) ADD_FAILURE() << o;
     }
 }
