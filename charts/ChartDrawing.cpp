@@ -536,7 +536,12 @@ void DrawWholeSkyLegend(const Pass& p) {
         while (!codes[i].empty() && codes[i].back() == ' ') codes[i].pop_back();
         spacing = std::max(spacing, p.c.TextWidth(codes[i]) + 4);
     }
-    const auto symbolX = [&](int i) { return yMax - 20 - (5 - i) * spacing; };
+    // In a low window the corner comes near the horizon circle: the codes
+    // then start right of where the circle passes their lowest row.
+    const double below = cy - (30.0 + p.c.TextHeight());
+    const int circleRight = below < R ? cx + static_cast<int>(std::ceil(std::sqrt(double(R) * R - below * below))) : cx;
+    const int first = std::max(yMax - 20 - 4 * spacing, circleRight + spacing / 2 + 4);
+    const auto symbolX = [&](int i) { return first + (i - 1) * spacing; };
     // The symbols are overlay drawing; in a narrow window their place lies
     // beyond the cleared chart area, so it is cleared here, or every redraw
     // would turn them over.
