@@ -459,9 +459,13 @@ void ParseSettingsText(ProgramState& s, std::string_view bytes) {
         // which doubled the carriage returns.
         while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (line.size() <= 2 || line.front() == '[') continue;
-        const std::size_t p = line.find('=');
+        // A carriage return inside a line is a blank, as the writer puts it.
+        std::string blanked(line);
+        std::replace(blanked.begin(), blanked.end(), '\r', ' ');
+        const std::string_view text(blanked);
+        const std::size_t p = text.find('=');
         if (p == std::string_view::npos || p == 0) continue;
-        ApplyKeyLine(next, count, line.substr(0, p), line.substr(p + 1));
+        ApplyKeyLine(next, count, text.substr(0, p), text.substr(p + 1));
         if (next.TrackDatum == "-") next.TrackDatum.clear();
     }
     MakeConsistent(next);

@@ -365,9 +365,11 @@ TEST_F(SettingsFileTest, NoNumberThatIsNotFiniteIsWritten) {
 
 TEST_F(SettingsFileTest, DoubledCarriageReturnsEndTheLineOnly) {
     ProgramState s = Defaults(dir_);
-    shell::ParseSettingsText(s, "[Orte]\r\r\nOrtAnz=1\r\r\nOrtName01=Hannover\r\r\nPfad=/d/x.kpl\r\r\n");
-    EXPECT_EQ(s.OrtAnz, 1);
+    shell::ParseSettingsText(s, "[Orte]\r\r\nOrtAnz=2\r\r\nOrtName01=Hannover\r\r\nPfad=/d/x.kpl\r\r\n"
+                                "OrtName02=\rBerlin\r\n");
+    EXPECT_EQ(s.OrtAnz, 2);
     EXPECT_EQ(s.Orte[1].name, "Hannover");
+    EXPECT_EQ(s.Orte[2].name, "Berlin");  // a CR inside the line is a blank
     EXPECT_EQ(s.Pfad, "/d/x.kpl");
 }
 
