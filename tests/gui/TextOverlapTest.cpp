@@ -10,6 +10,7 @@
 #include "charts/Readout.h"
 #include "platform/Canvas.h"
 #include "reports/ObjectPanel.h"
+#include "reports/ParameterPanel.h"
 #include "WindowFixture.h"
 
 namespace {
@@ -137,5 +138,22 @@ TEST_F(TextOverlap, PointerReadoutColumnsStandApart) {
         charts::ShowPointerReadout(rec, state, point);
         EXPECT_GE(rec.words.size(), 8u);
         for (const std::string& o : Overlaps(rec.words)) ADD_FAILURE() << o;
+    }
+}
+
+TEST_F(TextOverlap, ParameterPanelInPrintSizesStaysInsideItsFrame) {
+    // The strip in the point sizes of the printout (larger than on screen):
+    // no word covers another, none runs past the frame.
+    ASSERT_TRUE(Start());
+    SetInstant(23.99, 31, 12, 2026);
+    for (int printing : {0, 1}) {
+        SCOPED_TRACE(printing);
+        state.PrintingFlag = printing;
+        WordRecorder rec(window->canvas());
+        reports::DrawParameterPanel(rec, state);
+        state.PrintingFlag = 0;
+        EXPECT_GE(rec.words.size(), 20u);
+        for (const std::string& o : Overlaps(rec.words)) ADD_FAILURE() << o;
+        for (const WordBox& w : rec.words) EXPECT_LE(w.x2, state.x_max) << w.text;
     }
 }
