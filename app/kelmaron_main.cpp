@@ -43,7 +43,9 @@ std::string CommandLine(int argc, char** argv) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName("Kelmaron");
-    // The toolkit's own dialogs (files, printer) speak German as well.
+    // The toolkit's own dialogs (files, printer) speak German as well, and
+    // show sizes and dates the German way.
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     QTranslator toolkitTexts;
     if (toolkitTexts.load(QLocale(QLocale::German, QLocale::Germany), "qtbase", "_",
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))

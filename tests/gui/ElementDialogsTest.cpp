@@ -5,12 +5,14 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 
@@ -256,14 +258,30 @@ TEST_F(ElementDialogs, LoadDialogListsEveryBundledElementFile) {
     // The bundled folder holds .kpl and .kom files: the load dialog lists
     // them all at once, whatever the kind of the current object.
     std::set<std::string> listed;
+    bool columnsReadable = false;
     WhenReady(
         []() {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
             auto* model = dialog ? dialog->findChild<QFileSystemModel*>() : nullptr;
             return model && model->rowCount(model->index(dialog->directory().absolutePath())) > 3;
         },
-        [&listed]() {
+        [&listed, &columnsReadable]() {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            // The detail list, its name column as wide as the longest name.
+            auto* view = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
+            columnsReadable = view && view->isVisible() && view->header()->count() >= 4;
+            if (columnsReadable) {
+                const int nameWidth = view->fontMetrics().horizontalAdvance(QStringLiteral("Hale-Bopp.kom"));
+                columnsReadable = view->header()->sectionSize(0) > nameWidth;
+                // Every entry of every column whole, not cut to "...".
+                const QModelIndex root = view->rootIndex();
+                for (int row = 0; row < view->model()->rowCount(root); ++row)
+                    for (int k = 0; k < 4; ++k) {
+                        const QString text = view->model()->index(row, k, root).data().toString();
+                        columnsReadable = columnsReadable &&
+                                          view->header()->sectionSize(k) > view->fontMetrics().horizontalAdvance(text);
+                    }
+            }
             auto* model = dialog->findChild<QFileSystemModel*>();
             const QModelIndex folder = model->index(dialog->directory().absolutePath());
             for (int row = 0; row < model->rowCount(folder); ++row)
@@ -273,6 +291,7 @@ TEST_F(ElementDialogs, LoadDialogListsEveryBundledElementFile) {
     shell::LoadElementDialog(*sh);
     for (const char* name : {"Pluto.kpl", "Ceres.kpl", "Halley.kom", "Encke.kom"})
         EXPECT_TRUE(listed.count(name)) << name;
+    EXPECT_TRUE(columnsReadable);
 }
 
 TEST_F(ElementDialogs, LoadedNameBecomesTheDiskCaptionAndTitle) {
