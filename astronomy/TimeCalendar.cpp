@@ -302,6 +302,10 @@ bool SplitJulianDateText(const std::string& text, double& J, double& F) {
         if (f > 0) {
             w = w - 1;
             f = 1 - f;
+            if (f >= 1) {  // a fraction too small to leave a whole day below
+                w = w + 1;
+                f = 0;
+            }
         }
     }
     J = w;

@@ -180,6 +180,14 @@ TEST(JulianDateText, SplitsAtTheFirstPoint) {
         SCOPED_TRACE(bad);
         EXPECT_FALSE(SplitJulianDateText(bad, J, F));
     }
+    // A negative date a hair below a whole day is that day: the fraction
+    // stays below 1.
+    ASSERT_TRUE(SplitJulianDateText("-." + std::string(80, '0') + "17489", J, F));
+    EXPECT_EQ(J, 0);
+    EXPECT_EQ(F, 0);
+    ASSERT_TRUE(SplitJulianDateText("-7." + std::string(30, '0') + "1", J, F));
+    EXPECT_EQ(J, -7);
+    EXPECT_EQ(F, 0);
 }
 
 TEST(TypedDate, TheWaysAUserWritesADateAndNothingElse) {
