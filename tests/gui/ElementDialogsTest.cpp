@@ -256,32 +256,36 @@ TEST_F(ElementDialogs, SavedFileLoadsBackUnchanged) {
 
 TEST_F(ElementDialogs, LoadDialogListsEveryBundledElementFile) {
     // The bundled folder holds .kpl and .kom files: the load dialog lists
-    // them all at once, whatever the kind of the current object.
+    // them all at once, whatever the kind of the current object, in the
+    // detail list with every entry of every column whole, not cut to "...".
+    // The folder is read in the background: the test waits until the list
+    // stands (and fails after some seconds if it never reads whole).
+    auto readable = [](QFileDialog* dialog) {
+        auto* view = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
+        if (!view || !view->isVisible() || view->header()->count() < 4) return false;
+        const QModelIndex root = view->rootIndex();
+        if (view->model()->rowCount(root) < 4) return false;
+        for (int row = 0; row < view->model()->rowCount(root); ++row) {
+            // A file's size, type and date come when the folder is read.
+            const bool file = !view->model()->index(row, 0, root).data().toString().startsWith(QStringLiteral("Archiv"));
+            for (int k = 0; k < 4; ++k) {
+                const QString text = view->model()->index(row, k, root).data().toString();
+                if ((file && text.isEmpty()) || view->header()->sectionSize(k) <= view->fontMetrics().horizontalAdvance(text))
+                    return false;
+            }
+        }
+        return true;
+    };
     std::set<std::string> listed;
     bool columnsReadable = false;
     WhenReady(
-        []() {
+        [readable]() {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            auto* model = dialog ? dialog->findChild<QFileSystemModel*>() : nullptr;
-            return model && model->rowCount(model->index(dialog->directory().absolutePath())) > 3;
+            return dialog && readable(dialog);
         },
         [&listed, &columnsReadable]() {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            // The detail list, its name column as wide as the longest name.
-            auto* view = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
-            columnsReadable = view && view->isVisible() && view->header()->count() >= 4;
-            if (columnsReadable) {
-                const int nameWidth = view->fontMetrics().horizontalAdvance(QStringLiteral("Hale-Bopp.kom"));
-                columnsReadable = view->header()->sectionSize(0) > nameWidth;
-                // Every entry of every column whole, not cut to "...".
-                const QModelIndex root = view->rootIndex();
-                for (int row = 0; row < view->model()->rowCount(root); ++row)
-                    for (int k = 0; k < 4; ++k) {
-                        const QString text = view->model()->index(row, k, root).data().toString();
-                        columnsReadable = columnsReadable &&
-                                          view->header()->sectionSize(k) > view->fontMetrics().horizontalAdvance(text);
-                    }
-            }
+            columnsReadable = true;
             auto* model = dialog->findChild<QFileSystemModel*>();
             const QModelIndex folder = model->index(dialog->directory().absolutePath());
             for (int row = 0; row < model->rowCount(folder); ++row)
