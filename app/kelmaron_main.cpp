@@ -43,7 +43,9 @@ std::string CommandLine(int argc, char** argv) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName("Kelmaron");
-    // The toolkit's own dialogs (files, printer) speak German as well.
+    // The toolkit's own dialogs (files, printer) speak German as well, and
+    // show sizes and dates the German way.
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     QTranslator toolkitTexts;
     if (toolkitTexts.load(QLocale(QLocale::German, QLocale::Germany), "qtbase", "_",
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
@@ -56,7 +58,8 @@ int main(int argc, char** argv) {
 
     platform::qt::QtWindow window(800, 550);
     shell::Shell sh(state, window);
-    shell::Connect(sh, [&app] { app.quit(); });
+    // Quitting closes the window, the last one, which ends the program.
+    shell::Connect(sh, [&window] { window.Frame().close(); });
     window.Show();
 
     if (!shell::StartUp(sh, argv[0], CommandLine(argc, argv))) {

@@ -78,22 +78,47 @@ HourAngleDec HorizontalToEquatorial(double A, double h, double sinLat, double co
     return out;
 }
 
+double EquinoxEpoch(int year) { return CalendarToJulianDate(0, 1, 1, year, 0).J; }
+
 Equatorial Precess(double J, double F, int targetYear, double alpha0, double delta0) {
     if (targetYear == kEquinoxOfDate) return {alpha0, delta0};
-    // Target epoch: the day number of 1 January of the year at 0h UT (its
-    // fraction is not used), i.e. noon UT of 31 December before.
-    const double Je = CalendarToJulianDate(0, 1, 1, targetYear, 0).J;
+    return PrecessToEpoch(J, F, EquinoxEpoch(targetYear), alpha0, delta0);
+}
+
+namespace {
+
+// The precession angles zeta, z, theta from the equinox of J + F to that of Je.
+struct PrecessionAngles {
+    double zeta, z, theta;
+};
+
+PrecessionAngles AnglesBetween(double J, double F, double Je) {
     const double T = (Int(J + F - 0.5) - kEpoch2000Midnight) / kDaysPerCentury;
     const double t = (Je - J - F) / kDaysPerCentury;
-    const double zeta = (2306.218 + 1.397 * T) * t * kArcsecToRad;
-    const double z = ((2306.218 + 1.397 * T) * t + 0.793 * t * t) * kArcsecToRad;
-    const double theta = (2004.311 - 0.853 * T) * t * kArcsecToRad;
+    return {(2306.218 + 1.397 * T) * t * kArcsecToRad, ((2306.218 + 1.397 * T) * t + 0.793 * t * t) * kArcsecToRad,
+            (2004.311 - 0.853 * T) * t * kArcsecToRad};
+}
 
+Equatorial Rotate(double alpha0, double delta0, double zeta, double z, double theta) {
     const double A = std::cos(theta) * std::cos(delta0) * std::cos(alpha0 + zeta) - std::sin(theta) * std::sin(delta0);
     const double B = std::cos(delta0) * std::sin(alpha0 + zeta);
     const double C = std::sin(theta) * std::cos(delta0) * std::cos(alpha0 + zeta) + std::cos(theta) * std::sin(delta0);
     const Spherical sp = RectToSpherical(A, B, C);
     return {Mod2Pi(sp.lon + z), sp.lat};
+}
+
+}  // namespace
+
+Equatorial PrecessToEpoch(double J, double F, double Je, double alpha0, double delta0) {
+    const PrecessionAngles a = AnglesBetween(J, F, Je);
+    return Rotate(alpha0, delta0, a.zeta, a.z, a.theta);
+}
+
+Equatorial PrecessFromEpoch(double Je, double J, double F, double alpha0, double delta0) {
+    // The rotation of PrecessToEpoch run backwards: its angles in reverse
+    // order with their signs changed.
+    const PrecessionAngles a = AnglesBetween(J, F, Je);
+    return Rotate(alpha0, delta0, -a.z, -a.zeta, -a.theta);
 }
 
 }  // namespace astronomy

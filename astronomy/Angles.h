@@ -50,4 +50,17 @@ inline constexpr int kEquinoxOfDate = 9999;
 // of targetYear (9999: unchanged).
 Equatorial Precess(double J, double F, int targetYear, double alpha, double delta);
 
+// The same rotation from the equinox of the date J + F to the equinox of the
+// Julian Date targetJd.
+Equatorial PrecessToEpoch(double J, double F, double targetJd, double alpha, double delta);
+
+// The exact reverse of PrecessToEpoch(J, F, Je): coordinates referred to
+// the equinox of Je brought to the equinox of the date J + F, so that
+// precessing them back to Je returns them unchanged.
+Equatorial PrecessFromEpoch(double Je, double J, double F, double alpha, double delta);
+
+// The Julian Date that stands for the equinox of a year: the day number of
+// its 1 January 0h UT (noon UT of 31 December before).
+double EquinoxEpoch(int year);
+
 }  // namespace astronomy

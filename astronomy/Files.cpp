@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <exception>
 #include <fstream>
-#include <iterator>
 
 namespace astronomy {
 
@@ -50,13 +50,24 @@ bool ReadSmallFile(const std::string& path, std::string& bytes, std::size_t limi
     if (!fs::is_regular_file(p, ec)) return false;
     const auto size = fs::file_size(p, ec);
     if (ec || size > limit) return false;
-    std::ifstream in(p, std::ios::binary);
-    if (!in) return false;
-    std::string read;
-    read.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (in.bad() || read.size() > limit) return false;
-    bytes = std::move(read);
-    return true;
+    // A read error (a file of the proc file system, a failing disk) is an
+    // unreadable file like any other. The stream's own read turns it into
+    // its bad state; iterating the buffer would let it escape as exception.
+    try {
+        std::ifstream in(p, std::ios::binary);
+        if (!in) return false;
+        std::string read;
+        char chunk[65536];
+        while (in.read(chunk, sizeof chunk), in.gcount() > 0) {
+            read.append(chunk, static_cast<std::size_t>(in.gcount()));
+            if (read.size() > limit) return false;
+        }
+        if (in.bad()) return false;
+        bytes = std::move(read);
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
 }
 
 }  // namespace astronomy

@@ -295,9 +295,13 @@ std::string FormatElementFile(const OrbitalElements& el) {
     line("knoten=" + DegreesText(el.node));
     line("omega=" + DegreesText(el.omega));
     line("i=" + DegreesText(el.i));
-    if (el.t == 0) {
-        line("T=" + NumberText(el.T));
-    } else {
+    // The perihelion time places parabolas, hyperbolas and ellipses without
+    // a mean anomaly; the mean anomaly and its epoch place the others. Both
+    // are written when the record has both, so that the file reads back to
+    // the same orbit whichever the solution takes. A perihelion time equal
+    // to the epoch is what the reader fills in itself.
+    if (el.T != el.t || el.t == 0) line("T=" + NumberText(el.T));
+    if (el.t != 0 || el.M != 0) {
         line("M=" + DegreesText(el.M));
         line("t=" + NumberText(el.t));
     }

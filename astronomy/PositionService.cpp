@@ -134,14 +134,14 @@ Ecliptic MoonBody(const SunPlaceOfDate& sun, double T, BodyPosition& pos) {
     return e;
 }
 
-// A Messier object: its catalogue place of 1950.0 precessed to the year of
-// the instant.
+// A Messier object: its catalogue place of 1950.0 precessed to the equinox
+// of the instant.
 PositionStatus MessierBody(const Observation& at, const Target& target, BodyPosition& pos) {
     if (!target.messierEntry) return PositionStatus::NoMessier;
     const MessierEntry& m = *target.messierEntry;
     pos.name = "M " + std::to_string(target.messier);
     pos.index = MessierIndex(m.type);
-    const Equatorial eq = Precess(kEpoch1950Day, kEpoch1950Fraction, at.Year, m.ra, m.dec);
+    const Equatorial eq = PrecessFromEpoch(EquinoxEpoch(1950), at.J, at.F, m.ra, m.dec);
     pos.ra = eq.alpha;
     pos.dec = eq.delta;
     pos.magnitude = m.magnitude;
@@ -154,9 +154,12 @@ void ArbitraryBody(const Observation& at, const ArbitraryObject& object, BodyPos
     pos.name = object.name;
     pos.magnitude = object.magnitude;
     pos.index = 12;
-    const int Y = object.equinox == kEquinoxOfDate ? at.Year : object.equinox;
-    const JulianDate je = CalendarToJulianDate(at.Zone, 1, 1, Y, at.Zone);
-    const Equatorial eq = Precess(je.J, 0.5, at.Year, object.ra, object.dec);
+    // Coordinates of the equinox of date are taken as they are; others are
+    // precessed from their equinox to that of the instant, the epoch the
+    // displayed coordinates are later precessed from.
+    Equatorial eq{object.ra, object.dec};
+    if (object.equinox != kEquinoxOfDate)
+        eq = PrecessFromEpoch(EquinoxEpoch(object.equinox), at.J, at.F, object.ra, object.dec);
     pos.ra = eq.alpha;
     pos.dec = eq.delta;
     pos.diameter = 0;

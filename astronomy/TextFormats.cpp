@@ -135,10 +135,11 @@ double RoundedMinutes(Split& s, int decimals) {
     return minutes;
 }
 
-// Seconds rounded to `decimals` with the carries up to a full day. Hour 24
-// becomes 0 only through this carry; a value of 24 or more passed in is
-// shown as it is.
-void RoundSecondsOfDay(Split& s, int decimals) {
+// Seconds rounded to `decimals` with the carries into minutes and whole
+// units, so that 59.96" never shows as 60". With `wrapDay`, hour 24 reached
+// through the carry becomes 0; a value of 24 or more passed in is shown as
+// it is.
+void RoundSeconds(Split& s, int decimals, bool wrapDay) {
     s.seconds = RoundHalfAway(s.seconds, decimals);
     if (s.seconds == 60) {
         s.seconds = 0;
@@ -146,7 +147,7 @@ void RoundSecondsOfDay(Split& s, int decimals) {
         if (s.minutes == 60) {
             s.minutes = 0;
             s.units = s.units + 1;
-            if (s.units == 24) s.units = 0;
+            if (wrapDay && s.units == 24) s.units = 0;
         }
     }
 }
@@ -280,10 +281,10 @@ std::string FormatDuration(double years) {
     return FormatFixed(d, 6, 1) + " Tage                       ";
 }
 
-// The seconds are rounded for display only and not carried: 59.6" shows as
-// 60". From 100 degrees on there is no room for the sign character.
+// From 100 degrees on there is no room for the sign character.
 std::string FormatAngleDms(double degrees) {
-    const Split s = SplitValue(degrees);
+    Split s = SplitValue(degrees);
+    RoundSeconds(s, 0, false);
     std::string text;
     if (s.units >= 100) {
         text = Picture(s.units, "##0°");
@@ -296,19 +297,22 @@ std::string FormatAngleDms(double degrees) {
 }
 
 std::string FormatAngleDmsTenths(double degrees) {
-    const Split s = SplitValue(degrees);
+    Split s = SplitValue(degrees);
+    RoundSeconds(s, 1, false);
     return s.sign + DegreesField(s.units) + std::string(kDegreeSign) + Picture(s.minutes, "00") + "'" +
            FormatPicture(s.seconds, "00.0") + kSecondsSign;
 }
 
 std::string FormatAngleDmsFine(double degrees) {
-    const Split s = SplitValue(degrees);
+    Split s = SplitValue(degrees);
+    RoundSeconds(s, 4, false);
     return s.sign + Picture(s.units, "##0;;") + std::string(kDegreeSign) + " " + Picture(s.minutes, "00") +
            "' " + FormatPicture(s.seconds, "00.0000") + kSecondsSign;
 }
 
 std::string FormatAngleSmall(double degrees) {
-    const Split s = SplitValue(degrees);
+    Split s = SplitValue(degrees);
+    RoundSeconds(s, 1, false);
     if (s.units > 0) return Plain(s.units) + std::string(kDegreeSign);
     if (s.minutes > 0) return Plain(s.minutes) + "'";
     if (s.seconds == std::floor(s.seconds)) return FormatPicture(s.seconds, "0") + kSecondsSign;
@@ -337,9 +341,11 @@ std::string FormatAngleDmCompact(double degrees) {
 
 std::string FormatDegrees(double degrees) { return FormatPicture(degrees, "##0") + std::string(kDegreeSign) + " "; }
 
-// The seconds are not carried here: the clock shows what HoursToHms gives.
+// The tenths of a second carry into the minutes and hours; a clock a
+// twentieth of a second before midnight shows 24:00:00.0 of its own date.
 std::string FormatClockTime(double hours, int zone, bool printed) {
-    const Split s = SplitValue(hours);
+    Split s = SplitValue(hours);
+    RoundSeconds(s, 1, false);
     const std::string time =
         Picture(s.units, "00") + ":" + Picture(s.minutes, "00") + ":" + FormatPicture(s.seconds, "00.0");
     if (printed) return time + ZoneName(zone);
@@ -348,13 +354,13 @@ std::string FormatClockTime(double hours, int zone, bool printed) {
 
 std::string FormatHmsTenths(double hours) {
     Split s = SplitValue(hours);
-    RoundSecondsOfDay(s, 1);
+    RoundSeconds(s, 1, true);
     return Picture(s.units, "00") + "h " + Picture(s.minutes, "00") + "m " + FormatPicture(s.seconds, "00.0") + "s";
 }
 
 std::string FormatHms(double hours) {
     Split s = SplitValue(hours);
-    RoundSecondsOfDay(s, 0);
+    RoundSeconds(s, 0, true);
     return Picture(s.units, "00") + "h " + Picture(s.minutes, "00") + "m " + FormatPicture(s.seconds, "00") + "s";
 }
 

@@ -66,18 +66,25 @@ Instant NormaliseInstant(double J, double F) {
 
 CivilDate JulianDateToCalendar(double J, double F, int zone) {
     CivilDate out;
-    double Fp = F + zone / 24.0;
-    int G = 1;
-    if (J < 2299160 || (J == 2299160 && Fp < 0.5)) G = 0;
-
-    Fp = Fp + 0.5;
-    double Z = J;
-    if (Fp >= 1) {
-        Fp = Fp - 1;
-        Z = J + 1;
+    // The zone's fraction of the day from its midnight, and Z the day number
+    // whose noon falls on that zone date.
+    double Fp = F + zone / 24.0 + 0.5;
+    double Z = J + Int(Fp);
+    Fp = Fp - Int(Fp);
+    // A zone midnight computed from J, F lands an ulp or so below the next
+    // midnight; within 1e-9 day (86 microseconds, the tolerance the weekday
+    // of CalendarToJulianDate uses) it is that midnight: the next day at 0:00,
+    // never 24:00 or a day past the month's end. Just after it, it is 0:00.
+    if (Fp > 1 - 1e-9) {
+        Fp = 0;
+        Z = Z + 1;
+    } else if (Fp < 1e-9) {
+        Fp = 0;
     }
+    // The Gregorian calendar starts with 15 October 1582, day 2299161.
+    const bool gregorian = Z >= 2299161;
     double A = Z;
-    if (G == 1) {
+    if (gregorian) {
         const double alpha = Int(Z / 36524.25 - 51.12264);
         A = Z + 1 + alpha - Int(alpha / 4);
     }
@@ -85,19 +92,15 @@ CivilDate JulianDateToCalendar(double J, double F, int zone) {
     const double C = Int(B / 365.25 - 0.3343);
     const double D = Int(365.25 * C);
     const double E = Int((B - D) / 30.61);
-    const double dayStart = B - D - Int(30.61 * E);
-    const double DD = dayStart + Fp;
+    const double day = B - D - Int(30.61 * E);
     double month = E - 1;
     if (E > 13.5) month = month - 12;
     double year = C - 4716;
     if (month < 2.5) year = year + 1;
 
-    out.day = static_cast<int>(Int(DD));
-    // The weekday of the date just computed: Z is the day number whose noon
-    // falls on it, unless the fraction rounded the day up (a zone midnight
-    // an ulp early), which the date then already shows.
-    out.weekday = WeekdayOf(Z + (Int(DD) - dayStart));
-    out.hours = Frac(DD) * 24;
+    out.day = static_cast<int>(day);
+    out.weekday = WeekdayOf(Z);
+    out.hours = Fp * 24;
     out.month = static_cast<int>(month);
     out.year = static_cast<int>(year);
     return out;
@@ -268,6 +271,13 @@ std::optional<TypedDate> ReadTypedDate(std::string_view text, int minYear, int m
     return d;
 }
 
+bool InstantInServedYears(double J, double F) {
+    static const double first = CalendarToJulianDate(0, 1, 1, kFirstYear, 0).J;
+    static const double last = CalendarToJulianDate(0, 31, 12, kLastYear, 0).J;
+    const double whole = J + Int(F);
+    return std::isfinite(J) && std::isfinite(F) && whole >= first - 1 && whole <= last + 1;
+}
+
 bool SplitJulianDateText(const std::string& text, double& J, double& F) {
     std::size_t b = text.find_first_not_of(' ');
     std::size_t e = text.find_last_not_of(' ');
@@ -301,6 +311,10 @@ bool SplitJulianDateText(const std::string& text, double& J, double& F) {
         if (f > 0) {
             w = w - 1;
             f = 1 - f;
+            if (f >= 1) {  // a fraction too small to leave a whole day below
+                w = w + 1;
+                f = 0;
+            }
         }
     }
     J = w;

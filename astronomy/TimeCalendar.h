@@ -87,6 +87,14 @@ struct TypedDate {
 };
 std::optional<TypedDate> ReadTypedDate(std::string_view text, int minYear, int maxYear);
 
+// The years the program's calendar serves: from the epoch of the Julian
+// Date to the last four-digit year.
+inline constexpr int kFirstYear = -4712;
+inline constexpr int kLastYear = 9999;
+// True when the instant J + F lies within those years (in UT, with a day to
+// spare for the zones).
+bool InstantInServedYears(double J, double F);
+
 struct Hms {
     int units = 0;
     int minutes = 0;

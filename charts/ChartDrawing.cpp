@@ -381,8 +381,12 @@ void DrawPolarGrid(const Pass& p) {
 void ScaleBar(const Pass& p) {
     static constexpr double kSeries[] = {1.0 / 120, 1.0 / 60, 1.0 / 30, 1.0 / 12, 1.0 / 6, 1.0 / 2,
                                          1, 2, 5, 10, 20};
+    // Pixels per degree: k on the rectangular charts; on the polar charts
+    // the scale of 90 k tan(distance / 2) at the pole, where the bar stands
+    // for the middle of the chart.
+    const double perDegree = astronomy::IsPolarChart(p.g.mode) ? p.g.k * astronomy::kPi / 4 : p.g.k;
     int length = 64;
-    double v = 64 / p.g.k;
+    double v = 64 / perDegree;
     if (v > 1.0 / 720 && v < 20) {
         double next = v;
         for (double step : kSeries) {
@@ -520,17 +524,35 @@ void DrawWholeSkyLegend(const Pass& p) {
         PaintStar(p.c, p.printing, 12, 20 * i + 30, RuleASize(i + 0.1, p.printing) + 0.8, none);
     const std::string labels = "OStKStPlNGa E  ";
     const int yMax = p.s.y_max;
+    // Each code centred under its symbol; the symbols stand as far apart as
+    // the widest code needs in the chart font (at least 20 pixels), the
+    // last one where it always stood.
+    CopyStyle(p);
+    ChartFont(p);
+    std::string codes[5];
+    int spacing = 20;
+    for (int i = 0; i < 5; ++i) {
+        codes[i] = labels.substr(static_cast<std::size_t>(3 * i), 3);
+        while (!codes[i].empty() && codes[i].back() == ' ') codes[i].pop_back();
+        spacing = std::max(spacing, p.c.TextWidth(codes[i]) + 4);
+    }
+    // In a low window the corner comes near the horizon circle: the codes
+    // then start right of where the circle passes their lowest row.
+    const double below = cy - (30.0 + p.c.TextHeight());
+    const int circleRight = below < R ? cx + static_cast<int>(std::ceil(std::sqrt(double(R) * R - below * below))) : cx;
+    const int first = std::max(yMax - 20 - 4 * spacing, circleRight + spacing / 2 + 4);
+    const auto symbolX = [&](int i) { return first + (i - 1) * spacing; };
     // The symbols are overlay drawing; in a narrow window their place lies
     // beyond the cleared chart area, so it is cleared here, or every redraw
     // would turn them over.
     p.c.SetPen(p.background);
     p.c.SetBrush(p.background);
-    p.c.FillBox(yMax - 120, 4, yMax + 2, 28);
-    for (int i = 1; i <= 5; ++i) ClassSymbol(p, i, yMax - 120 + 20 * i, 16);
+    p.c.FillBox(symbolX(1) - spacing / 2 - 2, 4, yMax + 2, 28);
+    for (int i = 1; i <= 5; ++i) ClassSymbol(p, i, symbolX(i), 16);
     CopyStyle(p);
     ChartFont(p);
     for (int i = 1; i <= 5; ++i)
-        p.c.Text(yMax - 128 + 20 * i, 30, labels.substr(static_cast<std::size_t>(3 * i - 3), 3));
+        p.c.Text(symbolX(i) - p.c.TextWidth(codes[i - 1]) / 2, 30, codes[i - 1]);
 }
 
 // ---------------------------------------------------------------------------

@@ -111,11 +111,15 @@ ChartGeometry SetUpPolar(const astronomy::ProgramState& s) {
     g.sign = g.mode == View::NorthPolar ? 1 : -1;
     // The south chart is the north chart of the mirrored sky: declinations
     // change sign, the outer limit is the one farther from the pole, and
-    // Pol_mitte points up instead of down.
+    // Pol_mitte points up instead of down. Limits stored as southern
+    // declinations (-60 ... -120) are mirrored; limits of the northern form
+    // (the default 60 ... 120, shared with the north chart) show the same
+    // region about the south pole.
     double outerDeg = s.Pol_min, innerDeg = s.Pol_max;
     if (g.sign < 0) {
-        outerDeg = std::min(-s.Pol_min, -s.Pol_max);
-        innerDeg = std::max(-s.Pol_min, -s.Pol_max);
+        const double mirror = s.Pol_min + s.Pol_max < 0 ? -1 : 1;
+        outerDeg = std::min(mirror * s.Pol_min, mirror * s.Pol_max);
+        innerDeg = std::max(mirror * s.Pol_min, mirror * s.Pol_max);
     }
     const double outer = PolarRadius(1, 1, outerDeg * kDegToRad);
     const double inner = PolarRadius(1, 1, innerDeg * kDegToRad);

@@ -1,6 +1,8 @@
 // The pointer readout box of the charts.
 #include "charts/Readout.h"
 
+#include <algorithm>
+
 #include "astronomy/TextFormats.h"
 #include "charts/ChartLayout.h"
 #include "charts/Style.h"
@@ -36,8 +38,10 @@ void ShowPointerReadout(platform::Canvas& canvas, const astronomy::ProgramState&
     const ReadoutTexts t = FormatReadout(p);
     canvas.SetTextBackground(background, true);
     canvas.SetPen(text);
-    // The small note size: the right ascension has to fit between its
-    // label and "Az=" 94 pixels further right.
+    // The small note size: the right ascension should fit between its
+    // label and "Az=" 94 pixels further right; where the font draws it
+    // wider, the azimuth column moves right after it. Returns where the
+    // value ends.
     auto labelled = [&canvas](int x, int y, platform::FontRole role, const std::string& label,
                               const std::string& value) {
         canvas.SetFont(role, kReadoutPointSize);
@@ -45,11 +49,13 @@ void ShowPointerReadout(platform::Canvas& canvas, const astronomy::ProgramState&
         const int valueX = x + canvas.TextWidth(label);
         canvas.SetFont(platform::FontRole::Note, kReadoutPointSize);
         canvas.Text(valueX, y, value);
+        return valueX + canvas.TextWidth(value);
     };
-    labelled(s.x_max - 286, s.y_max - 35, platform::FontRole::Symbol, "\u03b1=", t.alpha);
-    labelled(s.x_max - 286, s.y_max - 20, platform::FontRole::Symbol, "\u03b4=", t.delta);
-    labelled(s.x_max - 192, s.y_max - 33, platform::FontRole::Note, "Az=", t.azimuth);
-    labelled(s.x_max - 192, s.y_max - 18, platform::FontRole::Note, "Ho=", t.altitude);
+    const int alphaEnd = labelled(s.x_max - 286, s.y_max - 35, platform::FontRole::Symbol, "\u03b1=", t.alpha);
+    const int deltaEnd = labelled(s.x_max - 286, s.y_max - 20, platform::FontRole::Symbol, "\u03b4=", t.delta);
+    const int azimuthX = std::max(s.x_max - 192, std::max(alphaEnd, deltaEnd) + canvas.TextWidth("  "));
+    labelled(azimuthX, s.y_max - 33, platform::FontRole::Note, "Az=", t.azimuth);
+    labelled(azimuthX, s.y_max - 18, platform::FontRole::Note, "Ho=", t.altitude);
 }
 
 }  // namespace charts

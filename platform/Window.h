@@ -1,6 +1,7 @@
 // The main window as the shell drives it, and the services beside it.
 #pragma once
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <utility>
@@ -19,9 +20,28 @@ struct WindowPlacement {
     bool normalState = true;
 };
 
+// A rectangle on the screen: a window's outer frame or a screen's free area.
+struct ScreenRect {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+
+// The window rectangle fitted into the area: no larger than the area (and
+// no smaller than the minimum), and moved so that it lies wholly inside.
+inline ScreenRect FitIntoArea(const ScreenRect& window, const ScreenRect& area, int minWidth, int minHeight) {
+    const auto clamp = [](long long v, long long lo, long long hi) { return v < lo ? lo : (v > hi ? hi : v); };
+    ScreenRect out;
+    out.width = static_cast<int>(clamp(window.width, minWidth, std::max(minWidth, area.width)));
+    out.height = static_cast<int>(clamp(window.height, minHeight, std::max(minHeight, area.height)));
+    const long long right = static_cast<long long>(area.x) + area.width - out.width;
+    const long long bottom = static_cast<long long>(area.y) + area.height - out.height;
+    out.x = static_cast<int>(clamp(window.x, area.x, std::max<long long>(area.x, right)));
+    out.y = static_cast<int>(clamp(window.y, area.y, std::max<long long>(area.y, bottom)));
+    return out;
+}
+
 // Keys as the program reads them: a character (UTF-8) or a special key.
 struct Key {
-    enum Special { None = 0, PageUp = 33, PageDown = 34, Home = 36, Left = 37, Up = 38, Right = 39, Down = 40 };
+    enum Special { None = 0, PageUp = 33, PageDown = 34, Home = 36, Left = 37, Up = 38, Right = 39, Down = 40, F1 = 112 };
     std::string text;      // the typed character, Ctrl+P as "\x10", Ctrl+S as "\x13"
     Special special = None;
 };
@@ -33,7 +53,8 @@ inline constexpr int kMouseLeft = 1;
 inline constexpr int kMouseRight = 2;
 inline constexpr int kMouseMiddle = 4;
 
-struct LocalTime {
+// A reading of the computer's clock in Universal Time.
+struct ClockReading {
     int year = 2000, month = 1, day = 1;
     int hour = 0, minute = 0;
     double second = 0;
@@ -75,7 +96,8 @@ public:
     virtual std::pair<int, int> MousePosition() const { return {0, 0}; }
 
     // Services.
-    virtual LocalTime Now() const = 0;
+    // The computer's clock in Universal Time, whatever zone it is set to.
+    virtual ClockReading Now() const = 0;
     // Waits inside the running command: the picture is still painted, keys
     // and clicks stay queued until the pause is over.
     virtual void Pause(int milliseconds) = 0;

@@ -56,6 +56,21 @@ int Row(const Panel& p, double k) { return PanelRow(k, p.ts); }
 
 void Put(Panel& p, int x, int y, const std::string& text) { p.c.Text(x, y, text); }
 
+// Draws a value at x and returns where its last character ends, measured
+// in the font it is drawn in: a unit placed after it must not start before.
+int PutValue(Panel& p, int x, int y, const std::string& text) {
+    p.c.Text(x, y, text);
+    const std::size_t end = text.find_last_not_of(' ');
+    return x + (end == std::string::npos ? 0 : p.c.TextWidth(text.substr(0, end + 1)));
+}
+
+// The x of a label after a value that ends at valueEnd: its place in the
+// layout, or further right when the digits of the value font reach it.
+int LabelAfter(const Panel& p, int layoutX, int valueEnd, bool leadingBlank) {
+    const int gap = leadingBlank ? 0 : p.c.TextWidth(" ");
+    return std::max(layoutX, valueEnd + gap);
+}
+
 void PutCell(Panel& p, int column, int row, const std::string& text) {
     const CellPosition at = TextCell(column, row, p.ts);
     p.c.Text(at.x, at.y, text);
@@ -125,14 +140,20 @@ void DrawPlace(Panel& p, const astronomy::BodyPosition& pos, const astronomy::Su
     } else {
         Put(p, 0, Row(p, 10), Blanks(34));
         Put(p, 0, Row(p, 5), Blanks(14));
-        Put(p, 0, Row(p, 13), "H  =");
-        Put(p, 11, Round(13.25 * 16 * p.ts - 1), "s");  // the index of H: altitude of the Sun
+        // "H" with the index "s" (altitude of the Sun), then "=" after the
+        // index as wide as the font draws it.
+        Put(p, 0, Row(p, 13), "H  ");
+        Put(p, 11, Round(13.25 * 16 * p.ts - 1), "s");
+        Put(p, std::max(p.c.TextWidth("H  "), 11 + p.c.TextWidth("s")), Row(p, 13), "=");
         ValueStyle(p);
         Put(p, 32, Row(p, 13), astronomy::FormatAngleDm(Degrees(sun.altitude)));
     }
+    // The declination starts after its label as the symbol font draws it.
+    SymbolFont(p);
+    const int decX = std::max(24, 8 + p.c.TextWidth("δ="));
     ValueStyle(p);
     Put(p, 32, Row(p, 3), astronomy::FormatHms(pos.ra * 12 / kPi));
-    Put(p, 24, Row(p, 4), astronomy::FormatAngleDms(Degrees(pos.dec)));
+    Put(p, decX, Row(p, 4), astronomy::FormatAngleDms(Degrees(pos.dec)));
     Put(p, 32, Row(p, 9), astronomy::FormatHms(pos.hourAngle));
     Put(p, 32, Row(p, 11), astronomy::FormatAngleDm(Degrees(astronomy::AzimuthFromNorth(pos.azimuth))));
     Put(p, 32, Row(p, 12), astronomy::FormatAngleDm(Degrees(pos.altitude)));
@@ -187,22 +208,24 @@ void DrawTwilight(Panel& p, const astronomy::SunDerived& sun) {
 // The heliocentric place and distance.
 void DrawHeliocentric(Panel& p, const astronomy::BodyPosition& pos, double r) {
     LabelStyle(p);
+    const int valueX = std::max({24, 8 + p.c.TextWidth("l="), 8 + p.c.TextWidth("b=")});
     Put(p, 8, Row(p, 6), "l=");
     Put(p, 128, Row(p, 6), Blanks(10));
     Put(p, 8, Row(p, 7), "b=");
     Put(p, 128, Row(p, 7), Blanks(6));
     if (r != 0) {
         Put(p, p.c2 + 19, Row(p, 3), "r=");
-        Put(p, p.c2 + 126, Row(p, 3), "AE ");
     } else {
         Put(p, p.c2 + 19, Round(51 * p.ts), Blanks(8));
         Put(p, p.c2 + 10, Row(p, 3), Blanks(10));
     }
     ValueStyle(p, 10);
-    Put(p, 24, Row(p, 6), astronomy::FormatAngleDms(Degrees(pos.eclLon)));
-    Put(p, 24, Row(p, 7), astronomy::FormatAngleDms(Degrees(pos.eclLat)));
+    Put(p, valueX, Row(p, 6), astronomy::FormatAngleDms(Degrees(pos.eclLon)));
+    Put(p, valueX, Row(p, 7), astronomy::FormatAngleDms(Degrees(pos.eclLat)));
     if (r != 0) {
-        Put(p, p.c2 + 33, Row(p, 3), FormatFixed(r, 9, 4));
+        const int end = PutValue(p, p.c2 + 33, Row(p, 3), FormatFixed(r, 9, 4));
+        LabelStyle(p);
+        Put(p, LabelAfter(p, p.c2 + 126, end, false), Row(p, 3), "AE ");
     } else {
         Put(p, p.c2 + 30, Row(p, 3), Blanks(18));
     }
@@ -211,24 +234,25 @@ void DrawHeliocentric(Panel& p, const astronomy::BodyPosition& pos, double r) {
 // The distance from the Earth and the light time.
 void DrawGeocentric(Panel& p, const astronomy::BodyPosition& pos, bool isMoon) {
     ValueStyle(p);
+    int deltaEnd = 0, lightEnd = 0;
     if (isMoon) {
-        Put(p, p.c2 + 32, Row(p, 4), FormatFixed(pos.delta, 12, 0) + " ");
-        Put(p, p.c2 + 57, Row(p, 5), FormatFixed(pos.lightTimeMinutes, 7, 2) + "   ");
+        deltaEnd = PutValue(p, p.c2 + 32, Row(p, 4), FormatFixed(pos.delta, 12, 0) + " ");
+        lightEnd = PutValue(p, p.c2 + 57, Row(p, 5), FormatFixed(pos.lightTimeMinutes, 7, 2) + "   ");
     } else {
-        Put(p, p.c2 + 32, Row(p, 4), FormatFixed(pos.delta, 9, 4) + " ");
-        Put(p, p.c2 + 32, Row(p, 5), FormatFixed(pos.lightTimeMinutes, 7, 2) + " ");
+        deltaEnd = PutValue(p, p.c2 + 32, Row(p, 4), FormatFixed(pos.delta, 9, 4) + " ");
+        lightEnd = PutValue(p, p.c2 + 32, Row(p, 5), FormatFixed(pos.lightTimeMinutes, 7, 2) + " ");
     }
     SymbolFont(p);
     Put(p, p.c2 + 16, Row(p, 4), "Δ=");
     LabelStyle(p);
     if (isMoon) {
-        Put(p, p.c2 + 110, Row(p, 4), " km   ");
+        Put(p, LabelAfter(p, p.c2 + 110, deltaEnd, true), Row(p, 4), " km   ");
         Put(p, p.c2 + 8, Row(p, 5), "Lz=");
-        Put(p, p.c2 + 105, Row(p, 5), "min        ");
+        Put(p, LabelAfter(p, p.c2 + 105, lightEnd, false), Row(p, 5), "min        ");
     } else {
-        Put(p, p.c2 + 126, Row(p, 4), "AE ");
+        Put(p, LabelAfter(p, p.c2 + 126, deltaEnd, false), Row(p, 4), "AE ");
         Put(p, p.c2 + 8, Row(p, 5), "Lz=");
-        Put(p, p.c2 + 105, Row(p, 5), "min ");
+        Put(p, LabelAfter(p, p.c2 + 105, lightEnd, false), Row(p, 5), "min ");
     }
 }
 
@@ -238,13 +262,12 @@ void DrawPhotometry(Panel& p, const astronomy::BodyPosition& pos) {
     Put(p, p.c2 + 16, Row(p, 12), "∅=");
     LabelStyle(p);
     Put(p, p.c2 + 16, Row(p, 7), "k=");
-    Put(p, p.c2 + 106, Row(p, 7), "%");
     Put(p, p.c2 - 8, Row(p, 8), "Phw=");
     Put(p, p.c2 - 8, Row(p, 9), "Elon=");
     Put(p, p.c2, Row(p, 11), "Mag=");
     ValueStyle(p);
     const int x = p.c2 + 44;
-    Put(p, x, Row(p, 7), FormatFixed(100 * pos.illuminatedFraction, 6, 1));
+    const int fractionEnd = PutValue(p, x, Row(p, 7), FormatFixed(100 * pos.illuminatedFraction, 6, 1));
     Put(p, x, Row(p, 8), FormatFixed(Degrees(pos.phaseAngle), 6, 2));
     Put(p, x, Row(p, 9), FormatFixed(Degrees(std::fabs(pos.elongation)), 6, 2));
     Put(p, x, Row(p, 11), FormatFixed(pos.magnitude, 5, 1));
@@ -257,6 +280,7 @@ void DrawPhotometry(Panel& p, const astronomy::BodyPosition& pos) {
     p.c.SetRasterOp(platform::RasterOp::Copy);
     p.c.SetTextBackground(p.background, true);
     LabelStyle(p);
+    Put(p, LabelAfter(p, p.c2 + 106, fractionEnd, false), Row(p, 7), "%");
     // "W E" at position sign + 2: west of the Sun, a blank, east.
     const int sign = astronomy::Sgn(pos.elongation);
     Put(p, p.c2 + 108, Row(p, 9), std::string("W E").substr(static_cast<std::size_t>(sign + 1), 1) + "    ");
@@ -353,6 +377,18 @@ PanelOutcome DrawObjectInfoPanel(platform::Canvas& canvas, const astronomy::Prog
             palette.contrast};
     canvas.SetRasterOp(platform::RasterOp::Copy);
     canvas.SetTextBackground(p.background, true);
+
+    // Another object: nothing of the old panel may stay, also not the
+    // values this object does not have. The picture is drawn anew.
+    if (memory.shown && (memory.kind != kind || memory.name != pos.name)) {
+        canvas.SetPen(p.background);
+        canvas.SetBrush(p.background);
+        canvas.FillBox(0, 0, std::max(0, s.ChartWidth - 1), canvas.Height() - 1);
+        memory.pictureDrawn = false;
+    }
+    memory.shown = true;
+    memory.kind = kind;
+    memory.name = pos.name;
 
     PanelOutcome outcome;
     DrawHeading(p, pos);

@@ -2,9 +2,9 @@
 // transit and set, twilight, the heliocentric and geocentric data of a body
 // or the catalogue entry of a Messier object, and the object's picture.
 //
-// The panel is never cleared as a whole: every text is written at a fixed
-// place over the old one (opaque text background), and fields that another
-// kind of object may have written are overwritten with blanks.
+// Every text is written at a fixed place over the old one (opaque text
+// background). When the object changes, the panel is cleared first, so
+// that no value of the object shown before stays on screen.
 #pragma once
 
 #include <string>
@@ -15,10 +15,14 @@
 
 namespace reports {
 
-// The panel's one remembered value: the zone time of the last object picture.
+// What the panel remembers of its last pass: the zone time of the last
+// object picture, and which object the panel shows.
 struct PanelMemory {
     bool pictureDrawn = false;
     double lastPictureTime = 0;  // hours of the zone clock
+    bool shown = false;          // a panel stands in the window
+    astronomy::ObjectKind kind = astronomy::ObjectKind::Sun;
+    std::string name;
 };
 
 // Row k of the panel lies at y = 16 k s.

@@ -1,6 +1,8 @@
 // The parameter panel and the date stamp of the charts.
 #include "reports/ParameterPanel.h"
 
+#include <algorithm>
+
 #include <cmath>
 #include <string>
 
@@ -62,6 +64,22 @@ void DrawHeading(Strip& p) {
     }
 }
 
+// A text of the strip that stays inside its frame: on paper, where the
+// sizes are given in points, a text too wide for the strip is drawn
+// smaller until it fits.
+void FittedText(Strip& p, int x, int y, const std::string& text, FontRole role, double printSize) {
+    const int room = p.s.x_max - 4 - x;
+    if (p.printing) {
+        double size = printSize;
+        while (size > 5 && p.c.TextWidth(text) > room) {
+            size -= 0.5;
+            p.c.SetFont(role, size);
+        }
+    }
+    p.c.Text(x, y, text);
+    if (p.printing) p.c.SetFont(role, printSize);
+}
+
 void DrawFullPanel(platform::Canvas& canvas, const astronomy::ProgramState& s) {
     const charts::Palette palette = charts::PaletteOf(s);
     Strip p{canvas,          s,           s.ChartWidth,    s.TextScale, s.PrintingFlag != 0,
@@ -71,15 +89,21 @@ void DrawFullPanel(platform::Canvas& canvas, const astronomy::ProgramState& s) {
 
     const int W = p.W;
     Style(p, FontRole::Value, p.contrast, 15);
-    canvas.Text(W + 8, Y(p, 50), astronomy::FormatDateLong(s.Day, s.Month, s.Year, s.Weekday, p.printing));
-    canvas.Text(W + 11, Y(p, 83), astronomy::FormatClockTime(s.ClockTime, s.Zone, p.printing));
-    canvas.Text(W + 11, Y(p, 120), JulianDateText(s.J, s.F));
+    const auto value = [&p](int x, double k, const std::string& text) {
+        FittedText(p, x, Y(p, k), text, FontRole::Value, 15);
+    };
+    value(W + 8, 50, astronomy::FormatDateLong(s.Day, s.Month, s.Year, s.Weekday, p.printing));
+    value(W + 11, 83, astronomy::FormatClockTime(s.ClockTime, s.Zone, p.printing));
+    value(W + 11, 120, JulianDateText(s.J, s.F));
+    // The coordinates start after the wider of their two labels.
     canvas.Text(W + 11, Y(p, 170), "Länge:");
-    canvas.Text(W + 69, Y(p, 170), astronomy::FormatAngleDmsTenths(s.Longitude / kDegToRad));
     canvas.Text(W + 11, Y(p, 186), "Breite:");
-    canvas.Text(W + 69, Y(p, 186), astronomy::FormatAngleDmsTenths(s.Latitude / kDegToRad));
-    canvas.Text(W + 11, Y(p, 276), astronomy::FormatHmsTenths(s.tq.LST));
-    canvas.Text(W + 11, Y(p, 313), astronomy::FormatHmsTenths(s.tq.LMT));
+    const int coordinateX =
+        std::max(W + 69, W + 11 + std::max(canvas.TextWidth("Länge:"), canvas.TextWidth("Breite:")) + canvas.TextWidth(" "));
+    value(coordinateX, 170, astronomy::FormatAngleDmsTenths(s.Longitude / kDegToRad));
+    value(coordinateX, 186, astronomy::FormatAngleDmsTenths(s.Latitude / kDegToRad));
+    value(W + 11, 276, astronomy::FormatHmsTenths(s.tq.LST));
+    value(W + 11, 313, astronomy::FormatHmsTenths(s.tq.LMT));
 
     Style(p, FontRole::Label, p.text, 10);
     canvas.Text(W + 8, Y(p, 35), "Datum:");

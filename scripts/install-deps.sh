@@ -2,6 +2,8 @@
 # Installs the Debian packages the build and the tests need, when missing.
 set -euo pipefail
 packages=(g++ cmake ninja-build libgtest-dev libbenchmark-dev)
+# clang and its runtime libraries for the fuzzers of scripts/fuzz.sh.
+packages+=(clang libclang-rt-14-dev)
 packages+=(qt6-base-dev libxkbcommon-dev xvfb xauth x11-utils xdotool imagemagick poppler-utils fonts-dejavu-core qt6-translations-l10n)
 # Installation checks: validators of the desktop entry and the AppStream file,
 # the manual-page reader and the shell completion.

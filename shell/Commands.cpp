@@ -237,6 +237,8 @@ void Connect(Shell& sh, std::function<void()> quitted) {
     };
     w.onResize = [&sh] { HandleResize(sh); };
     w.onClose = [&sh] {
+        // The answer was given already (the quit command closes the window).
+        if (sh.quit) return true;
         if (sh.busy.running) {  // the running command ends first
             sh.busy.stop = true;
             return false;

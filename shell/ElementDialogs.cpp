@@ -248,12 +248,14 @@ void RecomputeDisk(Shell& sh) {
 
 }  // namespace
 
-std::string ElementFileFilter(int kind) {
+std::string ElementFileFilter(int kind, ElementFileUse use) {
     // Kind 12 (neither comet nor minor planet) has three blanks for its
-    // extension: the first filter then lists every file.
+    // extension: its filter then lists every file.
     std::string extension = Trim(astronomy::ExtensionForKind(kind));
     if (extension.empty()) extension = "*";
-    return "Bahnelemente|*." + extension + ";|Kometen *.kom|*.kom;|Kleinplaneten *.kpl|*.kpl;|alles *.*|*.*";
+    const std::string own = "Bahnelemente|*." + extension + ";|Kometen *.kom|*.kom;|Kleinplaneten *.kpl|*.kpl;|alles *.*|*.*";
+    if (use == ElementFileUse::Save) return own;
+    return "Alle Bahnelemente|*.pla;*.kpl;*.kom;|" + own;
 }
 
 bool LoadDiskFile(Shell& sh, const std::string& path) {
@@ -290,7 +292,8 @@ bool LoadDiskFile(Shell& sh, const std::string& path) {
 
 void LoadElementDialog(Shell& sh) {
     const std::optional<std::string> chosen =
-        sh.win.dialogs().OpenFile("Objekt laden..", ObjectFolder(sh.s), ElementFileFilter(sh.s.Elements.kind));
+        sh.win.dialogs().OpenFile("Objekt laden..", ObjectFolder(sh.s),
+                                  ElementFileFilter(sh.s.Elements.kind, ElementFileUse::Load));
     if (!chosen || chosen->empty()) return;
     LoadDiskFile(sh, *chosen);
 }
@@ -312,7 +315,7 @@ void SaveElementFileDialog(Shell& sh) {
     std::error_code ec;
     fs::create_directories(folder, ec);
     const std::optional<std::string> chosen = sh.win.dialogs().SaveFile(
-        "Speichern unter..", folder, FileNameOf(sh.s.Pfad), ElementFileFilter(sh.s.Elements.kind));
+        "Speichern unter..", folder, FileNameOf(sh.s.Pfad), ElementFileFilter(sh.s.Elements.kind, ElementFileUse::Save));
     if (!chosen || chosen->empty()) return;
     SaveDiskFile(sh, *chosen);
 }
@@ -323,6 +326,7 @@ void ElementInputDialog(Shell& sh) {
     // Every answer goes into a copy; the object changes only when the last
     // question is answered.
     astronomy::OrbitalElements el = s.Elements;
+    const astronomy::OrbitalElements before = s.Elements;
 
     d.OpenPromptWindow("  Eingabe der Bahnelemente  ", kWindowHeight, kWindowWidth);
     EntryWindow w(d);
@@ -342,12 +346,15 @@ void ElementInputDialog(Shell& sh) {
     if (!PromptValue(w, " Exzentrizit\u00e4t e", el.e)) return cancel();
 
     const int aq = d.MessageBox("Gro\u00dfe Halbachse a oder|Periheldistanz q bekannt ?", " a | q ", el.q != 0 ? 2 : 1);
+    // The other distance follows a changed answer; an answer kept as offered
+    // keeps both, so that the orbit stays exactly as it was.
+    const double aBefore = el.a, qBefore = el.q;
     if (aq == 1) {
         if (!PromptValue(w, " Gro\u00dfe Halbachse a [AE]", el.a)) return cancel();
-        el.q = (1 - el.e) * el.a;
+        if (el.a != aBefore || el.e != before.e) el.q = (1 - el.e) * el.a;
     } else if (aq == 2) {
         if (!PromptValue(w, " Periheldistanz q [AE]", el.q)) return cancel();
-        el.a = el.e < 1 ? el.q / (1 - el.e) : 0;
+        if (el.q != qBefore || el.e != before.e) el.a = el.e < 1 ? el.q / (1 - el.e) : 0;
     } else {
         return cancel();
     }
@@ -362,16 +369,21 @@ void ElementInputDialog(Shell& sh) {
     if (!PromptValue(w, " Bahnneigung i (Incl) [\u00b0]", el.i)) return cancel();
     if (el.i == 0) el.i = 1e-12;
 
+    // The orbit is placed by the mean anomaly when it has one, else by the
+    // perihelion time: that is the answer offered. What is not asked again
+    // stays unless an answer changed the orbit's placing.
     const int tm = d.MessageBox("Ist die Periheldurchgangszeit T|oder eine mittlere Anomalie|bekannt ?", " T |t+M",
-                                el.T != 0 ? 1 : 2);
+                                el.M != 0 || el.T == 0 ? 2 : 1);
     if (tm == 1) {
         if (!PromptInstant(w, " Periheldurchgangszeit in jul. Tagen", el.T)) return cancel();
-        el.M = 0;
-        el.t = 0;
+        if (el.T != before.T || el.M != 0) {
+            el.M = 0;
+            el.t = 0;
+        }
     } else if (tm == 2) {
         if (!PromptValue(w, " mittlere Anomalie [\u00b0]", el.M)) return cancel();
         if (!PromptInstant(w, " Zeitpunkt hierzu in jul. Tagen", el.t)) return cancel();
-        el.T = 0;
+        if (el.M != before.M || el.t != before.t || before.M == 0) el.T = 0;
     } else {
         return cancel();
     }

@@ -9,7 +9,10 @@
 namespace shell {
 
 // The file filter of the load and save dialogs for the current kind.
-std::string ElementFileFilter(int kind);
+// Loading offers every kind of element file first; saving offers the
+// kind's own extension first, which a name typed without one then gets.
+enum class ElementFileUse { Load, Save };
+std::string ElementFileFilter(int kind, ElementFileUse use);
 
 void LoadElementDialog(Shell& sh);
 void SaveElementFileDialog(Shell& sh);

@@ -166,8 +166,6 @@ const MenuRow kBuiltInMenu[] = {
     {"", {}},  // 136
 };
 
-constexpr int kFirstPlaceItem = 10;
-
 // The object kinds of the "Objekt" menu in its order.
 constexpr std::array<ObjectKind, 12> kMenuObjects = {
     ObjectKind::Sun,     ObjectKind::Moon,   ObjectKind::Mercury, ObjectKind::Venus,
@@ -297,6 +295,7 @@ std::vector<MenuAction> ActionsForKey(const platform::Key& key) {
         {K::PageUp, "", {Command::ZoomIn}},
         {K::PageDown, "", {Command::ZoomOut}},
         {K::Home, "", {Command::Centre}},
+        {K::F1, "", {Command::Help}},  // the help key of every desktop program
         {K::None, "0", {Command::Zone, 0}},
         {K::None, "1", {Command::Zone, 1}},
         {K::None, "2", {Command::Zone, 2}},

@@ -44,6 +44,16 @@ UserMessage PositionMessage(astronomy::PositionStatus status, const astronomy::T
     return {};
 }
 
+UserMessage NoNumberMessage(const std::string& what) {
+    return {"Keine Zahl eingegeben: " + what + " bleibt unver\u00e4ndert.", " OK "};
+}
+
+UserMessage ServedYearsMessage() {
+    return {"Nur die Jahre " + std::to_string(astronomy::kFirstYear) + " bis " + std::to_string(astronomy::kLastYear) +
+                ": der Zeitpunkt bleibt unver\u00e4ndert.",
+            " OK "};
+}
+
 UserMessage LunarYearsMessage() {
     return {"Mondphasen und Mondfinsternisse nur für die Jahre " + std::to_string(astronomy::kLunarFirstYear) +
                 " bis " + std::to_string(astronomy::kLunarLastYear) + " !| ",

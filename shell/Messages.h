@@ -38,6 +38,11 @@ UserMessage EclipseStartMessage(const std::string& typed);
 // Why the photograph has no result ("" for Ok).
 UserMessage PhotoMessage(astronomy::PhotoStatus status);
 
+// A typed date, time or Julian Date held no number; the instant stays.
+UserMessage NoNumberMessage(const std::string& what);
+// The instant would leave the years the calendar serves; it stays.
+UserMessage ServedYearsMessage();
+
 // Each message in a message box, in turn.
 void ShowMessages(platform::Dialogs& dialogs, const std::vector<UserMessage>& messages);
 

@@ -9,6 +9,11 @@
 
 namespace shell {
 
+std::optional<double> PlaceLatitude(double degrees) {
+    if (!(std::fabs(degrees) <= 90)) return std::nullopt;
+    return degrees * astronomy::kDegToRad;
+}
+
 void UpdateUtm(astronomy::ProgramState& s) {
     const astronomy::UtmCoordinates u = astronomy::GeoToUtm(s.Longitude, s.Latitude);
     // The grid has no meaning at the poles; show zeros rather than noise.

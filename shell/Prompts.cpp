@@ -7,6 +7,8 @@
 
 #include "astronomy/TextFormats.h"
 #include "astronomy/TimeCalendar.h"
+#include "shell/Messages.h"
+#include "shell/Place.h"
 #include "shell/Time.h"
 #include "shell/View.h"
 
@@ -21,9 +23,25 @@ void Finish(Shell& sh) {
     RedrawView(sh);
 }
 
+bool HoldsDigit(std::string_view text) {
+    return std::any_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Moves to the typed instant when it lies in the served years; else the
+// instant stays and the user is told.
+void MoveTo(Shell& sh, const astronomy::JulianDate& jd) {
+    if (!astronomy::InstantInServedYears(jd.J, jd.F)) {
+        ShowMessages(sh.win.dialogs(), {ServedYearsMessage()});
+        return;
+    }
+    SetInstant(sh.s, jd.J, jd.F);
+    RedrawView(sh);
+}
+
 }  // namespace
 
-bool DmsInput(Shell& sh, int& units, int& minutes, double& seconds, int& sign, float& inputGiven) {
+bool DmsInput(Shell& sh, int& units, int& minutes, double& seconds, int& sign, float& inputGiven,
+              bool dateField) {
     std::string text;
     if (units != 0 || minutes != 0 || seconds != 0) {
         text = (sign < 0 ? "-" : "") + std::to_string(units) + " " + std::to_string(minutes) + " " + ShortestText(seconds);
@@ -34,6 +52,13 @@ bool DmsInput(Shell& sh, int& units, int& minutes, double& seconds, int& sign, f
     if (!sh.win.dialogs().EditField(text, 15)) return false;
     text = Trim(text);
     if (text.empty()) {
+        inputGiven = 0;
+        return true;
+    }
+    for (char& c : text)
+        if (c == ':' || (dateField && (c == '.' || c == ','))) c = ' ';
+    text = Trim(text);
+    if (text.empty()) {  // separators only: as an empty answer
         inputGiven = 0;
         return true;
     }
@@ -75,7 +100,7 @@ bool InputDate(Shell& sh, const std::string& label, DateEntry& date) {
     int sign = 1;
     float given = 0;
     sh.win.dialogs().PromptPrint(label, false);
-    return DmsInput(sh, date.day, date.month, date.year, sign, given);
+    return DmsInput(sh, date.day, date.month, date.year, sign, given, true);
 }
 
 int WholeYear(double year) {
@@ -98,16 +123,17 @@ void DatePrompt(Shell& sh) {
     const bool ok = d.EditField(text, 15);
     d.ClosePromptWindow();
     if (!ok) return;
+    if (!HoldsDigit(text)) return ShowMessages(d, {NoNumberMessage("das Datum")});
     // "24.12.2026" and "24,12,2026" (as the label shows) read as "24 12 2026".
     for (char& c : text)
         if (c == '.' || c == ',') c = ' ';
-    const int day = RoundToInt(FieldValue(text, 1, ' '));
+    const double year = FieldValue(text, 3, ' ');
+    if (!(year >= astronomy::kFirstYear && year <= astronomy::kLastYear))
+        return ShowMessages(d, {ServedYearsMessage()});
+    const int day = std::clamp(RoundToInt(FieldValue(text, 1, ' ')), -1000000, 1000000);
     int month = RoundToInt(FieldValue(text, 2, ' '));
-    const int year = RoundToInt(FieldValue(text, 3, ' '));
     if (month < 1 || month > 12) month = 1;
-    const astronomy::JulianDate jd = astronomy::CalendarToJulianDate(s.ClockTime, day, month, year, s.Zone);
-    SetInstant(s, jd.J, jd.F);
-    RedrawView(sh);
+    MoveTo(sh, astronomy::CalendarToJulianDate(s.ClockTime, day, month, RoundToInt(year), s.Zone));
 }
 
 void TimePrompt(Shell& sh) {
@@ -122,20 +148,19 @@ void TimePrompt(Shell& sh) {
     const bool ok = d.EditField(text, 15);
     d.ClosePromptWindow();
     if (!ok) return;
+    if (!HoldsDigit(text)) return ShowMessages(d, {NoNumberMessage("die Uhrzeit")});
     // "23:30" and "23,30,15" read as "23 30" and "23 30 15".
     for (char& c : text)
         if (c == ':' || c == ',') c = ' ';
-    const int hh = RoundToInt(FieldValue(text, 1, ' '));
-    const int mm = RoundToInt(FieldValue(text, 2, ' '));
-    const double ss = FieldValue(text, 3, ' ');
+    // Bounded far beyond the served years, which MoveTo then refuses.
+    const double hh = std::clamp(std::round(FieldValue(text, 1, ' ')), -1e9, 1e9);
+    const double mm = std::clamp(std::round(FieldValue(text, 2, ' ')), -1e9, 1e9);
+    const double ss = std::clamp(FieldValue(text, 3, ' '), -1e11, 1e11);
     const double clock = hh + (mm + ss / 60) / 60;
-    const astronomy::JulianDate jd = astronomy::CalendarToJulianDate(clock, now.day, now.month, now.year, s.Zone);
-    SetInstant(s, jd.J, jd.F);
-    RedrawView(sh);
+    MoveTo(sh, astronomy::CalendarToJulianDate(clock, now.day, now.month, now.year, s.Zone));
 }
 
 void JulianDatePrompt(Shell& sh) {
-    astronomy::ProgramState& s = sh.s;
     platform::Dialogs& d = sh.win.dialogs();
     d.OpenPromptWindow("  Eingabe des Julianischen Datums  ", 235);
     d.PromptPrint("Jul. Datum in UT = ", false);
@@ -144,9 +169,9 @@ void JulianDatePrompt(Shell& sh) {
     d.ClosePromptWindow();
     if (!ok || Trim(text).empty()) return;
     double J = 0, F = 0;
-    if (!astronomy::SplitJulianDateText(text, J, F)) J = F = 0;  // not a number gives 0
-    SetInstant(s, J, F);
-    RedrawView(sh);
+    if (!astronomy::SplitJulianDateText(text, J, F))
+        return ShowMessages(d, {NoNumberMessage("das Julianische Datum")});
+    MoveTo(sh, astronomy::JulianDate{J, F});
 }
 
 void EquinoxPrompt(Shell& sh) {
@@ -198,7 +223,7 @@ bool PlacePrompt(Shell& sh) {
             if (lat == 90) lat = 89.99999999;
             latitude = lat * astronomy::kDegToRad;
         }
-    } while (std::fabs(latitude / astronomy::kDegToRad) > 90);
+    } while (!PlaceLatitude(latitude / astronomy::kDegToRad));  // beyond a pole: asked again
 
     s.Longitude = longitude;
     s.Latitude = latitude;
@@ -295,7 +320,11 @@ void MessierPrompt(Shell& sh) {
     if (const int item = sh.menu.ItemOf(ObjectAction(astronomy::ObjectKind::Messier)))
         sh.menu.captions[item] = "M " + std::to_string(number);
     RefreshMenuMarks(sh.menu, sh.win.menu(), s);
-    if (s.Objekt == astronomy::ObjectKind::Messier) ComputePosition(sh, s.Objekt);
+    // The panel or the chart's marker, and the title, follow the new object.
+    if (s.Objekt == astronomy::ObjectKind::Messier) {
+        ComputePosition(sh, s.Objekt);
+        if (!astronomy::IsObjectView(s.ChartMode)) RedrawView(sh);
+    }
 }
 
 }  // namespace shell

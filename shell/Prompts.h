@@ -23,8 +23,10 @@ inline std::string Trim(std::string_view text) { return std::string(astronomy::T
 // Edits a sexagesimal value (whole units, minutes, seconds, sign) in the
 // open prompt window. inputGiven becomes 0 for an empty answer (the value
 // is then unchanged) and -1 for a typed one. Returns false when cancelled;
-// then nothing changes.
-bool DmsInput(Shell& sh, int& units, int& minutes, double& seconds, int& sign, float& inputGiven);
+// then nothing changes. "23:30:15" reads as "23 30 15"; in a date field
+// (dateField) "24.12.2026" and "24,12,2026" read as "24 12 2026".
+bool DmsInput(Shell& sh, int& units, int& minutes, double& seconds, int& sign, float& inputGiven,
+              bool dateField = false);
 
 // The label and DmsInput on a value in hours (or degrees); an empty answer
 // keeps the value. False when cancelled.

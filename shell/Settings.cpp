@@ -18,6 +18,7 @@
 #include "astronomy/Files.h"
 #include "astronomy/Numbers.h"
 #include "astronomy/TextEncoding.h"
+#include "shell/Place.h"
 
 namespace shell {
 
@@ -28,6 +29,10 @@ namespace {
 
 constexpr std::size_t kSettingsFileLimit = 1 << 20;
 constexpr int kMessierCount = 109;
+// The stored drawing area, in pixels: from a usable panel to the largest
+// screens made.
+constexpr int kSmallestWindow = 320;
+constexpr int kLargestWindow = 8192;
 
 using astronomy::IsBlank;
 using astronomy::IsDigit;
@@ -175,12 +180,20 @@ void ApplyKeyLine(ProgramState& s, int& count, std::string_view key, std::string
     } else if (const int n = PlaceNumber(key, "OrtLaenge"); n >= 1 && n <= count) {
         if (number) s.Orte[n].longitude = *number * kDegToRad;
     } else if (const int n = PlaceNumber(key, "OrtBreite"); n >= 1 && n <= count) {
-        if (number) s.Orte[n].latitude = *number * kDegToRad;
+        // The place prompt's rule: nothing beyond a pole.
+        if (const auto latitude = number ? PlaceLatitude(*number) : std::nullopt) s.Orte[n].latitude = *latitude;
     }
 }
 
 // Ranges the rest of the program relies on.
 void MakeConsistent(ProgramState& s) {
+    // A window no screen has, or placed where none is, would overflow the
+    // placement's sums or ask for a picture of gigabytes; the window itself
+    // is fitted to the screen when it is placed.
+    s.x_max = std::clamp(s.x_max, kSmallestWindow, kLargestWindow);
+    s.y_max = std::clamp(s.y_max, kSmallestWindow, kLargestWindow);
+    s.x_pos = std::clamp(s.x_pos, -kLargestWindow, kLargestWindow);
+    s.y_pos = std::clamp(s.y_pos, -kLargestWindow, kLargestWindow);
     s.OrtAnz = std::clamp(s.OrtAnz, 0, astronomy::kPlaceSlots);
     if (s.Zone < 0 || s.Zone > 2) s.Zone = 1;
     if (s.Ort < 1 || s.Ort > s.OrtAnz) s.Ort = 1;
@@ -253,7 +266,10 @@ bool ImportPlaces(SequentialReader& in, ProgramState& s) {
     std::vector<Value> v;
     for (int k = 1; k <= n; ++k) {
         if (!ReadGroup(in, "snn", v)) return false;
-        if (k <= astronomy::kPlaceSlots) s.Orte[k] = {v[0].text, v[1].number * kDegToRad, v[2].number * kDegToRad};
+        if (k <= astronomy::kPlaceSlots) {
+            const std::optional<double> latitude = PlaceLatitude(v[2].number);
+            if (latitude) s.Orte[k] = {v[0].text, v[1].number * kDegToRad, *latitude};
+        }
     }
     s.OrtAnz = astronomy::kPlacesInMenu;
     return true;
@@ -387,7 +403,13 @@ std::string SettingsText(const ProgramState& s, const std::string& versionText) 
         key("OrtBreite" + TwoDigits(n), ShortestDegreesText(s.Orte[n].latitude));
     }
     line("");
-    return astronomy::Utf8ToCp1252(out);
+    // Windows-1252 as always, when the reader gets the same text back from
+    // it. A text with characters it lacks (a folder named in another
+    // script) would come back as "?", and one whose Windows-1252 bytes
+    // happen to form UTF-8 ("Â¸") would be read as that: such a file is
+    // written in UTF-8, which the reader takes as it is.
+    const std::string windows = astronomy::Utf8ToCp1252(out);
+    return astronomy::FileTextToUtf8(windows) == out ? windows : out;
 }
 
 bool WriteSettings(const ProgramState& s, const std::string& versionText, std::string& error) {
@@ -433,11 +455,17 @@ void ParseSettingsText(ProgramState& s, std::string_view bytes) {
         if (end == std::string::npos) end = text.size();
         std::string_view line(text.data() + start, end - start);
         start = end + 1;
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        // CRLF, LF, and the CR CR LF of a file that passed through a tool
+        // which doubled the carriage returns.
+        while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (line.size() <= 2 || line.front() == '[') continue;
-        const std::size_t p = line.find('=');
+        // A carriage return inside a line is a blank, as the writer puts it.
+        std::string blanked(line);
+        std::replace(blanked.begin(), blanked.end(), '\r', ' ');
+        const std::string_view text(blanked);
+        const std::size_t p = text.find('=');
         if (p == std::string_view::npos || p == 0) continue;
-        ApplyKeyLine(next, count, line.substr(0, p), line.substr(p + 1));
+        ApplyKeyLine(next, count, text.substr(0, p), text.substr(p + 1));
         if (next.TrackDatum == "-") next.TrackDatum.clear();
     }
     MakeConsistent(next);

@@ -34,7 +34,7 @@ struct Shell {
     std::vector<std::string> CommandLineArgs;  // slot 0: the program's own path
     bool loopRunning = false;          // after start-up: a resize redraws
     bool realtimeRunning = false;
-    platform::LocalTime realtimeBaseClock;  // the computer's clock at start-up
+    platform::ClockReading realtimeBaseClock;  // the computer's clock at start-up
     bool quit = false;                 // the quit dialog ended the program
     bool aboutOpen = false;            // the about box waits for a key or a click
     // The pauses of the start-up (the about box's second and the wait before

@@ -121,13 +121,14 @@ bool StartUp(Shell& sh, const std::string& programPath, const std::string& comma
     FillBodyColours(s);
     RefreshMenuMarks(sh.menu, sh.win.menu(), s);
 
-    // The computer's clock is the first instant.
-    const platform::LocalTime now = sh.win.Now();
+    // The computer's clock is the first instant; it reads Universal Time,
+    // which the chosen zone then shows.
+    const platform::ClockReading now = sh.win.Now();
     s.UtmEast = s.UtmNorth = 0;
     s.RealtimeBaseSeconds = now.hour * 3600.0 + now.minute * 60 + now.second;
     sh.realtimeBaseClock = now;
     const astronomy::JulianDate jd = astronomy::CalendarToJulianDate(now.hour + now.minute / 60.0 + now.second / 3600,
-                                                                     now.day, now.month, now.year, s.Zone);
+                                                                     now.day, now.month, now.year, 0);
     astronomy::SetInstant(s, jd.J, jd.F);
     s.RealtimeBaseJ = s.J;
     s.RealtimeBaseF = s.F;

@@ -7,6 +7,7 @@
 
 #include "astronomy/Numbers.h"
 #include "astronomy/TimeCalendar.h"
+#include "shell/Messages.h"
 #include "shell/View.h"
 
 namespace shell {
@@ -88,6 +89,12 @@ void StepTime(Shell& sh, TimeStep step) {
         case TimeStep::YearBack: next = FromCalendar(s, t, d, m, y - 1); break;
         default: break;
     }
+    // A step out of the served years keeps the instant, so that the
+    // calendar fields and the next step stay within their ranges.
+    if (!astronomy::InstantInServedYears(next.J, next.F)) {
+        ShowMessages(sh.win.dialogs(), {ServedYearsMessage()});
+        return;
+    }
     SetInstant(s, next.J, next.F);
     RedrawView(sh);
 }
@@ -96,11 +103,11 @@ namespace {
 
 // The instant now: the start-up instant plus the time the computer's clock
 // has run since, counted over whole dates so that it stays right after the
-// clock has passed midnight. The clock reads in the zone of the start-up.
+// clock has passed midnight.
 void TakeNow(Shell& sh) {
     astronomy::ProgramState& s = sh.s;
-    const platform::LocalTime now = sh.win.Now();
-    const platform::LocalTime& base = sh.realtimeBaseClock;
+    const platform::ClockReading now = sh.win.Now();
+    const platform::ClockReading& base = sh.realtimeBaseClock;
     const astronomy::JulianDate a = astronomy::CalendarToJulianDate(
         base.hour + base.minute / 60.0 + base.second / 3600, base.day, base.month, base.year, 0);
     const astronomy::JulianDate b =
@@ -110,7 +117,7 @@ void TakeNow(Shell& sh) {
     SetInstant(s, s.RealtimeBaseJ + whole, f - whole);
 }
 
-double SecondsSinceMidnight(const platform::LocalTime& t) { return t.hour * 3600.0 + t.minute * 60 + t.second; }
+double SecondsSinceMidnight(const platform::ClockReading& t) { return t.hour * 3600.0 + t.minute * 60 + t.second; }
 
 }  // namespace
 

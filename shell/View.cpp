@@ -21,6 +21,11 @@ astronomy::PositionStatus ComputePosition(Shell& sh, astronomy::ObjectKind kind,
     const astronomy::Target target = astronomy::TargetOf(s, kind);
     const astronomy::PositionResult r = astronomy::ComputePosition(astronomy::ObservationOf(s), target);
     if (r.status != astronomy::PositionStatus::Ok) {
+        // The title names the selected object also when it has no place.
+        sh.ObjectTitle = kind == astronomy::ObjectKind::Disk      ? s.DiskName
+                         : kind == astronomy::ObjectKind::Messier ? "M " + std::to_string(s.Messier)
+                                                                  : std::string(astronomy::ObjectName(kind));
+        UpdateTitle(sh);
         if (report)
             ShowMessages(sh.win.dialogs(), {PositionMessage(r.status, target, std::string(astronomy::ObjectName(kind)))});
         return r.status;
@@ -28,6 +33,7 @@ astronomy::PositionStatus ComputePosition(Shell& sh, astronomy::ObjectKind kind,
     sh.pos = r.body;
     sh.sun = r.sun;
     sh.ObjectTitle = sh.pos.name;
+    UpdateTitle(sh);
     if (astronomy::IsObjectView(s.ChartMode)) {
         s.ChartMode = astronomy::ObjectViewFor(kind);
         const reports::PanelOutcome outcome =
@@ -69,8 +75,10 @@ void KeepReducedRegion(astronomy::ProgramState& s, const charts::ChartGeometry& 
 }
 
 // One drawing pass of the chart of the state's view; its geometry stays for
-// the mouse and the layer commands. The right button held stops the star
-// loop.
+// the mouse and the layer commands. A press of the right button during the
+// pass stops the star loop; a button still held from before the pass (the
+// click that ended a tool and asked for this redraw) stops it only after it
+// was let go and pressed again.
 void DrawChartView(Shell& sh) {
     astronomy::ProgramState& s = sh.s;
     // The catalogue files are loaded once and kept. A failure is told once,
@@ -85,8 +93,12 @@ void DrawChartView(Shell& sh) {
     }
     platform::Window& win = sh.win;
     sh.drawingChart = true;
-    sh.chart = charts::DrawChart(sh.canvas(), s, sh.chartData, s.Objekt,
-                                 [&win] { return (win.MouseButtons() & platform::kMouseRight) != 0; });
+    bool released = (win.MouseButtons() & platform::kMouseRight) == 0;
+    sh.chart = charts::DrawChart(sh.canvas(), s, sh.chartData, s.Objekt, [&win, &released] {
+        const bool held = (win.MouseButtons() & platform::kMouseRight) != 0;
+        if (!held) released = true;
+        return held && released;
+    });
     sh.drawingChart = false;
     KeepReducedRegion(s, sh.chart);
     sh.chartJ = s.J;

@@ -6,12 +6,14 @@
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -374,6 +376,12 @@ std::optional<std::string> RunFileDialog(QWidget* parent, QFileDialog::AcceptMod
         }
     }
     if (!fileName.empty()) dialog.selectFile(LocalPath(fileName));
+    // The list with its columns (name, size, type, date), each wide enough
+    // to read: the names as wide as the longest one, in a dialog of room.
+    dialog.setViewMode(QFileDialog::Detail);
+    dialog.resize(std::max(dialog.width(), 820), std::max(dialog.height(), 480));
+    if (auto* list = dialog.findChild<QTreeView*>(QStringLiteral("treeView")))
+        list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     const QStringList files = dialog.selectedFiles();
     if (files.isEmpty()) return std::nullopt;

@@ -4,12 +4,14 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QScreen>
 #include <QThread>
 
 #include <algorithm>
@@ -28,6 +30,7 @@ std::optional<Key> TranslateKey(int qtKey, Qt::KeyboardModifiers modifiers, cons
         case Qt::Key_Up: key.special = Key::Up; return key;
         case Qt::Key_Right: key.special = Key::Right; return key;
         case Qt::Key_Down: key.special = Key::Down; return key;
+        case Qt::Key_F1: key.special = Key::F1; return key;
         default: break;
     }
     const bool control = modifiers.testFlag(Qt::ControlModifier);
@@ -170,6 +173,16 @@ void QtWindow::ApplyPlacement(int x, int y, int outerWidth, int outerHeight, boo
         return;
     }
     frame_->setWindowState(frame_->windowState() & ~(Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
+    // The window fits the screen's free area, whatever size and place were
+    // stored. The offscreen platform has no real screen to fit (its stand-in
+    // is smaller than the program's usual window).
+    const QScreen* screen = frame_->screen() ? frame_->screen() : QGuiApplication::primaryScreen();
+    if (screen && QGuiApplication::platformName() != QStringLiteral("offscreen")) {
+        const QRect a = screen->availableGeometry();
+        const ScreenRect fitted = FitIntoArea({x, y, outerWidth, outerHeight}, {a.x(), a.y(), a.width(), a.height()},
+                                              kFrameWidth + 1, kFrameHeight + 1);
+        x = fitted.x, y = fitted.y, outerWidth = fitted.width, outerHeight = fitted.height;
+    }
     ResizeDrawingArea(outerWidth - kFrameWidth, outerHeight - kFrameHeight);
     frame_->move(x, y);
 }
@@ -203,11 +216,11 @@ void QtWindow::SetPointer(PointerShape shape) {
     }
 }
 
-LocalTime QtWindow::Now() const {
-    const QDateTime now = QDateTime::currentDateTime();
+ClockReading QtWindow::Now() const {
+    const QDateTime now = QDateTime::currentDateTimeUtc();
     const QDate d = now.date();
     const QTime t = now.time();
-    LocalTime lt;
+    ClockReading lt;
     lt.year = d.year();
     lt.month = d.month();
     lt.day = d.day();

@@ -87,7 +87,7 @@ public:
     int MouseButtons() const override { return buttons_; }
     std::pair<int, int> MousePosition() const override { return {mouseX_, mouseY_}; }
 
-    LocalTime Now() const override;
+    ClockReading Now() const override;
     // Waits; keys and clicks wait in the queue meanwhile, painting goes on.
     void Pause(int milliseconds) override;
     // A tick that falls while a command runs (inside a dialog, a pause or

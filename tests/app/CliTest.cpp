@@ -415,6 +415,26 @@ TEST(CliInstant, DatesAreNormalisedLikeTheDateEntry) {
     }
 }
 
+TEST(CliInstant, MidnightPastTheMonthsEndIsTheNextDay) {
+    // In every zone, 0:00 on a day past the month's end is the first day of
+    // the next month at 0:00; the transit is that day's.
+    for (const char* zone : {"UT", "MEZ", "MESZ"}) {
+        SCOPED_TRACE(zone);
+        auto late = RunJson({"position", "--date", "32.12.2026", "--time", "0:00", "--zone", zone});
+        auto plain = RunJson({"position", "--date", "1.1.2027", "--time", "0:00", "--zone", zone});
+        if (!late || !plain) continue;
+        EXPECT_EQ(Num(*late, "instant", "day"), 1);
+        EXPECT_EQ(Num(*late, "instant", "month"), 1);
+        EXPECT_EQ(Num(*late, "instant", "year"), 2027);
+        EXPECT_EQ(Num(*late, "instant", "clock_time"), 0);
+        EXPECT_NEAR(Num(*late, "body", "transit"), Num(*plain, "body", "transit"), 1e-9);
+    }
+    const RunResult text = RunCli({"position", "--date", "32.12.2026", "--time", "0:00"});
+    EXPECT_EQ(text.status, 0);
+    EXPECT_NE(text.out.find("2027"), std::string::npos) << text.out;
+    EXPECT_EQ(text.out.find("2026"), std::string::npos) << text.out;
+}
+
 TEST(CliInstant, JulianDateReadsBackAsCalendarDateInTheZone) {
     struct Case {
         const char *jd, *zone;

@@ -19,6 +19,8 @@
 #include <vector>
 
 #include "astronomy/Angles.h"
+#include "astronomy/Files.h"
+#include "astronomy/Numbers.h"
 
 namespace astronomy {
 namespace {
@@ -255,6 +257,28 @@ TEST(ElementFile, UnreadableFileStillChecked) {
     }
 }
 
+TEST(ElementFile, ReadErrorsAndHugeExponentsAreTheFilesOwnMessages) {
+    // A file that fails while it is read (the memory file of the process)
+    // is an unreadable file, no exception; an exponent beyond every range
+    // is refused by the checks instead of read as 0.
+    ElementNotes messages;
+    const ElementFileRead r = ParseElementFile("/proc/self/mem", "", 2000, messages);
+    EXPECT_FALSE(r.opened);
+    EXPECT_EQ(messages, (ElementNotes{{ElementIssue::Suspicious, ""}}));
+    std::string bytes;
+    EXPECT_FALSE(ReadSmallFile("/proc/self/mem", bytes, kElementFileLimit));
+    for (const char* e : {"1e9223372036854775807", "1e99999999999999999999999", "-1e400"}) {
+        SCOPED_TRACE(e);
+        messages.clear();
+        const OrbitalElements el = Parse(std::string("X\ne=0.5\na=") + e + "\nknoten=1\nomega=2\ni=3\nT=2451545\n",
+                                         messages);
+        EXPECT_FALSE(std::isfinite(el.a));
+        EXPECT_EQ(messages, (ElementNotes{{ElementIssue::Suspicious, "X"}}));
+    }
+    EXPECT_EQ(Val("1e-9223372036854775808"), 0);
+    EXPECT_EQ(Val("2e9223372036854775807"), std::numeric_limits<double>::infinity());
+}
+
 TEST(ElementFile, PathsIgnoreCaseAndBackslashes) {
     TempDir dir;
     fs::create_directories(dir.path / "Objekte");
@@ -300,12 +324,15 @@ TEST(ElementWriter, OrderAndOptionalLines) {
     el.equinox = 2000;
     EXPECT_EQ(FormatElementFile(el), "Beispiel\r\ne= 0.9\r\nq= 1.5\r\nknoten= 80\r\nomega= 200.25\r\ni= 10\r\n"
                                      "T= 2461000.5\r\n\xC4qui= 2000\r\n");
-    // With an epoch t: "M=" and "t=" instead of "T="; negatives without blank.
+    // With an epoch t: "M=" and "t=" after "T="; negatives without blank.
     el.a = 15, el.t = 2460000.5, el.M = -12.5 * kDeg, el.d = 940, el.mag = -3.5, el.mass = 9.4e20;
     el.equinox = -44;
     EXPECT_EQ(FormatElementFile(el), "Beispiel\r\ne= 0.9\r\na= 15\r\nq= 1.5\r\nknoten= 80\r\nomega= 200.25\r\n"
-                                     "i= 10\r\nM=-12.5\r\nt= 2460000.5\r\nd= 940\r\n\xC4qui=-44\r\nmag=-3.5\r\n"
-                                     "Masse= 9.4e+20\r\n");
+                                     "i= 10\r\nT= 2461000.5\r\nM=-12.5\r\nt= 2460000.5\r\nd= 940\r\n\xC4qui=-44\r\n"
+                                     "mag=-3.5\r\nMasse= 9.4e+20\r\n");
+    // A perihelion time equal to the epoch is left to the reader to fill in.
+    el.T = el.t;
+    EXPECT_EQ(FormatElementFile(el).find("T="), std::string::npos);
     // Angles that are not exact in binary still come back as typed.
     EXPECT_NE(FormatElementFile(Orbit(0.5, 2, 1, 30, 120, 10)).find("omega= 120\r\ni= 10"), std::string::npos);
     // The name in Windows-1252; characters it lacks become "?".
@@ -338,6 +365,42 @@ TEST(ElementWriter, WriteThenReadGivesSameRecord) {
         EXPECT_NEAR(x, y, std::fabs(y) * 1e-15);
     EXPECT_EQ(back.equinox, 1950);
     EXPECT_EQ(back.kind, kKindComet);
+}
+
+TEST(ElementWriter, EveryAcceptedFileReadsBackToTheSameOrbit) {
+    // Files with a perihelion time, a mean anomaly and epoch, or both (a
+    // comet's T with an osculation epoch t), ellipses, a parabola and a
+    // hyperbola: written and read again they give the same record and the
+    // same place at instants years apart.
+    const char* files[] = {
+        "Komet\ne=0.95\nq=0.8\nknoten=30\nomega=40\ni=50\nT=2461000.5\nt=2460800.5\n",
+        "Ceres\ne=0.0785\na=2.7666\nknoten=80.25\nomega=73.4\ni=10.59\nM=291.4\nt=2460600.5\n",
+        "Ellipse\ne=0.3\na=4\nknoten=10\nomega=20\ni=30\nT=2455000.25\n",
+        "Beides\ne=0.3\na=4\nknoten=10\nomega=20\ni=30\nT=2455000.25\nM=12\nt=2456000.5\n",
+        "Parabel\ne=1\nq=1.2\nknoten=100\nomega=200\ni=120\nT=2460000.5\nt=2459000.5\n",
+        "Hyperbel\ne=1.2\nq=0.5\nknoten=5\nomega=6\ni=7\nT=2460000.5\nt=2461000.5\n",
+        "Ohne Epoche\ne=0.2\na=3\nknoten=5\nomega=6\ni=7\nM=45\n",
+    };
+    for (const char* text : files) {
+        SCOPED_TRACE(text);
+        ElementNotes notes;
+        const OrbitalElements first = ParseElementText(text, "x.kom", 2000, notes);
+        const OrbitalElements back = ParseElementText(FormatElementFile(first), "x.kom", 2000, notes);
+        EXPECT_EQ(back.T, first.T);
+        EXPECT_EQ(back.M, first.M);
+        EXPECT_EQ(back.t, first.t);
+        EXPECT_EQ(back.e, first.e);
+        EXPECT_EQ(back.a, first.a);
+        EXPECT_EQ(back.q, first.q);
+        for (double T : {0.9, 1.2, 1.26}) {
+            const HeliocentricPlace p = SolveOrbit(PrepareOrbit(first, 0, 1, 1, 2026, 0), T);
+            const HeliocentricPlace q = SolveOrbit(PrepareOrbit(back, 0, 1, 1, 2026, 0), T);
+            EXPECT_EQ(p.ok, q.ok);
+            EXPECT_NEAR(AngleDiff(p.lon, q.lon), 0, 1e-12);
+            EXPECT_NEAR(p.lat, q.lat, 1e-12);
+            EXPECT_NEAR(p.r, q.r, 1e-12);
+        }
+    }
 }
 
 TEST(ElementWriter, ReplacesFileSafely) {

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <optional>
 #include <string>
+#include <tuple>
 
 #include "astronomy/Angles.h"
 #include "astronomy/PositionService.h"
@@ -304,6 +305,46 @@ TEST(PositionService, ArbitraryObjectKeepsItsPlaceAtItsEquinox) {
     EXPECT_EQ(r.pos.name, "Wega");
     EXPECT_EQ(r.pos.magnitude, 0.03);
     EXPECT_LT(Separation(r.pos.ra, r.pos.dec, s.BelAlpha, s.BelDelta), 0.5 * kOneArcsecRad);
+}
+
+TEST(PositionService, FixedObjectsKeepTheirPlaceThroughoutTheYear) {
+    // 6h +20 given for 2000 and shown for 2000 come back at 6h +20 at any
+    // instant of a year; shown for the date, the place moves smoothly over
+    // New Year. Coordinates of date are taken as they are.
+    for (int year : {2026, 2051}) {
+        for (const auto& [day, month, hours] : {std::tuple{1, 1, 0.5}, {1, 7, 12.0}, {31, 12, 23.5}}) {
+            SCOPED_TRACE(testing::Message() << day << "." << month << "." << year);
+            ProgramState s = StateAt(day, month, year, hours, 9.8, 52.4);
+            s.BelAlpha = 6 * 15 * kDegToRad;
+            s.BelDelta = 20 * kDegToRad;
+            s.BelAequi = 2000;
+            s.Aequi = 2000;
+            Result r = Compute(s, "beliebig");
+            EXPECT_LT(Separation(r.pos.ra, r.pos.dec, s.BelAlpha, s.BelDelta), 0.001 * kOneArcsecRad);
+            s.BelAequi = kEquinoxOfDate;
+            s.Aequi = kEquinoxOfDate;
+            r = Compute(s, "beliebig");
+            EXPECT_EQ(r.pos.ra, s.BelAlpha);
+            EXPECT_EQ(r.pos.dec, s.BelDelta);
+        }
+    }
+    auto ofDate = [](int day, int month, int year, double hours) {
+        ProgramState s = StateAt(day, month, year, hours, 9.8, 52.4);
+        s.BelAlpha = 6 * 15 * kDegToRad;
+        s.BelDelta = 20 * kDegToRad;
+        s.BelAequi = 2000;
+        s.Aequi = kEquinoxOfDate;
+        return Compute(s, "beliebig").pos;
+    };
+    const BodyPosition before = ofDate(31, 12, 2026, 23.9), after = ofDate(1, 1, 2027, 0.1);
+    EXPECT_LT(Separation(before.ra, before.dec, after.ra, after.dec), 0.01 * kOneArcsecRad);
+    // A Messier object shown for 1950 is its catalogue place also in December.
+    ProgramState s = StateAt(30, 12, 2026, 20, 9.8, 52.4);
+    s.MessierCatalogue = {MessierEntry{1.5, 0.7, 8, "E", "", "", ""}};
+    s.Messier = 1;
+    s.Aequi = 1950;
+    const Result m = Compute(s, "Messier");
+    EXPECT_LT(Separation(m.pos.ra, m.pos.dec, 1.5, 0.7), 0.001 * kOneArcsecRad);
 }
 
 // An observation at another instant is the one the state would give after

@@ -149,7 +149,10 @@ TEST(TextFormatsTest, AngleDms) {
         {-123.5, "123° 30' 00\""},
         {Dms(10, 20, 30.5), "+10° 20' 31\""},
         {12.99999999, "+13° 00' 00\""},    // carried by the four-decimal seconds
-        {99.999999, "+99° 59' 60\""},      // 59.9964" shown whole, no carry here
+        {99.999999, "100° 00' 00\""},      // 59.9964" carries into the degrees
+        {Dms(20, 59, 59.6), "+21° 00' 00\""},
+        {-Dms(19, 59, 59.9999), "-20° 00' 00\""},
+        {Dms(5, 12, 59.5), "+ 5° 13' 00\""},
         {kNaN, "  0° 00' 00\""},
     });
 }
@@ -162,6 +165,8 @@ TEST(TextFormatsTest, AngleDmsTenthsAndFine) {
         {123.5, "+123°30'00.0\""},
         {0, "   0°00'00.0\""},
         {Dms(0, 0, 12.34), "+  0°00'12.3\""},
+        {Dms(19, 59, 59.97), "+ 20°00'00.0\""},
+        {-Dms(0, 59, 59.95), "-  1°00'00.0\""},
     });
     CheckTable(FormatAngleDmsFine, {
         {Dms(13, 24, 18.1234), "+13° 24' 18.1234\""},
@@ -170,6 +175,7 @@ TEST(TextFormatsTest, AngleDmsTenthsAndFine) {
         {123.25, "+123° 15' 00.0000\""},
         {0, " 0° 00' 00.0000\""},
         {kInf, " 0° 00' 00.0000\""},
+        {Dms(7, 59, 59.99996), "+8° 00' 00.0000\""},
     });
 }
 
@@ -177,7 +183,7 @@ TEST(TextFormatsTest, AngleSmallShowsLargestUnit) {
     CheckTable(FormatAngleSmall, {
         {20, "20°"},          {1.5, "1°"},     {-2, "2°"},  {0.5, "30'"},
         {1.0 / 60, "1'"},     {1.0 / 120, "30\""},  // the smallest scale-bar step
-        {0.5 / 3600, "00.5\""}, {0, "0\""},   {kNaN, "0\""},
+        {0.5 / 3600, "00.5\""}, {0, "0\""},   {kNaN, "0\""}, {Dms(0, 0, 59.97), "1'"},
     });
 }
 
@@ -219,8 +225,9 @@ TEST(TextFormatsTest, ClockTime) {
     EXPECT_EQ(FormatClockTime(Dms(7, 8, 9.25), 2, true), "07:08:09.3MESZ");
     EXPECT_EQ(FormatClockTime(-1.5, 0, true), "01:30:00.0UT");
     EXPECT_EQ(FormatClockTime(12.5, 5, false), "12:30:00.0      ");
-    // No carry in the clock: 59.96 s shows as 60.0.
-    EXPECT_EQ(FormatClockTime(Dms(23, 59, 59.96), 2, true), "23:59:60.0MESZ");
+    // The tenths carry; the clock does not wrap into a day it cannot name.
+    EXPECT_EQ(FormatClockTime(Dms(10, 59, 59.96), 2, true), "11:00:00.0MESZ");
+    EXPECT_EQ(FormatClockTime(Dms(23, 59, 59.96), 2, true), "24:00:00.0MESZ");
     EXPECT_EQ(FormatClockTime(kNaN, 0, true), "00:00:00.0UT");
 }
 

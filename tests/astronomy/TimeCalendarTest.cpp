@@ -180,6 +180,14 @@ TEST(JulianDateText, SplitsAtTheFirstPoint) {
         SCOPED_TRACE(bad);
         EXPECT_FALSE(SplitJulianDateText(bad, J, F));
     }
+    // A negative date a hair below a whole day is that day: the fraction
+    // stays below 1.
+    ASSERT_TRUE(SplitJulianDateText("-." + std::string(80, '0') + "17489", J, F));
+    EXPECT_EQ(J, 0);
+    EXPECT_EQ(F, 0);
+    ASSERT_TRUE(SplitJulianDateText("-7." + std::string(30, '0') + "1", J, F));
+    EXPECT_EQ(J, -7);
+    EXPECT_EQ(F, 0);
 }
 
 TEST(TypedDate, TheWaysAUserWritesADateAndNothingElse) {
@@ -278,5 +286,63 @@ TEST(Calendar, WeekdayAtZoneMidnightsFollowsTheDate) {
                 }
             }
         }
+    }
+}
+
+TEST(Calendar, ZoneMidnightsStartTheirOwnDay) {
+    // Midnight of every day of a common year, a leap year and the reform
+    // year, in every zone, reads back as that date at 0:00, never as the day
+    // before at 24:00 or a day past the month's end.
+    const int monthDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    for (int zone = 0; zone <= 2; ++zone) {
+        for (int year : {1582, 1999, 2024, 2026}) {
+            for (int month = 1; month <= 12; ++month) {
+                const int days = monthDays[month - 1] + (month == 2 && year % 4 == 0 ? 1 : 0);
+                for (int day = 1; day <= days; ++day) {
+                    if (year == 1582 && month == 10 && day >= 5 && day <= 14) continue;
+                    SCOPED_TRACE(testing::Message() << day << "." << month << "." << year << " zone " << zone);
+                    const JulianDate jd = CalendarToJulianDate(0, day, month, year, zone);
+                    const CivilDate c = JulianDateToCalendar(jd.J, jd.F, zone);
+                    ASSERT_EQ(c.day, day);
+                    ASSERT_EQ(c.month, month);
+                    ASSERT_EQ(c.year, year);
+                    ASSERT_EQ(c.hours, 0);
+                    ASSERT_EQ(c.weekday, jd.weekday);
+                }
+            }
+        }
+    }
+}
+
+TEST(Calendar, MidnightPastTheMonthsEndCarriesIntoTheNextDay) {
+    // A day past the month's end, or 24:00, at midnight is the next month's
+    // (or year's) first day at 0:00 in every zone, also across the reform.
+    struct Case {
+        double hours;
+        int day, month, year;
+        int wantDay, wantMonth, wantYear;
+    };
+    const Case cases[] = {
+        {0, 32, 12, 2026, 1, 1, 2027},  {0, 31, 2, 2026, 3, 3, 2026},   {0, 29, 2, 2026, 1, 3, 2026},
+        {0, 30, 2, 2024, 1, 3, 2024},   {24, 28, 2, 2024, 29, 2, 2024}, {24, 31, 1, 2027, 1, 2, 2027},
+        {0, 32, 1, 2027, 1, 2, 2027},   {24, 31, 12, 1999, 1, 1, 2000},
+    };
+    for (int zone = 0; zone <= 2; ++zone) {
+        for (const Case& k : cases) {
+            SCOPED_TRACE(testing::Message() << k.hours << "h " << k.day << "." << k.month << "." << k.year << " zone "
+                                            << zone);
+            const JulianDate jd = CalendarToJulianDate(k.hours, k.day, k.month, k.year, zone);
+            const CivilDate c = JulianDateToCalendar(jd.J, jd.F, zone);
+            EXPECT_EQ(c.day, k.wantDay);
+            EXPECT_EQ(c.month, k.wantMonth);
+            EXPECT_EQ(c.year, k.wantYear);
+            EXPECT_EQ(c.hours, 0);
+        }
+        // A day after midnight of 4 October 1582 is midnight of 15 October.
+        const JulianDate jd = CalendarToJulianDate(0, 4, 10, 1582, zone);
+        const CivilDate c = JulianDateToCalendar(jd.J + 1, jd.F, zone);
+        EXPECT_EQ(c.day, 15);
+        EXPECT_EQ(c.month, 10);
+        EXPECT_EQ(c.hours, 0);
     }
 }

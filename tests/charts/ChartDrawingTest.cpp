@@ -8,6 +8,7 @@
 #include <chrono>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "charts/ObjectSymbols.h"
@@ -141,6 +142,34 @@ TEST(ChartStars, EquatorialSkippingLosesNoStar) {
     const ChartGeometry g = charts::SetUpPolar(s);
     EXPECT_GT(charts::PlaceStars(s, g, data, {}).size(), 10000u);
     EXPECT_LT(charts::PlaceStars(s, g, data, [] { return true; }).size(), 64u);
+}
+
+TEST(ChartStars, SouthChartShowsTheSouthernCapWhateverTheStoredForm) {
+    // The default limits 60 ... 120 (shared with the north chart), their
+    // southern form -60 ... -120, and a cap -90 ... -60: the south chart is
+    // the mirror of the north chart of the same region and shows its stars.
+    charts::ChartData& data = Data();
+    astronomy::ProgramState north = ChartState(astronomy::View::NorthPolar);
+    north.Pol_min = 60, north.Pol_max = 120;
+    const ChartGeometry n = charts::SetUpPolar(north);
+    for (const auto& [a, b] : {std::pair{60.0, 120.0}, {-60.0, -120.0}, {-90.0, -60.0}}) {
+        SCOPED_TRACE(::testing::Message() << a << " " << b);
+        astronomy::ProgramState s = ChartState(astronomy::View::SouthPolar);
+        s.Pol_min = a, s.Pol_max = b;
+        const ChartGeometry g = charts::SetUpPolar(s);
+        const bool cap = a == -90;
+        EXPECT_EQ(g.polMin, 60);
+        EXPECT_EQ(g.polMax, cap ? 90 : 120);
+        if (!cap) {
+            EXPECT_DOUBLE_EQ(g.k, n.k);
+        }
+        const std::vector<PlacedStar> stars = charts::PlaceStars(s, g, data, {});
+        EXPECT_GT(stars.size(), cap ? 500u : 1000u);
+        // The south celestial pole lies at the chart's pole.
+        const charts::ProjectionResult pole = charts::ProjectPoint(g, 0, -astronomy::kPi / 2);
+        EXPECT_EQ(pole.x, g.x0);
+        EXPECT_EQ(pole.y, g.y0);
+    }
 }
 
 TEST(ChartPass, PrintedChartHasWideLinesNoButtonsAndBiggerStars) {

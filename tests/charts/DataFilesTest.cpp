@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <sstream>
 
@@ -209,4 +210,16 @@ TEST(HelpData, HighlightsArePairedAndLinesFit) {
         EXPECT_EQ(depth, 0);
     }
     EXPECT_GT(lines, 100);
+}
+
+TEST(HelpData, NamesOnlyWhatTheProgramDoesAndItsHelpKey) {
+    // The solar-system view, the tracks and the event searches of the
+    // "Springe" menu are not part of the program: the help text must not
+    // send a user looking for them. F1 opens it.
+    std::ifstream in(kData + "/kelmar.hlp", std::ios::binary);
+    ASSERT_TRUE(in);
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    for (const char* absent : {"Sonnensystem", "System", "Track", "Bahnspur", "Sonnenn\xE4he", "Erdn\xE4he", "<Aufgang>"})
+        EXPECT_EQ(text.find(absent), std::string::npos) << absent;
+    EXPECT_NE(text.find("<F1>"), std::string::npos);
 }

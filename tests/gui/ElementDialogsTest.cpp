@@ -5,12 +5,14 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 
@@ -18,6 +20,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -205,13 +208,14 @@ const std::string kExampleComet = "Beispiel\ne= .9\nq= 1.5\nknoten= 80\nomega= 1
 
 }  // namespace
 
-TEST(ElementFileFilter, FirstFilterIsTheExtensionOfTheKind) {
+TEST(ElementFileFilter, SavingOffersTheExtensionOfTheKindFirst) {
+    using shell::ElementFileUse;
     const std::string rest = ";|Kometen *.kom|*.kom;|Kleinplaneten *.kpl|*.kpl;|alles *.*|*.*";
-    EXPECT_EQ(shell::ElementFileFilter(astronomy::kKindComet), "Bahnelemente|*.kom" + rest);
-    EXPECT_EQ(shell::ElementFileFilter(astronomy::kKindMinorPlanet), "Bahnelemente|*.kpl" + rest);
-    EXPECT_EQ(shell::ElementFileFilter(astronomy::kKindPluto), "Bahnelemente|*.pla" + rest);
+    EXPECT_EQ(shell::ElementFileFilter(astronomy::kKindComet, ElementFileUse::Save), "Bahnelemente|*.kom" + rest);
+    EXPECT_EQ(shell::ElementFileFilter(astronomy::kKindMinorPlanet, ElementFileUse::Save), "Bahnelemente|*.kpl" + rest);
+    EXPECT_EQ(shell::ElementFileFilter(astronomy::kKindPluto, ElementFileUse::Save), "Bahnelemente|*.pla" + rest);
     // Kind 12 has no extension of its own: every file.
-    EXPECT_EQ(shell::ElementFileFilter(astronomy::kKindOther), "Bahnelemente|*.*" + rest);
+    EXPECT_EQ(shell::ElementFileFilter(astronomy::kKindOther, ElementFileUse::Save), "Bahnelemente|*.*" + rest);
 }
 
 TEST_F(ElementDialogs, SavedFileLoadsBackUnchanged) {
@@ -237,7 +241,7 @@ TEST_F(ElementDialogs, SavedFileLoadsBackUnchanged) {
     shell::LoadElementDialog(*sh);
     EXPECT_EQ(load.title, "Objekt laden..");
     EXPECT_TRUE(fs::equivalent(load.folder, objects));
-    EXPECT_EQ(load.filters.value(0).toStdString(), "Bahnelemente (*)");  // the empty record's kind 12
+    EXPECT_EQ(load.filters.value(0).toStdString(), "Alle Bahnelemente (*.pla *.kpl *.kom)");
     ExpectSameElements(state.Elements, original);
     EXPECT_EQ(state.DiskName, "Pluto");
     EXPECT_TRUE(fs::equivalent(state.Pfad, copy));
@@ -248,6 +252,50 @@ TEST_F(ElementDialogs, SavedFileLoadsBackUnchanged) {
     EXPECT_EQ(fs::path(again.offered).filename(), "Kopie.kpl");
     EXPECT_EQ(ReadBytes(objects / "Kopie2.kpl"), ReadBytes(copy));
     EXPECT_TRUE(boxes.empty()) << boxes.front();
+}
+
+TEST_F(ElementDialogs, LoadDialogListsEveryBundledElementFile) {
+    // The bundled folder holds .kpl and .kom files: the load dialog lists
+    // them all at once, whatever the kind of the current object, in the
+    // detail list with every entry of every column whole, not cut to "...".
+    // The folder is read in the background: the test waits until the list
+    // stands (and fails after some seconds if it never reads whole).
+    auto readable = [](QFileDialog* dialog) {
+        auto* view = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
+        if (!view || !view->isVisible() || view->header()->count() < 4) return false;
+        const QModelIndex root = view->rootIndex();
+        if (view->model()->rowCount(root) < 4) return false;
+        for (int row = 0; row < view->model()->rowCount(root); ++row) {
+            // A file's size, type and date come when the folder is read.
+            const bool file = !view->model()->index(row, 0, root).data().toString().startsWith(QStringLiteral("Archiv"));
+            for (int k = 0; k < 4; ++k) {
+                const QString text = view->model()->index(row, k, root).data().toString();
+                if ((file && text.isEmpty()) || view->header()->sectionSize(k) <= view->fontMetrics().horizontalAdvance(text))
+                    return false;
+            }
+        }
+        return true;
+    };
+    std::set<std::string> listed;
+    bool columnsReadable = false;
+    WhenReady(
+        [readable]() {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            return dialog && readable(dialog);
+        },
+        [&listed, &columnsReadable]() {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            columnsReadable = true;
+            auto* model = dialog->findChild<QFileSystemModel*>();
+            const QModelIndex folder = model->index(dialog->directory().absolutePath());
+            for (int row = 0; row < model->rowCount(folder); ++row)
+                listed.insert(model->index(row, 0, folder).data().toString().toStdString());
+            dialog->reject();
+        });
+    shell::LoadElementDialog(*sh);
+    for (const char* name : {"Pluto.kpl", "Ceres.kpl", "Halley.kom", "Encke.kom"})
+        EXPECT_TRUE(listed.count(name)) << name;
+    EXPECT_TRUE(columnsReadable);
 }
 
 TEST_F(ElementDialogs, LoadedNameBecomesTheDiskCaptionAndTitle) {
@@ -393,6 +441,48 @@ TEST_F(ElementDialogs, InputDialogEntersTheWorkedExampleAndKeepsUnchangedAnswers
     EXPECT_DOUBLE_EQ(state.Elements.M, 10 * kDeg);
     EXPECT_EQ(state.Elements.t, 2451545.0);  // 1.5 January 2000 UT
     EXPECT_EQ(boxes.size(), 4u);
+}
+
+TEST_F(ElementDialogs, AcceptingEveryOfferedAnswerKeepsTheOrbit) {
+    // A minor planet placed by mean anomaly and epoch, a comet with a
+    // perihelion time and an osculation epoch, a hyperbola given by a: every
+    // field accepted as offered and every question answered with its
+    // preselected button leaves the orbit exactly as loaded.
+    struct File {
+        const char* name;
+        const char* text;
+        bool meanAnomaly;  // the placing the dialog should offer
+    };
+    const File files[] = {
+        {"Ceres.kpl", "Ceres\ne=0.0785\na=2.7666\nknoten=80.25\nomega=73.4\ni=10.59\nM=291.4\nt=2460600.5\n", true},
+        {"Komet.kom", "Komet\ne=0.95\nq=0.8\nknoten=30\nomega=40\ni=50\nT=2461000.5\nt=2460800.5\n", false},
+        {"Weit.kom", "Weit\ne=1.2\na=-2.5\nknoten=5\nomega=6\ni=7\nT=2460000.5\n", false},
+    };
+    for (const File& f : files) {
+        SCOPED_TRACE(f.name);
+        WriteBytes(objects / f.name, f.text);
+        ASSERT_TRUE(shell::LoadDiskFile(*sh, (objects / f.name).string()));
+        const astronomy::OrbitalElements loaded = state.Elements;
+        const int kind = loaded.kind == astronomy::kKindComet ? 2 : 1;
+        const int distance = loaded.q != 0 ? 2 : 1;
+        std::vector<Step> script = {Box(kind), kKeep, kKeep, Box(distance), kKeep, kKeep, kKeep, kKeep,
+                                    Box(f.meanAnomaly ? 2 : 1)};
+        if (f.meanAnomaly) {
+            script.insert(script.end(), {kKeep, Box(2), kKeep});
+        } else {
+            script.insert(script.end(), {Box(2), kKeep});
+        }
+        script.insert(script.end(), {kKeep, kKeep, kKeep, kKeep});
+        boxes.clear();
+        defaults.clear();
+        Play(script);
+        shell::ElementInputDialog(*sh);
+        ASSERT_GE(defaults.size(), 3u);
+        EXPECT_EQ(defaults[0], kind);
+        EXPECT_EQ(defaults[1], distance);
+        EXPECT_EQ(defaults[2], f.meanAnomaly ? 2 : 1);
+        ExpectSameElements(state.Elements, loaded);
+    }
 }
 
 TEST_F(ElementDialogs, CancelledInputDialogChangesNothing) {

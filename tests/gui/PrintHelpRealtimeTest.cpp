@@ -37,9 +37,9 @@ protected:
     }
     double Instant() const { return state.J + state.F; }
     double NowInstant() {
-        const platform::LocalTime now = window->Now();
+        const platform::ClockReading now = window->Now();
         const astronomy::JulianDate jd = astronomy::CalendarToJulianDate(
-            now.hour + now.minute / 60.0 + now.second / 3600, now.day, now.month, now.year, 1);  // the clock reads MEZ
+            now.hour + now.minute / 60.0 + now.second / 3600, now.day, now.month, now.year, 0);  // the clock reads UT
         return jd.J + jd.F;
     }
     // x range of the pixels of one colour in a band of rows; {-1, -1} if none.
@@ -103,6 +103,13 @@ TEST_F(ViewCommands, WholeSkyChartPrintsDarkStarsOnWhite) {
     const auto [all, white, dark] = InkOf(*page, QRect(QPoint(w / 8, h / 4), QPoint(w / 2 - 1, h * 3 / 4 - 1)));
     EXPECT_GT(white, all * 6 / 10);
     EXPECT_GT(dark, 100);
+}
+
+TEST_F(ViewCommands, F1OpensTheHelp) {
+    // The key pressed in the window itself, as a user does.
+    window->Frame().show();
+    QTest::keyClick(&window->Area(), Qt::Key_F1);
+    EXPECT_TRUE(sh->help.open);
 }
 
 TEST_F(ViewCommands, HelpHighlightsMarkedTextAndPagesOnKeys) {

@@ -1,5 +1,6 @@
 // The input prompts answered through the real prompt window.
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 
@@ -17,6 +18,7 @@
 #include "platform/qt/QtWindow.h"
 #include "shell/Prompts.h"
 #include "shell/Shell.h"
+#include "shell/Time.h"
 #include "WindowFixture.h"
 
 namespace fs = std::filesystem;
@@ -146,6 +148,102 @@ TEST_F(Prompts, JulianDateInUniversalTime) {
     shell::JulianDatePrompt(*sh);
     EXPECT_EQ(state.J, J);
     EXPECT_EQ(state.F, F);
+}
+
+TEST_F(Prompts, TextWithoutANumberOrBeyondTheServedYearsKeepsTheInstant) {
+    // Each refused answer keeps the instant and says why in one line.
+    SetInstant(12, 7, 12, 2026);
+    const double J = state.J, F = state.F;
+    struct Case {
+        void (*prompt)(shell::Shell&);
+        const char* typed;
+        const char* said;
+    };
+    const Case cases[] = {
+        {shell::DatePrompt, "abc", "Keine Zahl eingegeben: das Datum bleibt unver\u00e4ndert."},
+        {shell::TimePrompt, "halb acht", "Keine Zahl eingegeben: die Uhrzeit bleibt unver\u00e4ndert."},
+        {shell::JulianDatePrompt, "hallo", "Keine Zahl eingegeben: das Julianische Datum bleibt unver\u00e4ndert."},
+        {shell::DatePrompt, "1.1.99999999999", "Nur die Jahre -4712 bis 9999: der Zeitpunkt bleibt unver\u00e4ndert."},
+        {shell::DatePrompt, "1.1.-5000", "Nur die Jahre -4712 bis 9999: der Zeitpunkt bleibt unver\u00e4ndert."},
+        {shell::JulianDatePrompt, "12345678901234567890", "Nur die Jahre -4712 bis 9999: der Zeitpunkt bleibt unver\u00e4ndert."},
+        {shell::TimePrompt, "99999999999", "Nur die Jahre -4712 bis 9999: der Zeitpunkt bleibt unver\u00e4ndert."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        std::string said;
+        Answer({c.typed});
+        WhenReady([]() { return QApplication::activeModalWidget() && !QApplication::activeModalWidget()->findChild<QLineEdit*>(); },
+                  [&said]() {
+                      QWidget* box = QApplication::activeModalWidget();
+                      if (auto* label = box->findChild<QLabel*>(QStringLiteral("text")))
+                          said = label->text().toStdString();
+                      box->close();
+                  });
+        c.prompt(*sh);
+        EXPECT_EQ(said, c.said);
+        EXPECT_EQ(state.J, J);
+        EXPECT_EQ(state.F, F);
+        EXPECT_EQ(state.Year, 2026);
+    }
+    // Year steps stop at the last served year.
+    SetInstant(12, 7, 12, 9999);
+    WhenReady([]() { return QApplication::activeModalWidget() != nullptr; },
+              []() { QApplication::activeModalWidget()->close(); });
+    shell::StepTime(*sh, shell::TimeStep::YearForward);
+    EXPECT_EQ(state.Year, 9999);
+}
+
+TEST_F(Prompts, DateAndTimeFieldsOfTheOtherPromptsReadTheGermanForms) {
+    platform::qt::QtDialogs& dialogs = window->DialogBoxes();
+    for (const char* typed : {"24.12.2026", "24,12,2026", "24 12 2026"}) {
+        SCOPED_TRACE(typed);
+        shell::DateEntry date;
+        dialogs.OpenPromptWindow("  Test  ", 235);
+        Answer({typed});
+        ASSERT_TRUE(shell::InputDate(*sh, "Tag,Monat,Jahr = ", date));
+        dialogs.ClosePromptWindow();
+        EXPECT_EQ(date.day, 24);
+        EXPECT_EQ(date.month, 12);
+        EXPECT_EQ(date.year, 2026);
+    }
+    for (const auto& [typed, hours] : {std::pair{"23:30", 23.5}, {"23:30:15", 23.5 + 15 / 3600.0}, {":::", 7.25}}) {
+        SCOPED_TRACE(typed);
+        double value = 7.25;
+        dialogs.OpenPromptWindow("  Test  ", 235);
+        Answer({typed});
+        ASSERT_TRUE(shell::InputSexagesimal(*sh, "  Zeit [h] = ", value));
+        dialogs.ClosePromptWindow();
+        EXPECT_NEAR(value, hours, 1e-9);
+    }
+}
+
+TEST_F(Prompts, MidnightPastTheMonthsEndShowsTheNextDay) {
+    // 0:00 on 31 February, 29 February of a common year, and a month step
+    // from 31 January: the next valid day at 00:00, in the title as well.
+    for (int zone : {0, 1, 2}) {
+        SCOPED_TRACE(zone);
+        state.Zone = zone;
+        SetInstant(0, 7, 12, 2026);
+        Answer({"31 2 2026"});
+        shell::DatePrompt(*sh);
+        EXPECT_EQ(state.Day, 3);
+        EXPECT_EQ(state.Month, 3);
+        EXPECT_EQ(state.ClockTime, 0);
+        Answer({"29.2.2026"});
+        shell::DatePrompt(*sh);
+        EXPECT_EQ(state.Day, 1);
+        EXPECT_EQ(state.Month, 3);
+        EXPECT_EQ(state.ClockTime, 0);
+        SetInstant(0, 31, 1, 2027);
+        shell::StepTime(*sh, shell::TimeStep::MonthForward);
+        EXPECT_EQ(state.Day, 3);
+        EXPECT_EQ(state.Month, 3);
+        EXPECT_EQ(state.ClockTime, 0);
+        EXPECT_NE(window->Title().find("Datum: 03.03.2027 - Zeit: 00:00:00 "), std::string::npos) << window->Title();
+        shell::StepTime(*sh, shell::TimeStep::DayForward);
+        EXPECT_EQ(state.Day, 4);
+        EXPECT_EQ(state.ClockTime, 0);
+    }
 }
 
 TEST_F(Prompts, EquinoxTakesTheDateMarker) {

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 
 #include <chrono>
@@ -280,13 +282,13 @@ TEST_F(WindowTest, PauseWaitsTheGivenTime) {
     EXPECT_LT(clock.elapsed(), 50);
 }
 
-TEST_F(WindowTest, NowIsTheComputersClock) {
-    const QDateTime before = QDateTime::currentDateTime();
-    const platform::LocalTime now = window.Now();
-    const QDateTime after = QDateTime::currentDateTime();
+TEST_F(WindowTest, NowIsTheComputersClockInUniversalTime) {
+    const QDateTime before = QDateTime::currentDateTimeUtc();
+    const platform::ClockReading now = window.Now();
+    const QDateTime after = QDateTime::currentDateTimeUtc();
     const int msec = static_cast<int>(std::lround(now.second * 1000));
     const QDateTime read(QDate(now.year, now.month, now.day),
-                         QTime(now.hour, now.minute, msec / 1000, msec % 1000));
+                         QTime(now.hour, now.minute, msec / 1000, msec % 1000), Qt::UTC);
     EXPECT_GE(read.msecsTo(after), 0);
     EXPECT_GE(before.msecsTo(read), 0);
 }
@@ -315,3 +317,31 @@ TEST(WindowPlacement, BuildingTheMenuLaterKeepsTheDrawingArea) {
 }
 
 }  // namespace
+
+TEST(ScreenFit, TheWindowFitsTheScreensFreeArea) {
+    using platform::FitIntoArea;
+    using platform::ScreenRect;
+    // The default window (1300 x 900 drawing area and its frame) on the
+    // small screens people have: within the free area, as large as it fits.
+    for (const ScreenRect& area : {ScreenRect{0, 0, 1400, 1000}, ScreenRect{0, 0, 1366, 768}, ScreenRect{0, 27, 1280, 773}}) {
+        const ScreenRect w = FitIntoArea({150, 45, 1319, 973}, area, 19, 73);
+        EXPECT_GE(w.x, area.x);
+        EXPECT_GE(w.y, area.y);
+        EXPECT_LE(w.x + w.width, area.x + area.width);
+        EXPECT_LE(w.y + w.height, area.y + area.height);
+        EXPECT_EQ(w.width, std::min(1319, area.width));
+        EXPECT_EQ(w.height, std::min(973, area.height));
+    }
+    // Stored values from a damaged file: no overflow, inside the area.
+    const ScreenRect huge = FitIntoArea({INT_MAX, INT_MIN, INT_MAX, INT_MAX}, {0, 0, 1920, 1080}, 19, 73);
+    EXPECT_EQ(huge.x, 0);
+    EXPECT_EQ(huge.y, 0);
+    EXPECT_EQ(huge.width, 1920);
+    EXPECT_EQ(huge.height, 1080);
+    // A window that fits stays where it was put.
+    const ScreenRect small = FitIntoArea({300, 200, 819, 623}, {0, 0, 1920, 1080}, 19, 73);
+    EXPECT_EQ(small.x, 300);
+    EXPECT_EQ(small.y, 200);
+    EXPECT_EQ(small.width, 819);
+    EXPECT_EQ(small.height, 623);
+}

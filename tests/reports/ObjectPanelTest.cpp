@@ -96,6 +96,19 @@ void ExpectTexts(const RecordingCanvas& c, std::initializer_list<At> expected) {
     for (const At& a : expected) EXPECT_EQ(c.StringAt(a.x, a.y), a.text) << "at (" << a.x << ", " << a.y << ")";
 }
 
+// The unit stands on the row of the value drawn at valueX, after the
+// value's last character as the canvas measures it.
+void ExpectUnitAfter(const RecordingCanvas& c, int valueX, int y, const std::string& unit) {
+    const std::string value = c.StringAt(valueX, y);
+    const testing_canvas::TextCall* found = nullptr;
+    for (const auto& t : c.texts)
+        if (t.y == y && t.text == unit) found = &t;
+    ASSERT_NE(found, nullptr) << unit;
+    const std::size_t end = value.find_last_not_of(' ');
+    ASSERT_NE(end, std::string::npos) << unit;
+    EXPECT_GE(found->x, valueX + c.TextWidth(value.substr(0, end + 1))) << unit;
+}
+
 // The text at (x, y) with its font role and pen.
 void ExpectStyled(const RecordingCanvas& c, int x, int y, const std::string& text, FontRole role,
                   platform::Colour pen) {
@@ -214,20 +227,31 @@ TEST(ObjectPanelBodies, PlanetRowsOfTheSecondColumn) {
     ExpectTexts(c, {// Heliocentric.
                     {8, Row(6), "l="}, {128, Row(6), Blanks(10)}, {8, Row(7), "b="}, {128, Row(7), Blanks(6)},
                     {24, Row(6), FormatAngleDms(1.9 / kDegToRad)}, {24, Row(7), FormatAngleDms(-0.02 / kDegToRad)},
-                    {C2 + 19, Row(3), "r="}, {C2 + 126, Row(3), "AE "}, {C2 + 33, Row(3), "   5.2034"},
+                    {C2 + 19, Row(3), "r="}, {C2 + 33, Row(3), "   5.2034"},
                     // Geocentric: Delta in AU (9 places, 4 decimals), the light time.
-                    {C2 + 32, Row(4), "   4.3000 "}, {C2 + 16, Row(4), "Δ="}, {C2 + 126, Row(4), "AE "},
-                    {C2 + 32, Row(5), "  35.76 "}, {C2 + 8, Row(5), "Lz="}, {C2 + 105, Row(5), "min "},
+                    {C2 + 32, Row(4), "   4.3000 "}, {C2 + 16, Row(4), "Δ="},
+                    {C2 + 32, Row(5), "  35.76 "}, {C2 + 8, Row(5), "Lz="},
                     // Phase, elongation (west: "W" and four blanks), magnitude, diameter.
-                    {C2 + 16, Row(7), "k="}, {C2 + 106, Row(7), "%"}, {C2 - 8, Row(8), "Phw="},
+                    {C2 + 16, Row(7), "k="}, {C2 - 8, Row(8), "Phw="},
                     {C2 - 8, Row(9), "Elon="}, {C2, Row(11), "Mag="}, {C2 + 16, Row(12), "∅="},
                     {C2 + 44, Row(7), "  99.0"}, {C2 + 44, Row(8), " 10.50"}, {C2 + 44, Row(9), "120.25"},
                     {C2 + 44, Row(11), " -2.4"}, {C2 + 44, Row(12), FormatAngleDmsTenths(0.0127)},
                     {C2 + 73, Row(9), "°"}, {C2 + 108, Row(9), "W    "},
                     // H_s instead of the equation of time; the lowered "s" at
                     // 13.25 x 16 x 900/550 - 1 = 345.9; -7.5 degrees.
-                    {0, Row(10), Blanks(34)}, {0, Row(5), Blanks(14)}, {0, Row(13), "H  ="}, {11, 346, "s"},
+                    {0, Row(10), Blanks(34)}, {0, Row(5), Blanks(14)}, {0, Row(13), "H  "}, {11, 346, "s"},
                     {32, Row(13), "-  7° 30'"}});
+    // The units after their values, the "=" of H_s after its index.
+    ExpectUnitAfter(c, C2 + 33, Row(3), "AE ");
+    ExpectUnitAfter(c, C2 + 32, Row(4), "AE ");
+    ExpectUnitAfter(c, C2 + 32, Row(5), "min ");
+    ExpectUnitAfter(c, C2 + 44, Row(7), "%");
+    const testing_canvas::TextCall* equals = nullptr;
+    for (const auto& t : c.texts)
+        if (t.y == Row(13) && t.text == "=") equals = &t;
+    ASSERT_NE(equals, nullptr);
+    EXPECT_GE(equals->x, 11 + c.TextWidth("s"));
+    EXPECT_GE(equals->x, c.TextWidth("H  "));
     EXPECT_EQ(c.TextAt(C2 + 16, Row(4))->role, FontRole::Symbol);
     // The degree signs go over the numbers: merged, transparent.
     const auto* degree = c.TextAt(C2 + 73, Row(8));
@@ -254,8 +278,10 @@ TEST(ObjectPanelBodies, MoonShowsKilometresAndNoRLine) {
     p.r = 1.0;  // whatever an earlier object left there: the Moon has none
     const Drawn d = Draw(s, p, "Mond");
     ExpectTexts(d.canvas, {{C2 + 32, Row(4), "      384400 "},  // 12 places, no decimals, one blank
-                           {C2 + 57, Row(5), "   0.02   "}, {C2 + 16, Row(4), "Δ="}, {C2 + 110, Row(4), " km   "},
-                           {C2 + 8, Row(5), "Lz="}, {C2 + 105, Row(5), "min        "}, {C2 + 30, Row(3), Blanks(18)}});
+                           {C2 + 57, Row(5), "   0.02   "}, {C2 + 16, Row(4), "Δ="},
+                           {C2 + 8, Row(5), "Lz="}, {C2 + 30, Row(3), Blanks(18)}});
+    ExpectUnitAfter(d.canvas, C2 + 32, Row(4), " km   ");
+    ExpectUnitAfter(d.canvas, C2 + 57, Row(5), "min        ");
     EXPECT_EQ(d.canvas.FindText("r="), nullptr);
 }
 
@@ -485,7 +511,7 @@ TEST(ObjectPanelComputed, MoonDistanceInKilometres) {
     EXPECT_LT(moon.pos.delta, 407000);
     const Drawn d = Draw(s, moon.pos, "Mond", moon.sun);
     EXPECT_EQ(d.canvas.StringAt(C2 + 32, Row(4)), FormatFixed(moon.pos.delta, 12, 0) + " ");
-    EXPECT_EQ(d.canvas.StringAt(C2 + 110, Row(4)), " km   ");
+    ExpectUnitAfter(d.canvas, C2 + 32, Row(4), " km   ");
     EXPECT_EQ(d.canvas.FindText("r="), nullptr);
 }
 

@@ -81,8 +81,13 @@ TEST(ParameterPanelFull, EveryRowAtItsPlace) {
             {Y(276), FormatHmsTenths(s.tq.LST)},
             {Y(336), aequi == 2000 ? "Äquinoktium: 2000              " : "Äquinoktium des Tages         "}};
         for (const auto& [y, text] : values) EXPECT_EQ(c.StringAt(W + 11, y), text);
-        EXPECT_EQ(c.StringAt(W + 69, Y(170)), "+ 13°24'00.0\"");
-        EXPECT_EQ(c.StringAt(W + 69, Y(186)), "+ 52°30'00.0\"");
+        // The coordinates on their labels' rows, after the wider label.
+        for (const auto& [y, text] : {std::pair{Y(170), std::string("+ 13°24'00.0\"")}, {Y(186), "+ 52°30'00.0\""}}) {
+            const auto* at = c.FindText(text);
+            ASSERT_NE(at, nullptr) << text;
+            EXPECT_EQ(at->y, y);
+            EXPECT_GE(at->x, W + 11 + c.TextWidth("Breite:"));
+        }
     }
 }
 

@@ -286,9 +286,9 @@ TEST_F(SettingsFileTest, ReaderRules) {
          }},
         {"x_pos=1e300\ny_pos=-1e300\nx_max=3e9\n",
          [](const ProgramState& s) {
-             EXPECT_EQ(s.x_pos, INT_MAX);
-             EXPECT_EQ(s.y_pos, -INT_MAX);  // held within the range on both sides alike
-             EXPECT_EQ(s.x_max, INT_MAX);
+             EXPECT_EQ(s.x_pos, 8192);
+             EXPECT_EQ(s.y_pos, -8192);  // held within the range on both sides alike
+             EXPECT_EQ(s.x_max, 8192);
          }},
         {"=5\nx_pos 5\nab\n[x_pos=3\nDisk=Komet\nFremd=1\n",
          [&](const ProgramState& s) { ExpectStoredFieldsEqual(d, s); }},
@@ -330,6 +330,69 @@ TEST_F(SettingsFileTest, DamagedInputReadsWithoutHarm) {
     ProgramState s = Defaults(dir_);
     shell::ParseSettingsText(s, "Grenzmag=0." + std::string(500000, '0') + "1\n");
     EXPECT_EQ(s.Grenzmag, 0);
+}
+
+TEST_F(SettingsFileTest, WindowAndPlacesStayWithinWhatCanBeShown) {
+    // A window of ten billion pixels, or placed a billion pixels away, is
+    // brought into the range of real screens; a latitude beyond a pole is
+    // refused as the place prompt refuses it.
+    ProgramState s = Defaults(dir_);
+    shell::ParseSettingsText(s, "x_max=1e10\r\ny_max=100000\r\nx_pos=-1e12\r\ny_pos=2147483647\r\nOrtAnz=3\r\n"
+                                "OrtBreite01=95\r\nOrtBreite02=90\r\nOrtBreite03=-91.5\r\n");
+    EXPECT_LE(s.x_max, 8192);
+    EXPECT_LE(s.y_max, 8192);
+    EXPECT_GE(s.x_pos, -8192);
+    EXPECT_LE(s.y_pos, 8192);
+    const ProgramState d = Defaults(dir_);
+    EXPECT_EQ(s.Orte[1].latitude, d.Orte[1].latitude);
+    EXPECT_EQ(s.Orte[2].latitude, 90 * kDegToRad);
+    EXPECT_EQ(s.Orte[3].latitude, d.Orte[3].latitude);
+    shell::ParseSettingsText(s, "x_max=0\r\ny_max=-5\r\n");
+    EXPECT_GE(s.x_max, 320);
+    EXPECT_GE(s.y_max, 320);
+}
+
+TEST_F(SettingsFileTest, NoNumberThatIsNotFiniteIsWritten) {
+    // Values a broken computation or a hostile file could leave in the
+    // state: the file holds numbers only.
+    ProgramState s = Defaults(dir_);
+    const double nan = std::nan(""), inf = HUGE_VAL;
+    s.Grenzmag = nan, s.Alpha_min = inf, s.Pol_mitte = -inf, s.BelAlpha = nan, s.BelDelta = inf, s.BelMag = -inf;
+    s.TrackStep = static_cast<float>(nan), s.Orte[1].longitude = inf, s.Orte[2].latitude = nan;
+    const std::string text = shell::SettingsText(s, " Version 6.54");
+    for (const char* bad : {"nan", "inf", "NaN", "INF"}) EXPECT_EQ(text.find(bad), std::string::npos) << bad;
+}
+
+TEST_F(SettingsFileTest, DoubledCarriageReturnsEndTheLineOnly) {
+    ProgramState s = Defaults(dir_);
+    shell::ParseSettingsText(s, "[Orte]\r\r\nOrtAnz=2\r\r\nOrtName01=Hannover\r\r\nPfad=/d/x.kpl\r\r\n"
+                                "OrtName02=\rBerlin\r\n");
+    EXPECT_EQ(s.OrtAnz, 2);
+    EXPECT_EQ(s.Orte[1].name, "Hannover");
+    EXPECT_EQ(s.Orte[2].name, "Berlin");  // a CR inside the line is a blank
+    EXPECT_EQ(s.Pfad, "/d/x.kpl");
+}
+
+TEST_F(SettingsFileTest, TextsWindows1252LacksComeBackWhole) {
+    // A path and a place name with characters outside Windows-1252 read
+    // back as they were; texts it has are still written in it.
+    ProgramState s = Defaults(dir_);
+    s.Pfad = "/daten/\u041e\u0431\u044a\u0435\u043a\u0442\u044b/Ceres.kpl";
+    s.Orte[2].name = "\u0141\u00f3d\u017a";
+    s.Orte[3].name = "\u00c2\u00b8";  // in Windows-1252 the bytes of UTF-8 "\u00b8"
+    ProgramState read = Defaults(dir_);
+    shell::ParseSettingsText(read, shell::SettingsText(s, " Version 6.54"));
+    EXPECT_EQ(read.Pfad, s.Pfad);
+    EXPECT_EQ(read.Orte[2].name, s.Orte[2].name);
+    s.Orte[2].name = "Berlin";
+    s.Pfad = "/d/Ceres.kpl";
+    read = Defaults(dir_);
+    shell::ParseSettingsText(read, shell::SettingsText(s, " Version 6.54"));
+    EXPECT_EQ(read.Orte[3].name, s.Orte[3].name);
+    s = Defaults(dir_);
+    s.Orte[2].name = "K\u00f6ln";
+    const std::string text = shell::SettingsText(s, " Version 6.54");
+    EXPECT_NE(text.find("OrtName02=K\xF6ln\r\n"), std::string::npos);
 }
 
 TEST_F(SettingsFileTest, WriteCreatesTheFolderAndReadFindsTheFile) {
