@@ -22,11 +22,15 @@ namespace {
 constexpr auto kProgressAfter = std::chrono::milliseconds(500);
 constexpr auto kProgressEvery = std::chrono::milliseconds(250);
 
-// A stop request of the window: Escape is taken (a later stage goes on
-// until the next one); a request to close the window holds for the rest of
-// the search.
+// A stop request of the window: Escape or a right click is taken (a later
+// stage goes on until the next one); a request to close the window holds
+// for the rest of the search.
 bool TakeStopRequest(Shell& sh) {
     Shell::Busy& busy = sh.busy;
+    if ((busy.pressed & platform::kMouseRight) != 0) {  // the right button stops as Escape does
+        busy.pressed = 0;
+        return true;
+    }
     if (!busy.stop) return false;
     if (busy.key && busy.key->text == "\x1b") {
         busy.stop = false;
@@ -60,6 +64,7 @@ void SearchEvent(Shell& sh, EventKind kind) {
     const astronomy::View saved = s.ChartMode;
     s.ChartMode = astronomy::View::Searching;  // a redraw meanwhile draws nothing
     astronomy::EventSearchResult found;
+    bool leftTheYears = false;
     {
         BusyWindow busy(sh);
         using Clock = std::chrono::steady_clock;
@@ -72,10 +77,17 @@ void SearchEvent(Shell& sh, EventKind kind) {
                 sh.win.SetTitle(SearchProgressTitle(kind, s, J, F));
                 shown = now;
             }
-            return TakeStopRequest(sh);
+            // Beyond the years the calendar serves the search gives up.
+            if (!astronomy::InstantInServedYears(J, F)) leftTheYears = true;
+            return TakeStopRequest(sh) || leftTheYears;
         });
     }
     s.ChartMode = saved;
+    if (leftTheYears || !astronomy::InstantInServedYears(found.J, found.F)) {
+        UpdateTitle(sh);
+        ShowMessages(sh.win.dialogs(), {ServedYearsMessage()});
+        return;
+    }
     if (found.status != astronomy::PositionStatus::Ok) {
         const astronomy::Target target = astronomy::TargetOf(s, s.Objekt);
         UpdateTitle(sh);

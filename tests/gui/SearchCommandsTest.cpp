@@ -12,6 +12,7 @@
 #include "astronomy/Constants.h"
 #include "astronomy/EventSearch.h"
 #include "astronomy/OrbitElements.h"
+#include "DialogScript.h"
 #include "WindowFixture.h"
 
 namespace {
@@ -20,13 +21,23 @@ namespace {
 constexpr int kSunItem = 30, kMoonItem = 31, kDiskItem = 39, kMessierItem = 41;
 constexpr int kPerihelionItem = 103, kPerigeeItem = 104, kRisingItem = 105;
 
-class SearchCommands : public WindowFixture {
+class SearchCommands : public WindowFixture, protected DialogScript {
 protected:
     void SetUp() override {
         WindowFixture::SetUp();
         ASSERT_TRUE(Start());
     }
     double Instant() const { return state.J + state.F; }
+    // The comet that never sets at 50 degrees north as the selected object.
+    void SelectCircumpolarComet() {
+        astronomy::ElementNotes notes;
+        state.Elements = astronomy::ParseElementFile(std::string(KELMARON_TEST_DATA) + "/elements/Fortflug.kom",
+                                                     state.DataFolder, 2000, notes)
+                             .elements;
+        state.Latitude = 50 * astronomy::kDegToRad;
+        astronomy::SetLatitudeTerms(state);
+        window->onMenu(kDiskItem);
+    }
 };
 
 }  // namespace
@@ -82,13 +93,7 @@ TEST_F(SearchCommands, ItemsWithoutMeaningChangeNothing) {
 TEST_F(SearchCommands, HopelessSearchShowsItsProgressAndEndsWithEscape) {
     // A comet leaving the Sun towards declination +79 degrees never sets at
     // 50 degrees north: "Aufgang" waits for it to set until Escape.
-    astronomy::ElementNotes notes;
-    state.Elements = astronomy::ParseElementFile(std::string(KELMARON_TEST_DATA) + "/elements/Fortflug.kom",
-                                                 state.DataFolder, 2000, notes)
-                         .elements;
-    state.Latitude = 50 * astronomy::kDegToRad;
-    astronomy::SetLatitudeTerms(state);
-    window->onMenu(kDiskItem);
+    SelectCircumpolarComet();
     SetInstant(12, 7, 12, 2026);
     const double start = Instant();
     const astronomy::View mode = state.ChartMode;
@@ -108,4 +113,17 @@ TEST_F(SearchCommands, HopelessSearchShowsItsProgressAndEndsWithEscape) {
     EXPECT_FALSE(sh->busy.running);
     EXPECT_EQ(window->Title().find("Suche"), std::string::npos) << window->Title();
     EXPECT_GE(astronomy::SearchQuantity(astronomy::EventKind::Rising, sh->pos), 0);
+}
+
+TEST_F(SearchCommands, SearchBeyondTheServedYearsLeavesTheInstantAndSaysSo) {
+    SelectCircumpolarComet();
+    SetInstant(12, 1, 6, 9990);
+    const double J = state.J, F = state.F;
+    DialogScript::Play(window->DialogBoxes(), {Click(1)});
+    window->onMenu(kRisingItem);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].find("9999"), std::string::npos) << boxes[0];
+    EXPECT_EQ(state.J, J);
+    EXPECT_EQ(state.F, F);
+    EXPECT_EQ(window->Title().find("Suche"), std::string::npos) << window->Title();
 }
