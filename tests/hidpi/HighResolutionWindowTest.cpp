@@ -1,7 +1,7 @@
 // The main window on a screen of scale factor 2 (this test program sets
 // QT_SCALE_FACTOR before the toolkit starts): the picture follows the
-// screen's device pixel ratio, keeps its coordinates and is shown at full
-// resolution.
+// screen's device pixel ratio, keeps its coordinates, is shown at full
+// resolution and is what kelmaron-cli render --scale 2 draws.
 #include <QImage>
 #include <QPixmap>
 #include <QTest>
@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "../gui/WindowFixture.h"
@@ -72,6 +73,28 @@ TEST_F(HighResolutionWindow, PictureFollowsTheScreenWithItsCoordinates) {
     window->SetPixelRatio(0);
     EXPECT_EQ(picture.PixelRatio(), 2);
     EXPECT_EQ(picture.Image(), fine);
+}
+
+TEST_F(HighResolutionWindow, RenderWithScale2DrawsTheSamePicture) {
+    const std::string out = (data / "himmel.png").string();
+    const std::string command = std::string(KELMARON_CLI) + " render --view himmel --out '" + out + "' --width " +
+                                std::to_string(state.x_max + 1) + " --height " + std::to_string(state.y_max + 1) +
+                                " --scale 2 --date 15.1.2025 --time 22:00 --object Mond --invers --flags " +
+                                std::to_string(state.DisplayFlags) + " >/dev/null 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    const QImage rendered = QImage(QString::fromStdString(out)).convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(rendered.size(), QSize(2 * (state.x_max + 1), 2 * (state.y_max + 1)));
+    EXPECT_EQ(DifferentPixels(rendered, window->Picture().Image().convertToFormat(QImage::Format_RGB32)), 0);
+
+    // The Moon's disc covers the place the projection gives in picture
+    // coordinates.
+    const astronomy::PositionResult r = astronomy::ComputePosition(
+        astronomy::ObservationOf(state), astronomy::BodyTarget(astronomy::ObjectKind::Moon));
+    ASSERT_EQ(r.status, astronomy::PositionStatus::Ok);
+    const charts::ProjectionResult p =
+        charts::ProjectPoint(sh->chart, charts::FirstAngle(sh->chart, r.body.ra), r.body.dec);
+    ASSERT_TRUE(p.visible);
+    EXPECT_NE(window->canvas().ReadPixel(p.x, p.y), platform::ColourFromRgb(state.BackgroundColour));
 }
 
 // The pointer's place arrives in picture coordinates: the readout over a
