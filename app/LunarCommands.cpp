@@ -178,7 +178,7 @@ int RunEclipse(const std::vector<std::string>& args, const std::string& programF
         }
     }
     if (diagram)
-        RenderToPng(s, width, height, o.has("--invers"), *diagram, [&](shell::Shell& sh) {
+        RenderToPng(s, width, height, 1, o.has("--invers"), *diagram, [&](shell::Shell& sh) {
             sh.eclipse = last;
             s.ChartMode = astronomy::View::MoonPhases;
             shell::RedrawView(sh);

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QImage>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -111,6 +112,18 @@ int ReadRenderSize(const Options& o, const char* name, int fallback) {
     return *v;
 }
 
+int ReadRenderScale(const Options& o, int width, int height) {
+    const auto v = o.integer("--scale");
+    if (!v) return 1;
+    if (*v < 1 || *v > kMaxRenderScale)
+        throw UsageError("--scale ist eine ganze Zahl von 1 bis " + std::to_string(kMaxRenderScale) + ": " +
+                         *o.text("--scale"));
+    if (std::max(width, height) * *v > kMaxRenderSize)
+        throw UsageError("Bild mit --scale " + std::to_string(*v) + " größer als " + std::to_string(kMaxRenderSize) +
+                         " Pixel: " + std::to_string(width * *v) + " x " + std::to_string(height * *v));
+    return *v;
+}
+
 std::string ReadPngPath(const Options& o, const char* name) {
     const std::string out = o.text(name).value_or("");
     if (out.size() < 5 || out.substr(out.size() - 4) != ".png") throw UsageError(std::string(name) + " DATEI.png fehlt");
@@ -120,7 +133,7 @@ std::string ReadPngPath(const Options& o, const char* name) {
     return out;
 }
 
-void RenderToPng(astronomy::ProgramState& s, int width, int height, bool invers, const std::string& out,
+void RenderToPng(astronomy::ProgramState& s, int width, int height, int scale, bool invers, const std::string& out,
                  const std::function<void(shell::Shell&)>& draw) {
     // Drawing needs the toolkit, not a display. The toolkit's notes about
     // its environment are no business of the tool's output.
@@ -134,6 +147,8 @@ void RenderToPng(astronomy::ProgramState& s, int width, int height, bool invers,
     QApplication app(qtArgc, qtArgv);
 
     platform::qt::QtWindow window(width, height);
+    // The picture as on a screen of this ratio, whatever screen there is.
+    window.SetPixelRatio(scale);
     shell::Shell sh(s, window);
     sh.startupPauses = false;
     std::string error;
@@ -148,7 +163,7 @@ int RunRender(const std::vector<std::string>& args, const std::string& programFo
                              "--delta-min", "--delta-max", "--pol-min", "--pol-max", "--pol-mitte", "--hoehe-min",
                              "--hoehe-max", "--azi-min", "--azi-max", "--grenzmag", "--view-lambda", "--view-beta",
                              "--view-rs", "--stereo", "--all-tracks", "--track-length", "--track-step",
-                             "--track-labels"})
+                             "--track-labels", "--scale"})
         known.push_back(name);
     const Options o(args, known, {"--invers"});
 
@@ -161,6 +176,7 @@ int RunRender(const std::vector<std::string>& args, const std::string& programFo
     const std::string out = ReadPngPath(o, "--out");
     const int width = ReadRenderSize(o, "--width", kDefaultRenderWidth);
     const int height = ReadRenderSize(o, "--height", kDefaultRenderHeight);
+    const int scale = ReadRenderScale(o, width, height);
 
     astronomy::ProgramState s;
     astronomy::ElementNotes elementNotes;
@@ -194,7 +210,7 @@ int RunRender(const std::vector<std::string>& args, const std::string& programFo
     if (s.Alpha_max == s.Alpha_min) throw UsageError("--alpha-max und --alpha-min dürfen nicht gleich sein");
 
     const bool objectView = astronomy::IsObjectView(mode->second);
-    RenderToPng(s, width, height, o.has("--invers"), out, [&](shell::Shell& sh) {
+    RenderToPng(s, width, height, scale, o.has("--invers"), out, [&](shell::Shell& sh) {
         if (objectView) {
             // The object view, as "Objekt" shows it; an object without a
             // place now has no view (the window would say so in a message box).

@@ -26,7 +26,7 @@ const char* kUsage =
     "       kelmaron-cli geo --east METER --north METER [--hemisphere N|S]\n"
     "       kelmaron-cli render --view himmel|aequatorial|horizont|nordpolar|suedpolar|objekt|tagesephemeride|system\n"
     "                             --out DATEI.png\n"
-    "                             [--width W --height H] [--invers] [--flags N] [--grenzmag MAG]\n"
+    "                             [--width W --height H] [--scale 1..4] [--invers] [--flags N] [--grenzmag MAG]\n"
     "                             [--alpha-min H --alpha-max H --delta-min G --delta-max G]\n"
     "                             [--pol-min G --pol-max G --pol-mitte H]\n"
     "                             [--hoehe-min G --hoehe-max G --azi-min G --azi-max G]\n"

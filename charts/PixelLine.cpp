@@ -51,7 +51,14 @@ bool ClipSegment(const LineClip& clip, double& x1, double& y1, double& x2, doubl
 }
 
 PixelLine::PixelLine(Canvas& c, const astronomy::ProgramState& s, const ChartGeometry& g, Colour colour, int width)
-    : c_(c), clip_(LineClipFor(c, g)), colour_(colour), width_(std::max(1, width)), exact_(s.PrintingFlag == 0) {}
+    : c_(c),
+      clip_(LineClipFor(c, g)),
+      ratio_(std::max(1, c.PixelRatio())),
+      fineClip_{clip_.left * ratio_, clip_.top * ratio_, clip_.right * ratio_ + ratio_ - 1,
+                clip_.bottom * ratio_ + ratio_ - 1},
+      colour_(colour),
+      width_(std::max(1, width)),
+      exact_(s.PrintingFlag == 0) {}
 
 void PixelLine::Segment(int x1, int y1, int x2, int y2) {
     if (!exact_) {
@@ -63,14 +70,17 @@ void PixelLine::Segment(int x1, int y1, int x2, int y2) {
                 static_cast<int>(std::lround(bx)), static_cast<int>(std::lround(by)));
         return;
     }
-    const long dx = static_cast<long>(x2) - x1, dy = static_cast<long>(y2) - y1;
+    // The steps run between the device corners of the end pixels.
+    const long r = ratio_;
+    const long fx1 = x1 * r, fy1 = y1 * r, fx2 = x2 * r, fy2 = y2 * r;
+    const long dx = fx2 - fx1, dy = fy2 - fy1;
     const bool alongX = std::labs(dx) >= std::labs(dy);
-    const long major1 = alongX ? x1 : y1, major2 = alongX ? x2 : y2;
-    const long minor1 = alongX ? y1 : x1;
+    const long major1 = alongX ? fx1 : fy1, major2 = alongX ? fx2 : fy2;
+    const long minor1 = alongX ? fy1 : fx1;
     const long span = alongX ? dx : dy, rise = alongX ? dy : dx;
     // Only the stretch over the clip: a step may come from far beyond it.
-    const long low = (alongX ? clip_.left : clip_.top) - width_;
-    const long high = (alongX ? clip_.right : clip_.bottom) + width_;
+    const long low = (alongX ? fineClip_.left : fineClip_.top) - width_ * r;
+    const long high = (alongX ? fineClip_.right : fineClip_.bottom) + width_ * r;
     const long from = std::max(std::min(major1, major2), low);
     const long to = std::min(std::max(major1, major2), high);
     for (long m = from; m <= to; ++m) {
@@ -94,16 +104,18 @@ void PixelLine::Draw() {
         const auto [y, x0] = pixels_[i];
         int x1 = x0;
         while (++i < pixels_.size() && pixels_[i].first == y && pixels_[i].second == x1 + 1) ++x1;
-        c_.FillBox(x0, y, x1, y);
+        c_.DeviceRun(x0, x1, y);
     }
     pixels_.clear();
 }
 
+// A step thickened to the line's width: the square of the picture pixels
+// around it, in device pixels.
 void PixelLine::Plot(long x, long y) {
-    const int lo = -(width_ - 1) / 2, hi = width_ / 2;
+    const long lo = -ratio_ * ((width_ - 1) / 2), hi = ratio_ * (width_ / 2) + ratio_ - 1;
     for (long yy = y + lo; yy <= y + hi; ++yy)
         for (long xx = x + lo; xx <= x + hi; ++xx)
-            if (xx >= clip_.left && yy >= clip_.top && xx <= clip_.right && yy <= clip_.bottom)
+            if (xx >= fineClip_.left && yy >= fineClip_.top && xx <= fineClip_.right && yy <= fineClip_.bottom)
                 pixels_.emplace_back(static_cast<int>(yy), static_cast<int>(xx));
 }
 

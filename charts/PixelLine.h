@@ -24,9 +24,10 @@ bool ClipSegment(const LineClip& clip, double& x1, double& y1, double& x2, doubl
 
 // The segments' pixels are collected, thickened to the line width, freed of
 // doubles and set row by row in the canvas's raster mode when the line is
-// drawn (at the latest when it goes out of scope). On the printer, which
-// draws by copying, the segments go out at once as lines of the printer's
-// width.
+// drawn (at the latest when it goes out of scope). The pixels are the
+// canvas's device pixels: on a finer grid the steps are finer and the line
+// as wide as on the picture's own. On the printer, which draws by copying,
+// the segments go out at once as lines of the printer's width.
 class PixelLine {
 public:
     PixelLine(platform::Canvas& c, const astronomy::ProgramState& s, const ChartGeometry& g, platform::Colour colour,
@@ -42,11 +43,13 @@ private:
     void Plot(long x, long y);
 
     platform::Canvas& c_;
-    LineClip clip_;
+    LineClip clip_;      // picture pixels
+    int ratio_;          // device pixels per picture pixel
+    LineClip fineClip_;  // device pixels
     platform::Colour colour_;
     int width_;
     bool exact_;
-    std::vector<std::pair<int, int>> pixels_;  // (y, x)
+    std::vector<std::pair<int, int>> pixels_;  // (y, x) in device pixels
 };
 
 }  // namespace charts

@@ -77,7 +77,19 @@ public:
     virtual int TextWidth(const std::string& utf8) const = 0;
     virtual int TextHeight() const = 0;
 
+    // The colour of the picture pixel (on a finer grid: of its top-left
+    // device pixel).
     virtual Colour ReadPixel(int x, int y) const = 0;
+
+    // Device pixels per picture pixel along each axis: 1, or 2 and more on
+    // a high-resolution screen. All coordinates above are picture pixels;
+    // the device pixels only make lines, discs and text finer.
+    virtual int PixelRatio() const { return 1; }
+    // A row of device pixels from dx1 to dx2 (inclusive) in device row dy,
+    // in the pen colour and raster op: the exact overlay lines set their
+    // pixels on the finer grid this way. Without a finer grid it is a box
+    // one pixel high.
+    virtual void DeviceRun(int dx1, int dx2, int dy) { FillBox(dx1, dy, dx2, dy); }
 };
 
 }  // namespace platform

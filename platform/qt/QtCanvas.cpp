@@ -23,6 +23,20 @@ int SixteenthsOfDegree(double radians) {
     return static_cast<int>(std::lround(radians * 180.0 / std::numbers::pi * 16.0));
 }
 
+// A source pixel combined with a picture pixel in the raster operation.
+QRgb Combine(RasterOp op, QRgb source, QRgb destination) {
+    const QRgb s = source & 0xFFFFFFu;
+    const QRgb d = destination & 0xFFFFFFu;
+    QRgb out = s;
+    switch (op) {
+        case RasterOp::Xor: out = s ^ d; break;
+        case RasterOp::NotXor: out = ~(s ^ d) & 0xFFFFFFu; break;
+        case RasterOp::Merge: out = s | d; break;
+        case RasterOp::Copy: break;
+    }
+    return 0xFF000000u | out;
+}
+
 }  // namespace
 
 int PixelSizeForPoints(double pointSize) {
@@ -73,11 +87,13 @@ const QImage& QtCanvas::Image() const {
 void QtCanvas::Resize(int width, int height) {
     width = std::max(1, width);
     height = std::max(1, height);
-    if (width == image_.width() && height == image_.height()) return;
+    if (width == Width() && height == Height()) return;
     EndPainting();
-    QImage resized(width, height, QImage::Format_RGB32);
+    QImage resized(width * ratio_, height * ratio_, QImage::Format_RGB32);
+    resized.setDevicePixelRatio(ratio_);
     resized.fill(ToRgb(background_));
     {
+        // The same ratio on both sides: the device pixels are copied.
         QPainter p(&resized);
         p.setCompositionMode(QPainter::CompositionMode_Source);
         p.drawImage(0, 0, image_);
@@ -86,8 +102,26 @@ void QtCanvas::Resize(int width, int height) {
     Changed();
 }
 
-int QtCanvas::Width() const { return image_.width(); }
-int QtCanvas::Height() const { return image_.height(); }
+void QtCanvas::SetPixelRatio(int ratio) {
+    ratio = std::clamp(ratio, 1, kMaxPixelRatio);
+    if (ratio == ratio_) return;
+    EndPainting();
+    const int width = Width(), height = Height();
+    QImage scaled(width * ratio, height * ratio, QImage::Format_RGB32);
+    scaled.setDevicePixelRatio(ratio);
+    {
+        QPainter p(&scaled);
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        p.drawImage(QRect(0, 0, width, height), image_);
+    }
+    image_ = scaled;
+    ratio_ = ratio;
+    penApplied_ = false;
+    Changed();
+}
+
+int QtCanvas::Width() const { return image_.width() / ratio_; }
+int QtCanvas::Height() const { return image_.height() / ratio_; }
 
 void QtCanvas::Clear(Colour background) {
     EndPainting();
@@ -165,7 +199,13 @@ QPen QtCanvas::MakePen() const {
         case LineStyle::Dash: pen.setStyle(Qt::DashLine); break;
         case LineStyle::Dot: pen.setStyle(Qt::DotLine); break;
     }
-    if (lineWidth_ <= 1) {
+    if (lineWidth_ <= 1 && ratio_ > 1) {
+        // One picture pixel wide, that is ratio device pixels; outlines
+        // drawn with it are one filled path, each pixel painted once.
+        pen.setWidth(1);
+        pen.setCapStyle(Qt::FlatCap);
+        pen.setJoinStyle(Qt::MiterJoin);
+    } else if (lineWidth_ <= 1) {
         // A one-pixel line leaves out its last pixel, so that a polyline
         // drawn segment by segment in XOR has no gaps at the joints.
         pen.setWidth(1);
@@ -212,8 +252,90 @@ void QtCanvas::OutlineRect(QPainter& p, int left, int top, int right, int bottom
     }
 }
 
+// Shapes on a finer grid are centred on the middle of their picture pixels
+// (on the picture's own grid the toolkit's aliased drawing does this).
+void QtCanvas::CentreOnPixels(QPainter& p) const {
+    if (ratio_ > 1) p.translate(0.5, 0.5);
+}
+
+void QtCanvas::Stroke(const std::function<void(QPainter&)>& draw) {
+    QPainter& p = Painter();
+    if (ratio_ == 1) {
+        draw(p);
+        return;
+    }
+    p.save();
+    CentreOnPixels(p);
+    draw(p);
+    p.restore();
+}
+
+void QtCanvas::CombineRun(int dx1, int dx2, int dy, QRgb colour) {
+    if (dy < 0 || dy >= image_.height()) return;
+    dx1 = std::max(dx1, 0);
+    dx2 = std::min(dx2, image_.width() - 1);
+    auto* row = reinterpret_cast<QRgb*>(image_.scanLine(dy));
+    for (int x = dx1; x <= dx2; ++x) row[x] = Combine(op_, colour, row[x]);
+}
+
+void QtCanvas::DeviceRun(int dx1, int dx2, int dy) {
+    EndPainting();
+    Changed();
+    CombineRun(std::min(dx1, dx2), std::max(dx1, dx2), dy, ToRgb(pen_));
+}
+
+// A one-pixel line on the finer grid: the steps of the line between the
+// device corners of its end pixels, each step ratio device pixels across,
+// and like the toolkit's line without its last picture pixel, so that the
+// segments of a polyline join without a pixel painted twice.
+void QtCanvas::DeviceLine(int x1, int y1, int x2, int y2) {
+    const long long r = ratio_;
+    const long long dx = (static_cast<long long>(x2) - x1) * r, dy = (static_cast<long long>(y2) - y1) * r;
+    const bool alongX = std::llabs(dx) >= std::llabs(dy);
+    if (dx == 0 && dy == 0) {  // as the toolkit's: a line without length sets its pixel
+        const long long px = x1 * r, py = y1 * r;
+        if (px < 0 || py < 0 || px >= image_.width() || py >= image_.height()) return;
+        EndPainting();
+        Changed();
+        for (long long row = py; row < py + r; ++row)
+            CombineRun(static_cast<int>(px), static_cast<int>(px + r - 1), static_cast<int>(row), ToRgb(pen_));
+        return;
+    }
+    const long long steps = std::max(std::llabs(dx), std::llabs(dy));
+    const long long major0 = (alongX ? x1 : y1) * r, minor0 = (alongX ? y1 : x1) * r;
+    const long long direction = (alongX ? dx : dy) > 0 ? 1 : -1;
+    const double slope = static_cast<double>(alongX ? dy : dx) / static_cast<double>(steps);
+    // Only the steps over the picture.
+    const long long size = alongX ? image_.width() : image_.height();
+    const long long first = std::max(0LL, direction > 0 ? -major0 : major0 - (size - 1));
+    const long long last = std::min(steps - 1, direction > 0 ? size - 1 - major0 : major0);
+    // The dash patterns of the toolkit's lines, in picture pixels.
+    long long period = 0, on = 0;
+    if (lineStyle_ == LineStyle::Dash) period = 6 * r, on = 4 * r;
+    if (lineStyle_ == LineStyle::Dot) period = 3 * r, on = r;
+    EndPainting();
+    Changed();
+    const QRgb colour = ToRgb(pen_);
+    for (long long i = first; i <= last; ++i) {
+        if (period > 0 && i % period >= on) continue;
+        const long long major = major0 + direction * i;
+        const long long minor = minor0 + std::llround(slope * static_cast<double>(i));
+        if (minor + r <= 0 || minor >= (alongX ? image_.height() : image_.width())) continue;
+        if (alongX) {
+            for (long long k = 0; k < r; ++k)
+                CombineRun(static_cast<int>(major), static_cast<int>(major), static_cast<int>(minor + k), colour);
+        } else {
+            CombineRun(static_cast<int>(minor), static_cast<int>(minor + r - 1), static_cast<int>(major), colour);
+        }
+    }
+}
+
 void QtCanvas::Line(int x1, int y1, int x2, int y2) {
-    Painter().drawLine(x1, y1, x2, y2);
+    if (ratio_ > 1 && lineWidth_ <= 1) {
+        DeviceLine(x1, y1, x2, y2);
+        return;
+    }
+    Stroke([&](QPainter& p) { p.drawLine(x1, y1, x2, y2); });
 }
 
 void QtCanvas::Box(int x1, int y1, int x2, int y2) {
@@ -223,7 +345,7 @@ void QtCanvas::Box(int x1, int y1, int x2, int y2) {
     if (PlainOutline()) {
         OutlineRect(p, left, top, right, bottom);
     } else {
-        p.drawRect(QRect(left, top, right - left, bottom - top));
+        Stroke([&](QPainter& sp) { sp.drawRect(QRect(left, top, right - left, bottom - top)); });
     }
 }
 
@@ -240,6 +362,7 @@ void QtCanvas::FillBox(int x1, int y1, int x2, int y2) {
         return;
     }
     DrawLayered(QRect(QPoint(left, top), QPoint(right, bottom)), [&](QPainter& layer) {
+        CentreOnPixels(layer);
         layer.setBrush(MakeBrush());
         layer.drawRect(QRect(left, top, right - left, bottom - top));
     });
@@ -250,7 +373,7 @@ void QtCanvas::Circle(int cx, int cy, int r) {
         Point(cx, cy);
         return;
     }
-    Painter().drawEllipse(QPoint(cx, cy), r, r);
+    Stroke([&](QPainter& p) { p.drawEllipse(QPoint(cx, cy), r, r); });
 }
 
 void QtCanvas::FillCircle(int cx, int cy, int r) {
@@ -259,6 +382,7 @@ void QtCanvas::FillCircle(int cx, int cy, int r) {
         return;
     }
     DrawLayered(QRect(cx - r, cy - r, 2 * r + 1, 2 * r + 1), [&](QPainter& layer) {
+        CentreOnPixels(layer);
         layer.setBrush(MakeBrush());
         layer.drawEllipse(QPoint(cx, cy), r, r);
     });
@@ -269,13 +393,14 @@ void QtCanvas::Ellipse(int cx, int cy, int rx, int ry) {
         Point(cx, cy);
         return;
     }
-    Painter().drawEllipse(QPoint(cx, cy), std::max(0, rx), std::max(0, ry));
+    Stroke([&](QPainter& p) { p.drawEllipse(QPoint(cx, cy), std::max(0, rx), std::max(0, ry)); });
 }
 
 void QtCanvas::Arc(int cx, int cy, int r, double startRad, double spanRad) {
     if (r <= 0) return;
-    Painter().drawArc(QRect(cx - r, cy - r, 2 * r, 2 * r), SixteenthsOfDegree(startRad),
-                      SixteenthsOfDegree(spanRad));
+    Stroke([&](QPainter& p) {
+        p.drawArc(QRect(cx - r, cy - r, 2 * r, 2 * r), SixteenthsOfDegree(startRad), SixteenthsOfDegree(spanRad));
+    });
 }
 
 void QtCanvas::Polygon(const std::vector<std::pair<int, int>>& points, bool filled) {
@@ -284,10 +409,11 @@ void QtCanvas::Polygon(const std::vector<std::pair<int, int>>& points, bool fill
     polygon.reserve(static_cast<int>(points.size()));
     for (const auto& [x, y] : points) polygon << QPoint(x, y);
     if (!filled) {
-        Painter().drawPolygon(polygon);
+        Stroke([&](QPainter& p) { p.drawPolygon(polygon); });
         return;
     }
     DrawLayered(polygon.boundingRect(), [&](QPainter& layer) {
+        CentreOnPixels(layer);
         layer.setBrush(MakeBrush());
         layer.drawPolygon(polygon);
     });
@@ -302,6 +428,7 @@ void QtCanvas::Point(int x, int y) {
     // A wide pen sets a round dot of its width.
     const int r = lineWidth_ / 2;
     DrawLayered(QRect(x - r, y - r, 2 * r + 1, 2 * r + 1), [&](QPainter& layer) {
+        CentreOnPixels(layer);
         layer.setPen(Qt::NoPen);
         layer.setBrush(ToQColor(pen_));
         layer.drawEllipse(QRect(x - r, y - r, lineWidth_, lineWidth_));
@@ -329,9 +456,9 @@ int QtCanvas::TextWidth(const std::string& utf8) const {
 int QtCanvas::TextHeight() const { return QFontMetrics(font_).height(); }
 
 Colour QtCanvas::ReadPixel(int x, int y) const {
-    if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height()) return background_;
+    if (x < 0 || y < 0 || x >= Width() || y >= Height()) return background_;
     EndPainting();
-    const QRgb px = image_.pixel(x, y);
+    const QRgb px = image_.pixel(x * ratio_, y * ratio_);
     return Colour{static_cast<std::uint8_t>(qRed(px)), static_cast<std::uint8_t>(qGreen(px)),
                   static_cast<std::uint8_t>(qBlue(px))};
 }
@@ -341,7 +468,9 @@ Colour QtCanvas::ReadPixel(int x, int y) const {
 // then combined with the picture in the raster operation, each pixel once.
 void QtCanvas::DrawLayered(const QRect& area, const std::function<void(QPainter&)>& draw) {
     const int margin = lineWidth_ + 2;
-    const QRect bounds = area.adjusted(-margin, -margin, margin, margin).intersected(image_.rect());
+    const QRect around = area.adjusted(-margin, -margin, margin, margin);
+    // In device pixels; its corner is a picture pixel's corner.
+    const QRect bounds = QRect(around.topLeft() * ratio_, around.size() * ratio_).intersected(image_.rect());
     if (bounds.isEmpty()) return;
     if (op_ == RasterOp::Copy) {
         QPainter& p = Painter();
@@ -351,12 +480,13 @@ void QtCanvas::DrawLayered(const QRect& area, const std::function<void(QPainter&
         return;
     }
     QImage layer(bounds.size(), QImage::Format_ARGB32);
+    layer.setDevicePixelRatio(ratio_);
     layer.fill(Qt::transparent);
     {
         QPainter lp(&layer);
         lp.setRenderHint(QPainter::Antialiasing, false);
         lp.setRenderHint(QPainter::TextAntialiasing, false);
-        lp.translate(-bounds.topLeft());
+        lp.translate(-bounds.x() / ratio_, -bounds.y() / ratio_);
         lp.setCompositionMode(QPainter::CompositionMode_Source);
         QPen pen = MakePen();
         lp.setPen(pen);
@@ -369,17 +499,7 @@ void QtCanvas::DrawLayered(const QRect& area, const std::function<void(QPainter&
         const auto* src = reinterpret_cast<const QRgb*>(layer.constScanLine(row));
         auto* dst = reinterpret_cast<QRgb*>(image_.scanLine(row + bounds.top())) + bounds.left();
         for (int col = 0; col < layer.width(); ++col) {
-            if (qAlpha(src[col]) < 128) continue;
-            const QRgb s = src[col] & 0xFFFFFFu;
-            const QRgb d = dst[col] & 0xFFFFFFu;
-            QRgb out = d;
-            switch (op_) {
-                case RasterOp::Xor: out = s ^ d; break;
-                case RasterOp::NotXor: out = ~(s ^ d) & 0xFFFFFFu; break;
-                case RasterOp::Merge: out = s | d; break;
-                case RasterOp::Copy: out = s; break;
-            }
-            dst[col] = 0xFF000000u | out;
+            if (qAlpha(src[col]) >= 128) dst[col] = Combine(op_, src[col], dst[col]);
         }
     }
 }

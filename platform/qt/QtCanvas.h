@@ -2,6 +2,11 @@
 // the image; the window only copies the image to the screen. Antialiasing
 // is off everywhere, so that XOR and NOT-XOR drawing restore every pixel
 // exactly when repeated.
+//
+// On a high-resolution screen the image has the screen's device pixel
+// ratio: it holds ratio x ratio device pixels for every picture pixel, all
+// coordinates stay picture pixels, and lines, discs and text are drawn with
+// the finer pixels.
 #pragma once
 
 #include <QFont>
@@ -23,6 +28,9 @@ double StandardPointSize(FontRole role);
 // antialiasing.
 QFont RoleFont(FontRole role, double pointSize = 0);
 
+// The finest grid the canvas draws on.
+inline constexpr int kMaxPixelRatio = 4;
+
 class QtCanvas : public Canvas {
 public:
     QtCanvas(int width, int height);
@@ -30,11 +38,16 @@ public:
     QtCanvas(const QtCanvas&) = delete;
     QtCanvas& operator=(const QtCanvas&) = delete;
 
-    // The picture with every pending operation finished.
+    // The picture with every pending operation finished: Width() x ratio
+    // by Height() x ratio pixels, with the ratio as its device pixel ratio.
     const QImage& Image() const;
     // Changes the size: the old picture stays at the top left, new parts get
     // the colour of the last Clear.
     void Resize(int width, int height);
+    // Changes the device pixels per picture pixel (1..kMaxPixelRatio); the
+    // old picture is enlarged or reduced to stay in view until it is drawn
+    // again.
+    void SetPixelRatio(int ratio);
     // Called when drawing changes the picture; once only, until the window
     // has shown the picture and calls ResetChanged().
     std::function<void()> onChanged;
@@ -65,6 +78,8 @@ public:
     int TextHeight() const override;
 
     Colour ReadPixel(int x, int y) const override;
+    int PixelRatio() const override { return ratio_; }
+    void DeviceRun(int dx1, int dx2, int dy) override;
 
     // Current settings, for the window and for tests.
     RasterOp CurrentRasterOp() const { return op_; }
@@ -80,6 +95,10 @@ private:
     bool PlainOutline() const;
     void OutlineRect(QPainter& p, int left, int top, int right, int bottom);
     void DrawLayered(const QRect& area, const std::function<void(QPainter&)>& draw);
+    void CentreOnPixels(QPainter& p) const;
+    void Stroke(const std::function<void(QPainter&)>& draw);
+    void DeviceLine(int x1, int y1, int x2, int y2);
+    void CombineRun(int dx1, int dx2, int dy, QRgb colour);
     void Changed();
 
     mutable QImage image_;
@@ -94,6 +113,7 @@ private:
     int lineWidth_ = 1;
     LineStyle lineStyle_ = LineStyle::Solid;
     QFont font_;
+    int ratio_ = 1;  // device pixels per picture pixel along each axis
     bool changedReported_ = false;
 };
 

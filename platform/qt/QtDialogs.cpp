@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 
 #include "platform/qt/QtCanvas.h"
 #include "platform/qt/QtText.h"
@@ -120,6 +121,8 @@ QStringList PromptWindow::Lines() const {
 QtCanvas& PromptWindow::Layer() {
     if (!layer_) {
         layer_ = std::make_unique<QtCanvas>(width(), height());
+        // As fine as the screen: its device pixel ratio, rounded up.
+        layer_->SetPixelRatio(static_cast<int>(std::ceil(devicePixelRatioF() - 0.01)));
         layer_->Clear({static_cast<std::uint8_t>(background_.red()), static_cast<std::uint8_t>(background_.green()),
                        static_cast<std::uint8_t>(background_.blue())});
         layer_->onChanged = [this]() { update(); };

@@ -15,6 +15,7 @@
 #include <QThread>
 
 #include <algorithm>
+#include <cmath>
 
 #include "platform/qt/QtText.h"
 
@@ -70,15 +71,36 @@ DrawingArea::DrawingArea(QtWindow& owner, QWidget* parent) : QWidget(parent), ow
     setMinimumSize(1, 1);
 }
 
+bool DrawingArea::event(QEvent* event) {
+    // Moved to another screen, or the screen's scale changed.
+    if (event->type() == QEvent::ScreenChangeInternal
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+        || event->type() == QEvent::DevicePixelRatioChange
+#endif
+    )
+        owner_.FollowScreen();
+    return QWidget::event(event);
+}
+
 void DrawingArea::paintEvent(QPaintEvent* event) {
-    owner_.canvas_.ResetChanged();
-    const QImage& image = owner_.canvas_.Image();
+    QtCanvas& canvas = owner_.canvas_;
+    canvas.ResetChanged();
+    const QImage& image = canvas.Image();
+    const int ratio = canvas.PixelRatio();
     QPainter p(this);
+    // A screen ratio between whole numbers shows the finer picture reduced.
+    if (p.device()->devicePixelRatioF() < ratio) p.setRenderHint(QPainter::SmoothPixmapTransform);
     const QRect area = event->rect();
-    p.drawImage(area.topLeft(), image, area);
+    const QRect picture(0, 0, canvas.Width(), canvas.Height());
+    const QRect shown = area.intersected(picture);
+    if (!shown.isEmpty())
+        p.drawImage(QRectF(shown), image,
+                    QRectF(shown.x() * ratio, shown.y() * ratio, shown.width() * ratio, shown.height() * ratio));
     // Outside the picture (only for a moment while resizing).
-    const QRegion outside = QRegion(area).subtracted(QRegion(image.rect()));
+    const QRegion outside = QRegion(area).subtracted(QRegion(picture));
     for (const QRect& r : outside) p.fillRect(r, QColor(image.pixel(0, 0)));
+    // The screen's ratio changed without telling (a late first show).
+    if (owner_.fixedRatio_ == 0 && owner_.ScreenPixelRatio() != ratio) owner_.FollowScreen();
 }
 
 void DrawingArea::resizeEvent(QResizeEvent* event) {
@@ -121,6 +143,7 @@ QtWindow::QtWindow(int drawWidth, int drawHeight)
     printer_ = std::make_unique<QtPrinter>(frame_.get());
     canvas_.onChanged = [this]() { area_->update(); };
     QObject::connect(&timer_, &QTimer::timeout, [this]() { Tick(); });
+    canvas_.SetPixelRatio(ScreenPixelRatio());
     ResizeDrawingArea(canvas_.Width(), canvas_.Height());
 }
 
@@ -280,8 +303,37 @@ void QtWindow::HandleMouse(QMouseEvent* event, bool pressed) {
 }
 
 void QtWindow::AreaResized(int width, int height) {
+    canvas_.SetPixelRatio(fixedRatio_ > 0 ? fixedRatio_ : ScreenPixelRatio());
     canvas_.Resize(width, height);
     if (onResize) onResize();
+}
+
+int QtWindow::ScreenPixelRatio() const {
+    const double screen = area_->devicePixelRatioF();
+    return std::clamp(static_cast<int>(std::ceil(screen - 0.01)), 1, kMaxPixelRatio);
+}
+
+void QtWindow::SetPixelRatio(int ratio) {
+    fixedRatio_ = std::clamp(ratio, 0, kMaxPixelRatio);
+    followPending_ = false;
+    const int wanted = fixedRatio_ > 0 ? fixedRatio_ : ScreenPixelRatio();
+    if (wanted == canvas_.PixelRatio()) return;
+    canvas_.SetPixelRatio(wanted);
+    if (onResize) onResize();
+}
+
+// Redraws at the screen's ratio, from the event loop: the screen tells of
+// its change in the middle of painting and moving the window.
+void QtWindow::FollowScreen() {
+    if (fixedRatio_ > 0 || followPending_) return;
+    followPending_ = true;
+    QTimer::singleShot(0, frame_.get(), [this]() {
+        if (!followPending_) return;
+        followPending_ = false;
+        if (fixedRatio_ > 0 || ScreenPixelRatio() == canvas_.PixelRatio()) return;
+        canvas_.SetPixelRatio(ScreenPixelRatio());
+        if (onResize) onResize();
+    });
 }
 
 bool QtWindow::MayClose() { return !onClose || onClose(); }

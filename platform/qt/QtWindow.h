@@ -34,6 +34,7 @@ public:
     DrawingArea(QtWindow& owner, QWidget* parent);
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -65,6 +66,11 @@ public:
     QtWindow& operator=(const QtWindow&) = delete;
 
     void Show();
+    // The picture's device pixels per picture pixel follow the screen the
+    // window is on (its device pixel ratio, rounded up to whole pixels),
+    // unless fixed here (1..kMaxPixelRatio; 0 follows the screen again).
+    // A change redraws the view as a resize does.
+    void SetPixelRatio(int ratio);
 
     Canvas& canvas() override { return canvas_; }
     MenuBar& menu() override { return *menu_; }
@@ -117,6 +123,8 @@ private:
     void HandleKey(QKeyEvent* event);
     void HandleMouse(QMouseEvent* event, bool pressed);
     void AreaResized(int width, int height);
+    int ScreenPixelRatio() const;
+    void FollowScreen();
     bool MayClose();
     void Tick();
 
@@ -133,6 +141,8 @@ private:
     int buttons_ = 0;
     int mouseX_ = 0, mouseY_ = 0;
     PointerShape pointer_ = PointerShape::Normal;
+    int fixedRatio_ = 0;  // 0: the screen's
+    bool followPending_ = false;
 };
 
 }  // namespace platform::qt

@@ -764,6 +764,14 @@ TEST(CliErrors, BadInputEndsWithStatusTwoAndOneLine) {
         {"render", "--view", "himmel", "--out", tmp.Path("a.png"), "--date", "1.1.2026", "--width", "100"},
         {"render", "--view", "himmel", "--out", tmp.Path("a.png"), "--date", "1.1.2026", "--height", "1e9"},
         {"render", "--view", "himmel", "--out", tmp.Path("a.png"), "--date", "1.1.2026", "--flags", "128"},
+        // the scale: a whole number 1..4, the image at most 6000 pixels a side
+        {"render", "--view", "himmel", "--out", tmp.Path("a.png"), "--date", "1.1.2026", "--scale", "0"},
+        {"render", "--view", "himmel", "--out", tmp.Path("a.png"), "--date", "1.1.2026", "--scale", "5"},
+        {"render", "--view", "himmel", "--out", tmp.Path("a.png"), "--date", "1.1.2026", "--scale", "1.5"},
+        {"render", "--view", "himmel", "--out", tmp.Path("a.png"), "--date", "1.1.2026", "--scale", "zwei"},
+        {"render", "--view", "himmel", "--out", tmp.Path("a.png"), "--date", "1.1.2026", "--scale"},
+        {"render", "--view", "himmel", "--out", tmp.Path("a.png"), "--date", "1.1.2026", "--scale", "4", "--width",
+         "1501"},
         {"render", "--view", "aequatorial", "--out", tmp.Path("a.png"), "--date", "1.1.2026", "--delta-min", "30",
          "--delta-max", "10"},
         {"render", "--view", "horizont", "--out", tmp.Path("a.png"), "--date", "1.1.2026", "--hoehe-max", "95"},
@@ -787,6 +795,14 @@ TEST(CliRender, WritesAnImageOfTheAskedSizeAndReplacesAFileWhole) {
     EXPECT_EQ(ok.status, 0) << ok.err;
     EXPECT_EQ(ok.err, "");
     EXPECT_EQ(PngSize(ReadFile(out)), std::make_pair(640, 480));
+    // --scale: the same picture with scale x scale image pixels for each.
+    for (int scale : {2, 4}) {
+        const RunResult scaled =
+            RunCli({"render", "--view", "objekt", "--out", out, "--width", "640", "--height", "480", "--scale",
+                    std::to_string(scale), "--date", "7.12.2026", "--time", "21:00", "--object", "Mond"});
+        EXPECT_EQ(scaled.status, 0) << scaled.err;
+        EXPECT_EQ(PngSize(ReadFile(out)), std::make_pair(640 * scale, 480 * scale));
+    }
     // A failing run leaves the file as it was.
     const std::string before = ReadFile(out);
     ExpectUsageError({"render", "--view", "objekt", "--out", out, "--date", "7.12.2026", "--object", "Pluto"});

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "astronomy/PositionService.h"
@@ -147,7 +148,8 @@ void PrepareRegion(astronomy::ProgramState& s) {
 }  // namespace
 
 // Drawing a layer a second time takes it off again, pixel for pixel, on
-// every chart and in both colour schemes; and each layer does draw.
+// every chart and in both colour schemes, on the picture's grid and on a
+// high-resolution screen's; and each layer does draw.
 TEST(ChartLayers, EveryLayerDrawnTwiceLeavesTheChartAsItWas) {
     const std::vector<std::pair<int, const char*>> layers = {
         {charts::kLayerConstellations, "Sternbild/Namen"}, {charts::kLayerGrid, "Gitter"},
@@ -155,12 +157,14 @@ TEST(ChartLayers, EveryLayerDrawnTwiceLeavesTheChartAsItWas) {
         {charts::kLayerMessier, "Messier"}};
     for (astronomy::View mode : {astronomy::View::WholeSky, astronomy::View::Equatorial, astronomy::View::Horizon,
                        astronomy::View::NorthPolar}) {
-        for (int invers : {0, 1}) {
-            SCOPED_TRACE("mode " + std::to_string(astronomy::ViewNumber(mode)) + " Invers " + std::to_string(invers));
+        for (auto [invers, ratio] : {std::pair{0, 1}, std::pair{1, 1}, std::pair{0, 2}, std::pair{1, 2}}) {
+            SCOPED_TRACE("mode " + std::to_string(astronomy::ViewNumber(mode)) + " Invers " + std::to_string(invers) +
+                         " ratio " + std::to_string(ratio));
             astronomy::ProgramState s = State(invers, mode);
             PrepareRegion(s);
             const charts::ChartGeometry g = charts::SetUpChart(s);
             QtCanvas canvas(s.x_max + 1, s.y_max + 1);
+            canvas.SetPixelRatio(ratio);
             PaintBackground(canvas, s);
             const QImage before = canvas.Image().copy();
             for (const auto& [layer, name] : layers) {
@@ -302,11 +306,15 @@ TEST(ChartLayers, BodyMarkedAtItsProjectedPlace) {
 
 // A curve of many short steps is one unbroken line: where two steps meet,
 // their shared pixel is set once, not twice (which exclusive-or would take
-// away again). The ecliptic above the horizon is a single arc.
-TEST(ChartLayers, EclipticIsOneUnbrokenArc) {
+// away again). The ecliptic above the horizon is a single arc, on the
+// picture's grid and on the finer one.
+class EclipticArc : public ::testing::TestWithParam<int> {};
+
+TEST_P(EclipticArc, IsOneUnbrokenArc) {
     astronomy::ProgramState s = State(0, astronomy::View::WholeSky);
     const charts::ChartGeometry g = charts::SetUpChart(s);
     QtCanvas canvas(s.x_max + 1, s.y_max + 1);
+    canvas.SetPixelRatio(GetParam());
     canvas.Clear({0, 0, 0});
     charts::DrawLayer(canvas, s, g, Data(), charts::kLayerEcliptic, std::nullopt);
     const QImage image = canvas.Image();
@@ -337,18 +345,22 @@ TEST(ChartLayers, EclipticIsOneUnbrokenArc) {
             }
         }
     }
-    EXPECT_GT(pixels, g.radius);  // more than a short stub
+    EXPECT_GT(pixels, g.radius * GetParam() * GetParam());  // more than a short stub
     EXPECT_EQ(groups, 1);
 }
 
+INSTANTIATE_TEST_SUITE_P(ChartLayers, EclipticArc, ::testing::Values(1, 2));
+
 // The track of Jupiter, forwards with markers and monthly labels and
 // backwards with weekly ones, taken off again by a second drawing on every
-// chart and in both colour schemes; the state's instant stays as it was.
+// chart, in both colour schemes and on the finer grid of a high-resolution
+// screen; the state's instant stays as it was.
 TEST(ChartLayers, TrackDrawnTwiceLeavesTheChartAsItWas) {
     for (astronomy::View mode : {astronomy::View::WholeSky, astronomy::View::Equatorial, astronomy::View::Horizon,
                                  astronomy::View::NorthPolar}) {
-        for (int invers : {0, 1}) {
-            SCOPED_TRACE("mode " + std::to_string(astronomy::ViewNumber(mode)) + " Invers " + std::to_string(invers));
+        for (auto [invers, ratio] : {std::pair{0, 1}, std::pair{1, 1}, std::pair{1, 2}}) {
+            SCOPED_TRACE("mode " + std::to_string(astronomy::ViewNumber(mode)) + " Invers " + std::to_string(invers) +
+                         " ratio " + std::to_string(ratio));
             astronomy::ProgramState s = State(invers, mode);
             PrepareRegion(s);
             if (mode == astronomy::View::Equatorial) {  // Jupiter in Aries
@@ -357,6 +369,7 @@ TEST(ChartLayers, TrackDrawnTwiceLeavesTheChartAsItWas) {
             const astronomy::ProgramState before = s;
             const charts::ChartGeometry g = charts::SetUpChart(s);
             QtCanvas canvas(s.x_max + 1, s.y_max + 1);
+            canvas.SetPixelRatio(ratio);
             PaintBackground(canvas, s);
             const QImage picture = canvas.Image().copy();
             for (const auto& [length, step, unit] :

@@ -93,6 +93,14 @@ std::vector<Primitive> Primitives() {
              c.Text(15, 15, "Az= 123.4");
          }},
         {"text clipped at the edge", [](QtCanvas& c) { c.Text(185, 140, "Neptun"); }},
+        {"dashed box", [](QtCanvas& c) { c.SetLineStyle(LineStyle::Dash); c.Box(12, 18, 150, 120); }},
+        {"line without length", [](QtCanvas& c) { c.Line(70, 70, 70, 70); }},
+        {"line from far outside", [](QtCanvas& c) { c.Line(-30000, 40, 30000, 90); }},
+        {"steep line leaving the picture", [](QtCanvas& c) { c.Line(150, 100, 120, 4000); }},
+        {"device pixel runs of an exact line", [](QtCanvas& c) {
+             const int r = c.PixelRatio();
+             for (int y = 0; y < 40 * r; ++y) c.DeviceRun(20 * r + y, 20 * r + y + r, 30 * r + y);
+         }},
     };
 }
 
@@ -108,10 +116,11 @@ void PaintScenery(QtCanvas& c, Colour background, Colour ink) {
     for (int i = 0; i < 30; ++i) c.Point(7 * i % 200, 13 * i % 150);
 }
 
-void ExpectDrawingTwiceRestores(RasterOp op, Colour background, Colour ink) {
+void ExpectDrawingTwiceRestores(RasterOp op, Colour background, Colour ink, int ratio = 1) {
     for (const Primitive& primitive : Primitives()) {
         SCOPED_TRACE(primitive.name);
         QtCanvas c(200, 150);
+        c.SetPixelRatio(ratio);
         PaintScenery(c, background, ink);
         const QImage before = c.Image().copy();
         auto drawOnce = [&]() {
@@ -137,6 +146,15 @@ TEST(CanvasRasterOps, XorTwiceRestoresEveryPrimitiveOnBlack) {
 
 TEST(CanvasRasterOps, NotXorTwiceRestoresEveryPrimitiveOnWhite) {
     ExpectDrawingTwiceRestores(RasterOp::NotXor, kWhite, Colour{80, 80, 80});
+}
+
+// On a high-resolution screen's finer grid as well.
+TEST(CanvasRasterOps, XorAndNotXorTwiceRestoreEveryPrimitiveOnFinerGrids) {
+    for (int ratio : {2, 3}) {
+        SCOPED_TRACE(ratio);
+        ExpectDrawingTwiceRestores(RasterOp::Xor, kBlack, kGrey, ratio);
+        ExpectDrawingTwiceRestores(RasterOp::NotXor, kWhite, Colour{80, 80, 80}, ratio);
+    }
 }
 
 TEST(CanvasRasterOps, PixelArithmeticOfTheModes) {

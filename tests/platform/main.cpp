@@ -40,6 +40,10 @@ int main(int argc, char** argv) {
     std::filesystem::create_directories(runtime);
     std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
     qputenv("QT_QPA_PLATFORM", "offscreen");
+#ifdef KELMARON_TEST_SCALE_FACTOR
+    // Every window as on a high-resolution screen of this scale.
+    qputenv("QT_SCALE_FACTOR", KELMARON_TEST_SCALE_FACTOR);
+#endif
     qputenv("HOME", QByteArray::fromStdString(home.string()));
     qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(runtime.string()));
     qputenv("XDG_DATA_HOME", QByteArray::fromStdString((home / "data").string()));
