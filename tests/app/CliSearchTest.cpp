@@ -100,12 +100,16 @@ TEST(CliSearch, FindsThePerigeeAndTheRisingThePositionCommandConfirms) {
 TEST(CliSearch, SearchesWithoutMeaningLeaveTheInstant) {
     for (const Args& a : {Args{"--kind", "1", "--object", "Sonne"}, Args{"--kind", "2", "--object", "Messier"},
                           Args{"--kind", "0", "--object", "beliebig"}}) {
-        const Object o = RunJson(Cat(Cat({"search"}, a), {"--date", "24.12.2026", "--time", "12:00"}));
+        const Args when = {"--date", "24.12.2026", "--time", "12:00"};
+        const Object o = RunJson(Cat(Cat({"search"}, a), when));
         if (o.empty()) continue;
         EXPECT_FALSE(Get(o, "changed").truth);
         EXPECT_EQ(Num(o, "day"), 24);
         EXPECT_EQ(Num(o, "month"), 12);
-        EXPECT_EQ(Num(o, "clock_time"), 12);
+        // The very instant the position command takes from the same options.
+        EXPECT_EQ(Num(o, "j"), PositionValue(when, "instant", "j"));
+        EXPECT_EQ(Num(o, "f"), PositionValue(when, "instant", "f"));
+        EXPECT_NEAR(Num(o, "clock_time"), 12, 1e-9);
     }
 }
 
