@@ -9,24 +9,14 @@
 #include "astronomy/ProgramState.h"
 #include "astronomy/TimeCalendar.h"
 #include "charts/SystemView.h"
+#include "HannoverState.h"
 
 namespace {
 
 using astronomy::ObjectKind;
 using testing_canvas::RecordingCanvas;
 
-astronomy::ProgramState March() {
-    astronomy::ProgramState s;
-    astronomy::ApplyDefaults(s);
-    astronomy::SetPlaceFromList(s, 1);
-    const astronomy::JulianDate jd = astronomy::CalendarToJulianDate(21.0, 15, 3, 2024, s.Zone);
-    astronomy::ApplyJulianDate(s, jd.J, jd.F);
-    astronomy::UpdateTimeQuantities(s);
-    s.x_max = 1300;
-    s.y_max = 900;
-    s.ChartMode = astronomy::View::System;
-    return s;
-}
+astronomy::ProgramState March() { return HannoverState(21.0, 15, 3, 2024, astronomy::View::System); }
 
 bool Shows(const RecordingCanvas& c, const std::string& part) {
     return std::any_of(c.texts.begin(), c.texts.end(),

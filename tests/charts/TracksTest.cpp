@@ -14,6 +14,7 @@
 #include "charts/Projection.h"
 #include "charts/SystemProjection.h"
 #include "charts/Tracks.h"
+#include "HannoverState.h"
 
 namespace {
 
@@ -25,15 +26,7 @@ using testing_canvas::Shape;
 // 24 h and -35° to +5°, which holds Mars from mid-February to mid-April
 // (right ascension 20 h to 23 h, declination -20° to -5°).
 astronomy::ProgramState MarchEvening() {
-    astronomy::ProgramState s;
-    astronomy::ApplyDefaults(s);
-    astronomy::SetPlaceFromList(s, 1);
-    const astronomy::JulianDate jd = astronomy::CalendarToJulianDate(21.0, 15, 3, 2024, s.Zone);
-    astronomy::ApplyJulianDate(s, jd.J, jd.F);
-    astronomy::UpdateTimeQuantities(s);
-    s.x_max = 1300;
-    s.y_max = 900;
-    s.ChartMode = astronomy::View::Equatorial;
+    astronomy::ProgramState s = HannoverState(21.0, 15, 3, 2024, astronomy::View::Equatorial);
     s.Alpha_min = 18, s.Alpha_max = 24, s.Delta_min = -35, s.Delta_max = 5;
     return s;
 }
