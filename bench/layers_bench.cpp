@@ -13,6 +13,7 @@
 #include "charts/ChartDrawing.h"
 #include "charts/Layers.h"
 #include "charts/Projection.h"
+#include "HannoverState.h"
 #include "platform/qt/QtCanvas.h"
 
 namespace {
@@ -20,15 +21,7 @@ namespace {
 const std::string kFolder = KELMARON_PROGRAM_DATA;
 
 astronomy::ProgramState MakeState(astronomy::View mode) {
-    astronomy::ProgramState s;
-    s.DataFolder = s.ProgramFolder = kFolder;
-    astronomy::ApplyDefaults(s);
-    astronomy::SetPlaceFromList(s, 1);
-    const astronomy::JulianDate jd = astronomy::CalendarToJulianDate(21.0, 15, 3, 2024, s.Zone);
-    astronomy::ApplyJulianDate(s, jd.J, jd.F);
-    astronomy::UpdateTimeQuantities(s);
-    s.x_max = 1300;
-    s.y_max = 900;
+    astronomy::ProgramState s = HannoverState(mode);
     s.ChartWidth = s.x_max - 200;
     s.ChartCentreX = s.ChartWidth / 2;
     s.ChartCentreY = s.y_max / 2;
@@ -37,7 +30,6 @@ astronomy::ProgramState MakeState(astronomy::View mode) {
     s.BackgroundColour = 0x000000;
     s.ForegroundColour = 0xB4B4B4;
     s.ContrastColour = 0xFFFFFF;
-    s.ChartMode = mode;
     // The regions with the most galaxies on the chart: the whole sphere,
     // and the northern sky across the pole.
     s.Alpha_min = 0;

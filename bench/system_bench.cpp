@@ -9,27 +9,19 @@
 #include "charts/Projection.h"
 #include "charts/SystemView.h"
 #include "charts/Tracks.h"
+#include "HannoverState.h"
 #include "platform/qt/QtCanvas.h"
 
 namespace {
 
 astronomy::ProgramState MakeState(astronomy::View mode) {
-    astronomy::ProgramState s;
-    s.DataFolder = s.ProgramFolder = KELMARON_PROGRAM_DATA;
-    astronomy::ApplyDefaults(s);
-    astronomy::SetPlaceFromList(s, 1);
-    const astronomy::JulianDate jd = astronomy::CalendarToJulianDate(21.0, 15, 3, 2024, s.Zone);
-    astronomy::ApplyJulianDate(s, jd.J, jd.F);
-    astronomy::UpdateTimeQuantities(s);
-    s.x_max = 1300;
-    s.y_max = 900;
+    astronomy::ProgramState s = HannoverState(mode);
     s.Invers = 0;
     s.BackgroundColour = 0x000000;
     s.ForegroundColour = 0xB4B4B4;
     s.ContrastColour = 0xFFFFFF;
     s.BodyColourTable = {0,        0xFFFFFF, 0xFAFA50, 0xFFFFFF, 0x7878FF, 0xAAFFFF, 0xFF5050, 0xAA5500,
                          0x37E137, 0x00AAAA, 0x009600, 0xFA3CFA, 0xFA3CFA, 0xFFFFFF, 0xFA3CFA};
-    s.ChartMode = mode;
     s.Objekt = astronomy::ObjectKind::Mars;
     return s;
 }
