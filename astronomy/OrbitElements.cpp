@@ -19,6 +19,7 @@
 
 #include "astronomy/Angles.h"
 #include "astronomy/Constants.h"
+#include "astronomy/MpcOrbits.h"
 #include "astronomy/Numbers.h"
 #include "astronomy/ProgramState.h"
 #include "astronomy/SunPlanets.h"
@@ -238,8 +239,11 @@ void CompleteAndCheckElements(OrbitalElements& el, ElementNotes& notes) {
     if (el.d < 1) el.d = 0.0001;
 }
 
-OrbitalElements ParseElementText(const std::string& bytes, const std::string& path, int aequi,
-                                 ElementNotes& notes) {
+namespace {
+
+// The program's own format: the name line, then "key=value" lines.
+OrbitalElements ParseKeyValueText(const std::string& bytes, const std::string& path, int aequi,
+                                  ElementNotes& notes) {
     std::string_view text(bytes);
     if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);  // byte order mark of UTF-8
     const std::vector<std::string_view> lines = SplitLines(text);
@@ -265,12 +269,42 @@ OrbitalElements ParseElementText(const std::string& bytes, const std::string& pa
     return el;
 }
 
+}  // namespace
+
+ElementTextRead ReadElementText(const std::string& bytes, const std::string& path, int aequi,
+                                const std::string& mpcName, ElementNotes& notes) {
+    ElementTextRead out;
+    if (const std::optional<std::vector<MpcObject>> objects = ReadMpcText(bytes)) {
+        if (objects->empty()) {
+            out.source = ElementSource::MpcEmpty;
+            return out;
+        }
+        const std::optional<std::size_t> k = mpcName.empty() ? std::optional<std::size_t>(0) : FindMpcObject(*objects, mpcName);
+        if (!k) {
+            out.source = ElementSource::MpcNameNotFound;
+            return out;
+        }
+        const std::optional<OrbitalElements> el = MpcObjectElements((*objects)[*k], notes);
+        out.source = el ? ElementSource::MpcLine : ElementSource::MpcMalformed;
+        if (el) out.elements = *el;
+        else out.elements.name = (*objects)[*k].name;
+        return out;
+    }
+    out.elements = ParseKeyValueText(bytes, path, aequi, notes);
+    return out;
+}
+
+OrbitalElements ParseElementText(const std::string& bytes, const std::string& path, int aequi,
+                                 ElementNotes& notes) {
+    return ReadElementText(bytes, path, aequi, "", notes).elements;
+}
+
 std::string DefaultElementFilePath(const std::string& dataFolder) {
     return (fs::path(dataFolder) / "Objekte" / "Pluto.kpl").string();
 }
 
 ElementFileRead ParseElementFile(const std::string& path, const std::string& dataFolder, int aequi,
-                                 ElementNotes& notes) {
+                                 ElementNotes& notes, const std::string& mpcName) {
     ElementFileRead out;
     out.path = path.empty() ? DefaultElementFilePath(dataFolder) : path;
     const fs::path resolved(ResolvePathCaseInsensitive(out.path));
@@ -279,7 +313,9 @@ ElementFileRead ParseElementFile(const std::string& path, const std::string& dat
     out.opened = ReadSmallFile(resolved.string(), bytes, kElementFileLimit);
     // An unreadable file leaves the record empty; the checks still run on it
     // and tell the user.
-    out.elements = ParseElementText(bytes, out.path, aequi, notes);
+    ElementTextRead read = ReadElementText(bytes, out.path, aequi, mpcName, notes);
+    out.elements = std::move(read.elements);
+    out.source = read.source;
     return out;
 }
 
