@@ -110,8 +110,22 @@ double ReadTime(const std::string& text) {
 void ReadElementFile(const Options& o, ProgramState& s, ElementNotes& notes) {
     const std::string path =
         o.text("--elements").value_or(charts::CatalogueFilePath(s.DataFolder, "Objekte/Pluto.kpl"));
-    ElementFileRead read = ParseElementFile(path, s.DataFolder, s.Aequi, notes);
+    // A Latin-1 terminal's bytes as well.
+    const std::string mpcName = FileTextToUtf8(o.text("--mpc-name").value_or(""));
+    ElementNotes found;
+    ElementFileRead read = ParseElementFile(path, s.DataFolder, s.Aequi, found, mpcName);
     if (!read.opened) throw UsageError("Elementdatei nicht lesbar: " + path);
+    // A file of Minor Planet Center lines gives one of its lines or nothing.
+    switch (read.source) {
+        case ElementSource::ElementText:
+        case ElementSource::MpcLine: break;
+        case ElementSource::MpcEmpty: throw UsageError("Keine Bahnelemente in Datei: " + path);
+        case ElementSource::MpcNameNotFound:
+            throw UsageError("Kein Objekt '" + mpcName + "' in der Datei " + path);
+        case ElementSource::MpcMalformed:
+            throw UsageError(OneLine(shell::ElementNoteMessage(found.front()).text));
+    }
+    notes.insert(notes.end(), found.begin(), found.end());
     s.Elements = read.elements;
     s.Pfad = read.path;
     s.DiskName = read.elements.name;
@@ -233,7 +247,7 @@ std::string JsonString(const std::string& t) {
 const std::vector<std::string>& StateOptionNames() {
     static const std::vector<std::string> names = {
         "--date",     "--time",   "--zone",    "--jd",      "--place",       "--lon",     "--lat",     "--object",
-        "--elements", "--bel-name", "--bel-ra", "--bel-dec", "--bel-mag", "--bel-equinox", "--equinox", "--messier",
+        "--elements", "--mpc-name", "--bel-name", "--bel-ra", "--bel-dec", "--bel-mag", "--bel-equinox", "--equinox", "--messier",
         "--data"};
     return names;
 }
