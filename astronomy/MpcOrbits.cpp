@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
+#include <iterator>
 
 #include "astronomy/Constants.h"
 #include "astronomy/Numbers.h"
@@ -134,6 +135,13 @@ bool IsHeaderEnd(std::string_view line) {
 }
 
 bool IsBlankLine(std::string_view line) { return TrimBlanks(line).empty(); }
+
+// "key=value" with a key of one word ("e= 0.5", "knoten=80"); prose such as
+// "... minor planets = 1 line each" is none.
+bool IsKeyValueLine(std::string_view line) {
+    const std::size_t eq = line.find('=');
+    return eq != std::string_view::npos && eq > 0 && line.substr(0, eq).find_first_of(" \t") == std::string_view::npos;
+}
 
 // Lines at LF, one CR before it dropped.
 std::vector<std::string_view> SplitLines(std::string_view text) {
@@ -266,9 +274,9 @@ std::optional<std::vector<MpcObject>> ReadMpcText(std::string_view text) {
         if (first == lines.size() || !LooksLikeOrbitRow(lines[first])) return std::nullopt;
     }
     // An element file of the program's own has "key=value" lines after its
-    // name line.
-    for (std::size_t k = std::max<std::size_t>(first, 1); k < lines.size(); ++k)
-        if (lines[k].find('=') != std::string_view::npos) return std::nullopt;
+    // name line, wherever a line of dashes stands.
+    if (lines.size() > 1 && std::any_of(std::next(lines.begin()), lines.end(), IsKeyValueLine))
+        return std::nullopt;
 
     std::vector<MpcObject> objects;
     for (std::size_t k = first; k < lines.size(); ++k) {

@@ -27,10 +27,11 @@ struct MpcObject {
 
 // The object lines of a text in one of the two formats; nothing when the
 // text is in neither (an element file of the program's own, prose). A text
-// counts as such lines when no line after the first holds "=" and either
-// it has the MPCORB header or its first line reads as a row of numbers in
-// columns (at least 40 characters, five or more numbers); each non-blank
-// line after that is one object, well-formed or not.
+// counts as such lines when no line after the first is a "key=value" line
+// and either it has the MPCORB header or its first line reads as a row of
+// numbers in columns (at least 40 characters, five or more numbers); each
+// non-blank line after the header (or from that first line) is one object,
+// well-formed or not.
 std::optional<std::vector<MpcObject>> ReadMpcText(std::string_view text);
 
 // One line of either format; nothing for a malformed line: a short line,

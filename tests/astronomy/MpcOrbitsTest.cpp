@@ -283,6 +283,7 @@ TEST(MpcFile, ReadsTheHeaderOfMpcorbTheObjectLinesAndTheNamesOfEach) {
     EXPECT_FALSE(ReadMpcText("Lieber Freund,\nwie geht es dir?\n"));
     EXPECT_FALSE(ReadMpcText(""));
     EXPECT_FALSE(ReadMpcText(MinorPlanetLine(kCeres) + "\ne=0.5\n"));
+    EXPECT_FALSE(ReadMpcText("Komet\ne=0.5\nq=1\n----------------------------------------\n"));
     // The header alone holds no object.
     EXPECT_EQ(ReadMpcText(header).value_or(std::vector<MpcObject>(1)).size(), 0u);
 }
