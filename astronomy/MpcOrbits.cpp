@@ -9,6 +9,7 @@
 #include <iterator>
 
 #include "astronomy/Constants.h"
+#include "astronomy/Files.h"
 #include "astronomy/Numbers.h"
 #include "astronomy/TextEncoding.h"
 #include "astronomy/TimeCalendar.h"
@@ -134,8 +135,6 @@ bool IsHeaderEnd(std::string_view line) {
     return trimmed.size() >= kFewestHeaderDashes && trimmed.find_first_not_of('-') == std::string_view::npos;
 }
 
-bool IsBlankLine(std::string_view line) { return TrimBlanks(line).empty(); }
-
 // "key=value" with a key of one word ("e= 0.5", "knoten=80"); prose such as
 // "... minor planets = 1 line each" is none.
 bool IsKeyValueLine(std::string_view line) {
@@ -143,19 +142,6 @@ bool IsKeyValueLine(std::string_view line) {
     return eq != std::string_view::npos && eq > 0 && line.substr(0, eq).find_first_of(" \t") == std::string_view::npos;
 }
 
-// Lines at LF, one CR before it dropped.
-std::vector<std::string_view> SplitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    while (!text.empty()) {
-        const std::size_t lf = text.find('\n');
-        std::string_view line = text.substr(0, lf);
-        if (line.ends_with('\r')) line.remove_suffix(1);
-        lines.push_back(line);
-        if (lf == std::string_view::npos) break;
-        text.remove_prefix(lf + 1);
-    }
-    return lines;
-}
 
 // A comet line has the year of its perihelion in columns 15-18 and a blank
 // after it; a minor-planet line has its slope parameter there.
@@ -270,7 +256,7 @@ std::optional<std::vector<MpcObject>> ReadMpcText(std::string_view text) {
     if (header != lines.end()) {
         first = static_cast<std::size_t>(header - lines.begin()) + 1;
     } else {
-        while (first < lines.size() && IsBlankLine(lines[first])) ++first;
+        while (first < lines.size() && TrimBlanks(lines[first]).empty()) ++first;
         if (first == lines.size() || !LooksLikeOrbitRow(lines[first])) return std::nullopt;
     }
     // An element file of the program's own has "key=value" lines after its
@@ -281,7 +267,7 @@ std::optional<std::vector<MpcObject>> ReadMpcText(std::string_view text) {
     std::vector<MpcObject> objects;
     for (std::size_t k = first; k < lines.size(); ++k) {
         const std::string_view line = lines[k];
-        if (IsBlankLine(line)) continue;
+        if (TrimBlanks(line).empty()) continue;
         MpcObject o;
         const bool minorPlanet = !IsCometLine(line);
         o.packed = TrimmedColumns(line, 1, minorPlanet ? 7 : 12);

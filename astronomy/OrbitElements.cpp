@@ -98,21 +98,6 @@ bool IsBlankLine(std::string_view line) {
     return line.find_first_not_of(" \t") == std::string_view::npos;
 }
 
-// Splits at LF and drops one CR before each LF, so CRLF and LF files read
-// alike. The line end after the last line does not start another line.
-std::vector<std::string_view> SplitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    while (!text.empty()) {
-        const std::size_t lf = text.find('\n');
-        std::string_view line = text.substr(0, lf);
-        if (line.ends_with('\r')) line.remove_suffix(1);
-        lines.push_back(line);
-        if (lf == std::string_view::npos) break;
-        text.remove_prefix(lf + 1);
-    }
-    return lines;
-}
-
 // ---------------------------------------------------------------------------
 // Which elements allow a position at all.
 
