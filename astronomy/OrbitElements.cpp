@@ -260,7 +260,8 @@ ElementTextRead ReadElementText(const std::string& bytes, const std::string& pat
                                 const std::string& mpcName, ElementNotes& notes) {
     ElementTextRead out;
     if (const std::optional<std::vector<MpcObject>> objects = ReadMpcText(bytes)) {
-        if (objects->empty()) {
+        if (objects->empty()) {  // a header and nothing after it
+            notes.push_back({ElementIssue::LineWithoutValue, path});
             out.source = ElementSource::MpcEmpty;
             return out;
         }

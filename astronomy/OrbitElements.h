@@ -41,8 +41,9 @@ struct OrbitalElements {
 // Where the record read from an element file comes from: the file's
 // "key=value" lines, or one of its lines in a Minor Planet Center format
 // (MpcOrbits.h). For such a file the record stays empty when the chosen
-// line is malformed, when no line has the wanted name, or when the file
-// has no object line at all.
+// line is malformed (noted as Suspicious, with the object's name), when no
+// line has the wanted name, or when the file has no object line at all
+// (noted as LineWithoutValue, with the file).
 enum class ElementSource { ElementText, MpcLine, MpcMalformed, MpcNameNotFound, MpcEmpty };
 
 struct ElementFileRead {

@@ -313,8 +313,12 @@ TEST(MpcFile, ChosenLineIsTheRecordAndItsSavedFileReadsBackTheSame) {
     EXPECT_TRUE(notes.empty());
     const ElementTextRead none = ReadElementText(text, "MPCORB.DAT", 2000, "Pallas", notes);
     EXPECT_EQ(none.source, ElementSource::MpcNameNotFound);
-    EXPECT_EQ(ReadElementText("----------------------------------------\n", "x", 2000, "", notes).source,
+    EXPECT_TRUE(notes.empty());
+    // A header without object lines: the file's error message.
+    EXPECT_EQ(ReadElementText("----------------------------------------\n", "leer.txt", 2000, "", notes).source,
               ElementSource::MpcEmpty);
+    EXPECT_EQ(notes, (ElementNotes{{ElementIssue::LineWithoutValue, "leer.txt"}}));
+    notes.clear();
 
     for (const auto& [el, file] : {std::pair{vesta.elements, "x.kpl"},
                                    std::pair{ReadElementText(CometLine(kNeowise), "x", 2000, "", notes).elements, "x.kom"}}) {
