@@ -11,6 +11,7 @@
 
 #include "app/CliArgs.h"
 #include "astronomy/Angles.h"
+#include "astronomy/Numbers.h"
 #include "astronomy/PositionService.h"
 #include "astronomy/ProgramState.h"
 #include "astronomy/TextEncoding.h"
@@ -112,12 +113,16 @@ void ReadElementFile(const Options& o, ProgramState& s, ElementNotes& notes) {
         o.text("--elements").value_or(charts::CatalogueFilePath(s.DataFolder, "Objekte/Pluto.kpl"));
     // A Latin-1 terminal's bytes as well.
     const std::string mpcName = FileTextToUtf8(o.text("--mpc-name").value_or(""));
+    if (o.has("--mpc-name") && TrimBlanks(mpcName).empty()) throw UsageError("--mpc-name ohne Namen");
     ElementNotes found;
     ElementFileRead read = ParseElementFile(path, s.DataFolder, s.Aequi, found, mpcName);
     if (!read.opened) throw UsageError("Elementdatei nicht lesbar: " + path);
     // A file of Minor Planet Center lines gives one of its lines or nothing.
     switch (read.source) {
         case ElementSource::ElementText:
+            if (!mpcName.empty())
+                throw UsageError("--mpc-name gilt nur für Bahnen des Minor Planet Center, nicht für " + path);
+            break;
         case ElementSource::MpcLine: break;
         case ElementSource::MpcEmpty: throw UsageError("Keine Bahnelemente in Datei: " + path);
         case ElementSource::MpcNameNotFound:

@@ -100,6 +100,9 @@ TEST(CliMpc, UnknownNameAndMalformedLinesEndWithOneLine) {
     const Args position = {"position", "--date", "15.3.2026", "--object", "Disk"};
     ExpectUsageError(Cat(position, {"--elements", kComets, "--mpc-name", "Halley"}));
     ExpectUsageError(Cat({"ephemeris", "--day", "--date", "15.3.2026"}, {"--elements", kMinorPlanets, "--mpc-name", "Pallas"}));
+    // No name, and a name for an element file of the program's own.
+    ExpectUsageError(Cat(position, {"--elements", kComets, "--mpc-name", " "}));
+    ExpectUsageError(Cat(position, {"--elements", kObjects + "Ceres.kpl", "--mpc-name", "Ceres"}));
 
     // Ceres with a letter in its mean anomaly: the check message of element
     // files, naming the object.
