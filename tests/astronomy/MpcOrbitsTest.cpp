@@ -1,5 +1,5 @@
-// Orbit lines of the Minor Planet Center: lines built in the two formats
-// from published elements (those of the bundled element files), their
+// Orbit lines of the Minor Planet Center: lines written in the two formats
+// with published elements (those of the bundled element files), their
 // places against a two-body propagation of the test's own and against the
 // same orbit in the program's element format, the packed dates, the choice
 // by name, and every kind of malformed line.
@@ -10,7 +10,8 @@
 
 #include <chrono>
 #include <cmath>
-#include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <numbers>
 #include <string>
 #include <vector>
@@ -31,78 +32,35 @@ double JulianDate0h(int y, unsigned m, unsigned d) {
     return sys_days(year{y} / month{m} / day{d}).time_since_epoch().count() + 2440587.5;
 }
 
-// Text put into fixed 1-based columns of a line of blanks.
-void Put(std::string& line, std::size_t column, const std::string& text) {
-    if (line.size() < column - 1 + text.size()) line.resize(column - 1 + text.size(), ' ');
-    line.replace(column - 1, text.size(), text);
+// The lines of the test files, written into the formats' columns from the
+// elements of the bundled files Ceres.kpl, Vesta.kpl, Encke.kom and
+// NEOWISE.kom (tests/data/README.md), and the same elements in degrees.
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
-std::string Fixed(const char* format, double x) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, format, x);
-    return buf;
+const std::string kMinorPlanetFile = ReadBytes(KELMARON_TEST_DATA "/elements/MPCORB-Auszug.DAT");
+const std::string kCometFile = ReadBytes(KELMARON_TEST_DATA "/elements/CometEls-Auszug.txt");
+// The line of a file that starts with start, without its line end.
+std::string LineOf(const std::string& file, const std::string& start) {
+    const std::size_t from = file.find("\n" + start) + 1;
+    return file.substr(from, file.find_first_of("\r\n", from) - from);
 }
+const std::string kCeresLine = LineOf(kMinorPlanetFile, "00001 ");
+const std::string kVestaLine = LineOf(kMinorPlanetFile, "00004 ");
+const std::string kEnckeLine = kCometFile.substr(0, kCometFile.find('\n'));
+const std::string kNeowiseLine = LineOf(kCometFile, "    CK20F030");
 
-// Elements in degrees as published.
-struct MinorPlanet {
-    std::string packed, epoch, readable;
-    double H, G, M, omega, node, i, e, a;
-};
 struct Comet {
-    std::string number, provisional, readable;  // columns 1-5, 6-12
+    std::string line, name;
     int year, month;
-    double day, q, e, omega, node, i, H, K;
+    double day, q, e, omega, node, i, H;
 };
-
-std::string MinorPlanetLine(const MinorPlanet& p) {
-    std::string line;
-    Put(line, 1, p.packed);
-    Put(line, 9, Fixed("%5.2f", p.H));
-    Put(line, 15, Fixed("%5.2f", p.G));
-    Put(line, 21, p.epoch);
-    Put(line, 27, Fixed("%9.5f", p.M));
-    Put(line, 38, Fixed("%9.5f", p.omega));
-    Put(line, 49, Fixed("%9.5f", p.node));
-    Put(line, 60, Fixed("%9.5f", p.i));
-    Put(line, 71, Fixed("%9.7f", p.e));
-    Put(line, 81, Fixed("%11.8f", 0.9856076686 / std::pow(p.a, 1.5)));  // n in degrees per day
-    Put(line, 93, Fixed("%11.7f", p.a));
-    Put(line, 106, "0 MPO000000  1000  50 1801-2024 0.60 M-v 30h MPCLINUX   0000");
-    Put(line, 167, p.readable);
-    Put(line, 195, "20240101");
-    return line;
-}
-
-std::string CometLine(const Comet& c) {
-    std::string line;
-    Put(line, 1, c.number);
-    Put(line, 6, c.provisional);
-    Put(line, 15, std::to_string(c.year));
-    Put(line, 20, (c.month < 10 ? "0" : "") + std::to_string(c.month));
-    Put(line, 23, Fixed("%7.4f", c.day));
-    Put(line, 31, Fixed("%9.6f", c.q));
-    Put(line, 42, Fixed("%8.6f", c.e));
-    Put(line, 52, Fixed("%8.4f", c.omega));
-    Put(line, 62, Fixed("%8.4f", c.node));
-    Put(line, 72, Fixed("%8.4f", c.i));
-    Put(line, 82, "20240101");
-    Put(line, 92, Fixed("%4.1f", c.H));
-    Put(line, 97, Fixed("%4.1f", c.K));
-    Put(line, 103, c.readable);
-    Put(line, 160, "MPC 12345");
-    return line;
-}
-
-// The bundled elements (data/Objekte) in the columns' precision.
-const MinorPlanet kCeres{"00001", "K2289", "(1) Ceres", 3.33, 0.15, 334.32717, 73.53163, 80.26644,
-                         10.58680, 0.0786358, 2.7666190};
-const MinorPlanet kVesta{"00004", "K2289", "(4) Vesta", 3.20, 0.32, 61.19230, 151.25778, 103.80081,
-                         7.14078, 0.0884019, 2.3619872};
-// 2P/Encke: perihelion JD 2460239.4963 = 2023 October 21.9963 TT.
-const Comet kEncke{"0002P", "", "2P/Encke", 2023, 10, 21.9963, 0.337456, 0.847971, 187.0986, 334.2307,
-                   11.4366, 11.5, 6.0};
-// C/2020 F3 (NEOWISE): perihelion JD 2459034.1789 = 2020 July 3.6789 TT.
-const Comet kNeowise{"    C", "K20F030", "C/2020 F3 (NEOWISE)", 2020, 7, 3.6789, 0.294651, 0.999178, 37.2787,
-                     61.0104, 128.9375, 7.5, 4.0};
+// 2P/Encke: perihelion JD 2460239.4963 = 2023 October 21.9963 TT;
+// C/2020 F3: JD 2459034.1789 = 2020 July 3.6789 TT.
+const Comet kEncke{kEnckeLine, "2P/Encke", 2023, 10, 21.9963, 0.337456, 0.847971, 187.0986, 334.2307, 11.4366, 11.5};
+const Comet kNeowise{kNeowiseLine, "C/2020 F3 (NEOWISE)", 2020, 7, 3.6789, 0.294651, 0.999178, 37.2787, 61.0104,
+                     128.9375, 7.5};
 
 // The heliocentric ecliptic place of J2000 by the test's own two-body
 // solution: Kepler's equation by bisection, then the rotation into the
@@ -162,9 +120,8 @@ TEST(MpcPackedDate, DecodesCenturyYearMonthAndDay) {
 }
 
 TEST(MpcMinorPlanet, LineBecomesTheOrbitRecordPlacedByMeanAnomalyAndPerihelionTime) {
-    const std::string line = MinorPlanetLine(kCeres);
-    ASSERT_EQ(line.size(), 202u);
-    const std::optional<OrbitalElements> el = ParseMpcMinorPlanetLine(line);
+    ASSERT_EQ(kCeresLine.size(), 202u);
+    const std::optional<OrbitalElements> el = ParseMpcMinorPlanetLine(kCeresLine);
     ASSERT_TRUE(el);
     EXPECT_EQ(el->name, "(1) Ceres");
     EXPECT_EQ(el->kind, kKindMinorPlanet);
@@ -194,11 +151,10 @@ TEST(MpcMinorPlanet, LineBecomesTheOrbitRecordPlacedByMeanAnomalyAndPerihelionTi
 
 TEST(MpcComet, LinesBecomeTheOrbitRecordWithThePerihelionDate) {
     for (const Comet& c : {kEncke, kNeowise}) {
-        SCOPED_TRACE(c.readable);
-        const std::string line = CometLine(c);
-        const std::optional<OrbitalElements> el = ParseMpcCometLine(line);
+        SCOPED_TRACE(c.name);
+        const std::optional<OrbitalElements> el = ParseMpcCometLine(c.line);
         ASSERT_TRUE(el);
-        EXPECT_EQ(el->name, c.readable);
+        EXPECT_EQ(el->name, c.name);
         EXPECT_EQ(el->kind, kKindComet);
         EXPECT_EQ(el->equinox, 2000);
         EXPECT_EQ(el->q, c.q);
@@ -226,8 +182,8 @@ TEST(MpcFile, PlacesEqualThoseOfTheSameOrbitInTheProgramsFormatAndOfTheBundledFi
     const std::string enckeKom = "2P/Encke\ne=0.847971\nq=0.337456\nknoten=334.2307\nomega=187.0986\n"
                                  "i=11.4366\nT=2460239.4963\nmag=11.5\n";
     ElementNotes notes;
-    const OrbitalElements ceres = ReadElementText(MinorPlanetLine(kCeres) + "\n", "x.txt", 1950, "", notes).elements;
-    const OrbitalElements encke = ReadElementText(CometLine(kEncke) + "\r\n", "x.txt", 1950, "", notes).elements;
+    const OrbitalElements ceres = ReadElementText(kCeresLine + "\n", "x.txt", 1950, "", notes).elements;
+    const OrbitalElements encke = ReadElementText(kEnckeLine + "\r\n", "x.txt", 1950, "", notes).elements;
     EXPECT_TRUE(notes.empty());
     const std::pair<OrbitalElements, std::string> cases[] = {{ceres, ceresKpl}, {encke, enckeKom}};
     for (const auto& [mpc, own] : cases) {
@@ -258,39 +214,34 @@ TEST(MpcFile, PlacesEqualThoseOfTheSameOrbitInTheProgramsFormatAndOfTheBundledFi
 }
 
 TEST(MpcFile, ReadsTheHeaderOfMpcorbTheObjectLinesAndTheNamesOfEach) {
-    const std::string header =
-        "MINOR PLANET CENTER ORBIT DATABASE (MPCORB)\r\n\r\nThis file contains published orbital elements "
-        "for all numbered and unnumbered multi-opposition minor planets = 1 line each.\r\n\r\n"
-        "Des'n     H     G   Epoch     M        Peri.      Node       Incl.       e            n           a\r\n"
-        "----------------------------------------------------------------------------------------------------\r\n";
+    // The header ends in a line of dashes; it may hold "=" in its prose.
+    const std::string header = "MPCORB\r\nminor planets = 1 line each\r\n" + std::string(202, '-') + "\r\n";
     const std::optional<std::vector<MpcObject>> objects =
-        ReadMpcText(header + MinorPlanetLine(kCeres) + "\r\n\r\n" + MinorPlanetLine(kVesta) + "\r\n");
+        ReadMpcText(header + kCeresLine + "\r\n\r\n" + kVestaLine + "\r\n");
     ASSERT_TRUE(objects);
     ASSERT_EQ(objects->size(), 2u);
     EXPECT_EQ((*objects)[0].name, "(1) Ceres");
     EXPECT_EQ((*objects)[1].packed, "00004");
     EXPECT_TRUE((*objects)[1].elements);
 
-    // A file of comets, a blank line in between.
-    const std::optional<std::vector<MpcObject>> comets = ReadMpcText(CometLine(kEncke) + "\n\n" + CometLine(kNeowise));
+    // A file of comets without a header, a blank line in between.
+    const std::optional<std::vector<MpcObject>> comets = ReadMpcText(kEnckeLine + "\n\n" + kNeowiseLine);
     ASSERT_TRUE(comets);
     ASSERT_EQ(comets->size(), 2u);
     EXPECT_EQ((*comets)[1].packed, "CK20F030");
     EXPECT_EQ((*comets)[1].elements->kind, kKindComet);
 
-    // Element files of the program's own and other text are none.
+    // Element files of the program's own (also with a line of dashes) and
+    // other text are none.
     EXPECT_FALSE(ReadMpcText("Ceres\r\ne= 0.0786\r\na= 2.77\r\n"));
+    EXPECT_FALSE(ReadMpcText("Komet\ne=0.5\nq=1\n" + std::string(40, '-') + "\n"));
+    EXPECT_FALSE(ReadMpcText(kCeresLine + "\ne=0.5\n"));
     EXPECT_FALSE(ReadMpcText("Lieber Freund,\nwie geht es dir?\n"));
     EXPECT_FALSE(ReadMpcText(""));
-    EXPECT_FALSE(ReadMpcText(MinorPlanetLine(kCeres) + "\ne=0.5\n"));
-    EXPECT_FALSE(ReadMpcText("Komet\ne=0.5\nq=1\n----------------------------------------\n"));
-    // The header alone holds no object.
-    EXPECT_EQ(ReadMpcText(header).value_or(std::vector<MpcObject>(1)).size(), 0u);
 }
 
 TEST(MpcFile, FindsAnObjectByAnyOfItsDesignationsIgnoringCase) {
-    const std::vector<MpcObject> objects = *ReadMpcText(MinorPlanetLine(kCeres) + "\n" + MinorPlanetLine(kVesta) +
-                                                        "\n" + CometLine(kEncke) + "\n" + CometLine(kNeowise));
+    const std::vector<MpcObject> objects = *ReadMpcText(kMinorPlanetFile + kCometFile);
     const std::pair<const char*, std::size_t> found[] = {
         {"(1) Ceres", 0}, {"ceres", 0}, {" CERES ", 0}, {"1", 0}, {"(1)", 0}, {"00001", 0}, {"vesta", 1},
         {"4", 1},         {"2p/encke", 2}, {"Encke", 2}, {"2P", 2}, {"0002P", 2}, {"neowise", 3},
@@ -302,7 +253,7 @@ TEST(MpcFile, FindsAnObjectByAnyOfItsDesignationsIgnoringCase) {
 }
 
 TEST(MpcFile, ChosenLineIsTheRecordAndItsSavedFileReadsBackTheSame) {
-    const std::string text = MinorPlanetLine(kCeres) + "\n" + MinorPlanetLine(kVesta) + "\n";
+    const std::string& text = kMinorPlanetFile;
     ElementNotes notes;
     const ElementTextRead first = ReadElementText(text, "MPCORB.DAT", 2000, "", notes);
     EXPECT_EQ(first.source, ElementSource::MpcLine);
@@ -321,7 +272,7 @@ TEST(MpcFile, ChosenLineIsTheRecordAndItsSavedFileReadsBackTheSame) {
     notes.clear();
 
     for (const auto& [el, file] : {std::pair{vesta.elements, "x.kpl"},
-                                   std::pair{ReadElementText(CometLine(kNeowise), "x", 2000, "", notes).elements, "x.kom"}}) {
+                                   std::pair{ReadElementText(kNeowiseLine, "x", 2000, "", notes).elements, "x.kom"}}) {
         SCOPED_TRACE(el.name);
         const OrbitalElements back = ParseElementText(FormatElementFile(el), file, 1950, notes);
         EXPECT_TRUE(notes.empty());
@@ -336,7 +287,7 @@ TEST(MpcFile, ChosenLineIsTheRecordAndItsSavedFileReadsBackTheSame) {
 }
 
 TEST(MpcFile, MalformedLinesGiveTheCheckMessageAndNoRecord) {
-    const std::string ceres = MinorPlanetLine(kCeres), encke = CometLine(kEncke);
+    const std::string &ceres = kCeresLine, &encke = kEnckeLine;
     auto with = [](std::string line, std::size_t column, const std::string& text) {
         line.replace(column - 1, text.size(), text);
         return line;
@@ -379,7 +330,7 @@ TEST(MpcFile, MalformedLinesGiveTheCheckMessageAndNoRecord) {
     }
     // In a file of several lines a malformed one spoils only itself.
     ElementNotes notes;
-    const std::string text = with(ceres, 27, "334.3a717") + "\n" + MinorPlanetLine(kVesta) + "\n";
+    const std::string text = with(ceres, 27, "334.3a717") + "\n" + kVestaLine + "\n";
     EXPECT_EQ(ReadElementText(text, "x", 2000, "Vesta", notes).source, ElementSource::MpcLine);
     EXPECT_EQ(ReadElementText(text, "x", 2000, "Ceres", notes).source, ElementSource::MpcMalformed);
 }
