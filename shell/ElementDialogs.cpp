@@ -330,9 +330,12 @@ std::string ElementFileFilter(int kind, ElementFileUse use) {
     // extension: its filter then lists every file.
     std::string extension = Trim(astronomy::ExtensionForKind(kind));
     if (extension.empty()) extension = "*";
-    const std::string own = "Bahnelemente|*." + extension + ";|Kometen *.kom|*.kom;|Kleinplaneten *.kpl|*.kpl;|alles *.*|*.*";
-    if (use == ElementFileUse::Save) return own;
-    return "Alle Bahnelemente|*.pla;*.kpl;*.kom;|" + own;
+    const std::string own = "Bahnelemente|*." + extension + ";|Kometen *.kom|*.kom;|Kleinplaneten *.kpl|*.kpl;|";
+    const std::string all = "alles *.*|*.*";
+    if (use == ElementFileUse::Save) return own + all;
+    // Loading also offers the files of the Minor Planet Center (MPCORB.DAT,
+    // CometEls.txt and extracts of them).
+    return "Alle Bahnelemente|*.pla;*.kpl;*.kom;|" + own + "Minor Planet Center *.dat *.txt|*.dat;*.DAT;*.txt;|" + all;
 }
 
 bool LoadDiskFile(Shell& sh, const std::string& path) {

@@ -214,6 +214,10 @@ TEST(ElementFileFilter, SavingOffersTheExtensionOfTheKindFirst) {
     EXPECT_EQ(shell::ElementFileFilter(astronomy::kKindPluto, ElementFileUse::Save), "Bahnelemente|*.pla" + rest);
     // Kind 12 has no extension of its own: every file.
     EXPECT_EQ(shell::ElementFileFilter(astronomy::kKindOther, ElementFileUse::Save), "Bahnelemente|*.*" + rest);
+    // Loading: every element file first, also the files of the Minor Planet Center.
+    EXPECT_EQ(shell::ElementFileFilter(astronomy::kKindComet, ElementFileUse::Load),
+              "Alle Bahnelemente|*.pla;*.kpl;*.kom;|Bahnelemente|*.kom;|Kometen *.kom|*.kom;|Kleinplaneten *.kpl|*.kpl;|"
+              "Minor Planet Center *.dat *.txt|*.dat;*.DAT;*.txt;|alles *.*|*.*");
 }
 
 TEST_F(ElementDialogs, SavedFileLoadsBackUnchanged) {
@@ -489,9 +493,11 @@ TEST_F(ElementDialogs, MpcFileOfTwoLinesLoadsTheObjectChosenByNumberOrName) {
     state.ChartMode = astronomy::View::ObjectBody;
     SetInstant(21, 15, 3, 2026);
 
-    // By number: the list shows both objects.
+    // Chosen in the load dialog, then by number: the list shows both objects.
+    FileDialogSeen load;
+    ChooseFile("MPCORB.DAT", load);
     Play({Type("2")});
-    ASSERT_TRUE(shell::LoadDiskFile(*sh, file.string()));
+    shell::LoadElementDialog(*sh);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_TRUE(lines[0].contains(QStringLiteral(" Die Datei enth\u00e4lt 2 Objekte:")));
     EXPECT_TRUE(lines[0].contains(QStringLiteral("   1  (1) Ceres")));
