@@ -11,6 +11,7 @@
 
 #include "app/CliArgs.h"
 #include "astronomy/Angles.h"
+#include "astronomy/Numbers.h"
 #include "astronomy/PositionService.h"
 #include "astronomy/ProgramState.h"
 #include "astronomy/TextEncoding.h"
@@ -110,8 +111,26 @@ double ReadTime(const std::string& text) {
 void ReadElementFile(const Options& o, ProgramState& s, ElementNotes& notes) {
     const std::string path =
         o.text("--elements").value_or(charts::CatalogueFilePath(s.DataFolder, "Objekte/Pluto.kpl"));
-    ElementFileRead read = ParseElementFile(path, s.DataFolder, s.Aequi, notes);
+    // A Latin-1 terminal's bytes as well.
+    const std::string mpcName = FileTextToUtf8(o.text("--mpc-name").value_or(""));
+    if (o.has("--mpc-name") && TrimBlanks(mpcName).empty()) throw UsageError("--mpc-name ohne Namen");
+    ElementNotes found;
+    ElementFileRead read = ParseElementFile(path, s.DataFolder, s.Aequi, found, mpcName);
     if (!read.opened) throw UsageError("Elementdatei nicht lesbar: " + path);
+    // A file of Minor Planet Center lines gives one of its lines or nothing.
+    switch (read.source) {
+        case ElementSource::ElementText:
+            if (!mpcName.empty())
+                throw UsageError("--mpc-name gilt nur für Bahnen des Minor Planet Center, nicht für " + path);
+            break;
+        case ElementSource::MpcLine: break;
+        case ElementSource::MpcEmpty: throw UsageError("Keine Bahnelemente in Datei: " + path);
+        case ElementSource::MpcNameNotFound:
+            throw UsageError("Kein Objekt '" + mpcName + "' in der Datei " + path);
+        case ElementSource::MpcMalformed:
+            throw UsageError(OneLine(shell::ElementNoteMessage(found.front()).text));
+    }
+    notes.insert(notes.end(), found.begin(), found.end());
     s.Elements = read.elements;
     s.Pfad = read.path;
     s.DiskName = read.elements.name;
@@ -233,7 +252,7 @@ std::string JsonString(const std::string& t) {
 const std::vector<std::string>& StateOptionNames() {
     static const std::vector<std::string> names = {
         "--date",     "--time",   "--zone",    "--jd",      "--place",       "--lon",     "--lat",     "--object",
-        "--elements", "--bel-name", "--bel-ra", "--bel-dec", "--bel-mag", "--bel-equinox", "--equinox", "--messier",
+        "--elements", "--mpc-name", "--bel-name", "--bel-ra", "--bel-dec", "--bel-mag", "--bel-equinox", "--equinox", "--messier",
         "--data"};
     return names;
 }

@@ -3,6 +3,8 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace astronomy {
 
@@ -18,5 +20,10 @@ std::string ResolvePathCaseInsensitive(const std::string& path);
 // Reads a regular file of at most limit bytes whole. False for a missing or
 // unreadable file, a folder, a device or pipe, or a larger file.
 bool ReadSmallFile(const std::string& path, std::string& bytes, std::size_t limit);
+
+// The lines of a file's text, split at LF with one CR before each LF
+// dropped, so CRLF and LF files read alike. The line end after the last
+// line does not start another line.
+std::vector<std::string_view> SplitLines(std::string_view text);
 
 }  // namespace astronomy

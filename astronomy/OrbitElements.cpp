@@ -19,6 +19,7 @@
 
 #include "astronomy/Angles.h"
 #include "astronomy/Constants.h"
+#include "astronomy/MpcOrbits.h"
 #include "astronomy/Numbers.h"
 #include "astronomy/ProgramState.h"
 #include "astronomy/SunPlanets.h"
@@ -94,21 +95,6 @@ void ApplyKey(OrbitalElements& el, std::string_view key, double value) {
 
 bool IsBlankLine(std::string_view line) {
     return line.find_first_not_of(" \t") == std::string_view::npos;
-}
-
-// Splits at LF and drops one CR before each LF, so CRLF and LF files read
-// alike. The line end after the last line does not start another line.
-std::vector<std::string_view> SplitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    while (!text.empty()) {
-        const std::size_t lf = text.find('\n');
-        std::string_view line = text.substr(0, lf);
-        if (line.ends_with('\r')) line.remove_suffix(1);
-        lines.push_back(line);
-        if (lf == std::string_view::npos) break;
-        text.remove_prefix(lf + 1);
-    }
-    return lines;
 }
 
 // ---------------------------------------------------------------------------
@@ -237,8 +223,11 @@ void CompleteAndCheckElements(OrbitalElements& el, ElementNotes& notes) {
     if (el.d < 1) el.d = 0.0001;
 }
 
-OrbitalElements ParseElementText(const std::string& bytes, const std::string& path, int aequi,
-                                 ElementNotes& notes) {
+namespace {
+
+// The program's own format: the name line, then "key=value" lines.
+OrbitalElements ParseKeyValueText(const std::string& bytes, const std::string& path, int aequi,
+                                  ElementNotes& notes) {
     std::string_view text(bytes);
     if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);  // byte order mark of UTF-8
     const std::vector<std::string_view> lines = SplitLines(text);
@@ -264,12 +253,43 @@ OrbitalElements ParseElementText(const std::string& bytes, const std::string& pa
     return el;
 }
 
+}  // namespace
+
+ElementTextRead ReadElementText(const std::string& bytes, const std::string& path, int aequi,
+                                const std::string& mpcName, ElementNotes& notes) {
+    ElementTextRead out;
+    if (const std::optional<std::vector<MpcObject>> objects = ReadMpcText(bytes)) {
+        if (objects->empty()) {  // a header and nothing after it
+            notes.push_back({ElementIssue::LineWithoutValue, path});
+            out.source = ElementSource::MpcEmpty;
+            return out;
+        }
+        const std::optional<std::size_t> k = mpcName.empty() ? std::optional<std::size_t>(0) : FindMpcObject(*objects, mpcName);
+        if (!k) {
+            out.source = ElementSource::MpcNameNotFound;
+            return out;
+        }
+        const std::optional<OrbitalElements> el = MpcObjectElements((*objects)[*k], notes);
+        out.source = el ? ElementSource::MpcLine : ElementSource::MpcMalformed;
+        if (el) out.elements = *el;
+        else out.elements.name = (*objects)[*k].name;
+        return out;
+    }
+    out.elements = ParseKeyValueText(bytes, path, aequi, notes);
+    return out;
+}
+
+OrbitalElements ParseElementText(const std::string& bytes, const std::string& path, int aequi,
+                                 ElementNotes& notes) {
+    return ReadElementText(bytes, path, aequi, "", notes).elements;
+}
+
 std::string DefaultElementFilePath(const std::string& dataFolder) {
     return (fs::path(dataFolder) / "Objekte" / "Pluto.kpl").string();
 }
 
 ElementFileRead ParseElementFile(const std::string& path, const std::string& dataFolder, int aequi,
-                                 ElementNotes& notes) {
+                                 ElementNotes& notes, const std::string& mpcName) {
     ElementFileRead out;
     out.path = path.empty() ? DefaultElementFilePath(dataFolder) : path;
     const fs::path resolved(ResolvePathCaseInsensitive(out.path));
@@ -278,7 +298,9 @@ ElementFileRead ParseElementFile(const std::string& path, const std::string& dat
     out.opened = ReadSmallFile(resolved.string(), bytes, kElementFileLimit);
     // An unreadable file leaves the record empty; the checks still run on it
     // and tell the user.
-    out.elements = ParseElementText(bytes, out.path, aequi, notes);
+    ElementTextRead read = ReadElementText(bytes, out.path, aequi, mpcName, notes);
+    out.elements = std::move(read.elements);
+    out.source = read.source;
     return out;
 }
 

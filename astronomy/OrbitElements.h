@@ -38,10 +38,19 @@ struct OrbitalElements {
     int kind = kKindOther;
 };
 
+// Where the record read from an element file comes from: the file's
+// "key=value" lines, or one of its lines in a Minor Planet Center format
+// (MpcOrbits.h). For such a file the record stays empty when the chosen
+// line is malformed (noted as Suspicious, with the object's name), when no
+// line has the wanted name, or when the file has no object line at all
+// (noted as LineWithoutValue, with the file).
+enum class ElementSource { ElementText, MpcLine, MpcMalformed, MpcNameNotFound, MpcEmpty };
+
 struct ElementFileRead {
     OrbitalElements elements;
     std::string path;      // the path as given (or the default one)
     bool opened = false;   // false when the file could not be opened
+    ElementSource source = ElementSource::ElementText;
 };
 
 // Kind from the file name's last three letters and the object's name.
@@ -68,11 +77,19 @@ std::string DefaultElementFilePath(const std::string& dataFolder);
 // Reads an element file, completes and checks the record. An empty path
 // means the default file. aequi is the equinox setting used when the file has
 // no equinox line. What the reading and the checks find is appended to notes.
+// A file of Minor Planet Center lines gives the line whose designation or
+// name is mpcName (FindMpcObject), or its first line when mpcName is empty.
 ElementFileRead ParseElementFile(const std::string& path, const std::string& dataFolder, int aequi,
-                                 ElementNotes& notes);
+                                 ElementNotes& notes, const std::string& mpcName = "");
 
 // The same for the bytes of a file already read: path only names the file in
 // the notes and gives the kind.
+struct ElementTextRead {
+    OrbitalElements elements;
+    ElementSource source = ElementSource::ElementText;
+};
+ElementTextRead ReadElementText(const std::string& bytes, const std::string& path, int aequi,
+                                const std::string& mpcName, ElementNotes& notes);
 OrbitalElements ParseElementText(const std::string& bytes, const std::string& path, int aequi,
                                  ElementNotes& notes);
 

@@ -8,11 +8,14 @@
 #include <filesystem>
 #include <optional>
 #include <set>
+#include <string>
 #include <string_view>
 #include <system_error>
 #include <utility>
+#include <vector>
 
 #include "astronomy/Files.h"
+#include "astronomy/MpcOrbits.h"
 #include "astronomy/OrbitElements.h"
 #include "astronomy/TextEncoding.h"
 #include "astronomy/TextFormats.h"
@@ -38,6 +41,9 @@ constexpr int kWindowHeight = 520;
 // million years either side of the epoch; beyond it the calendar's year
 // would no longer fit its integer).
 constexpr double kLargestCalendarDate = 1e9;
+// The choice among the objects of a file of orbit lines lists this many.
+constexpr std::size_t kListedObjects = 20;
+constexpr int kChoiceWidth = 560;
 
 const std::string kDegreeMark = "[\u00b0]";
 
@@ -225,6 +231,20 @@ std::string FileNameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// The name the save dialog offers: the loaded file's. An object taken from
+// a file of Minor Planet Center lines is saved in the program's own format,
+// not over that file: its name and the kind's extension are offered.
+std::string OfferedFileName(const astronomy::ProgramState& s) {
+    std::string bytes;
+    if (!astronomy::ReadSmallFile(astronomy::ResolvePathCaseInsensitive(s.Pfad), bytes, astronomy::kElementFileLimit) ||
+        !astronomy::ReadMpcText(bytes))
+        return FileNameOf(s.Pfad);
+    std::string name = s.DiskName;
+    std::replace_if(name.begin(), name.end(), [](char c) { return std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos; }, '-');
+    const std::string extension = Trim(astronomy::ExtensionForKind(s.Elements.kind));
+    return extension.empty() ? name : name + "." + extension;
+}
+
 // The caption of the Disk item and the menu marks follow the orbit
 // object's name; an empty name would end the menu, so it shows "Disk".
 void ShowDiskName(Shell& sh) {
@@ -246,6 +266,63 @@ void RecomputeDisk(Shell& sh) {
     UpdateTitle(sh);
 }
 
+// The choice among the objects of a file of Minor Planet Center lines: the
+// first ones listed with their numbers, and the number or the name of one
+// asked for (the names as the command line's --mpc-name takes them).
+// Nothing when the user cancels.
+std::optional<std::size_t> ChooseMpcObject(Shell& sh, const std::vector<astronomy::MpcObject>& objects) {
+    if (objects.size() == 1) return 0;
+    platform::Dialogs& d = sh.win.dialogs();
+    const std::size_t listed = std::min(objects.size(), kListedObjects);
+    d.OpenPromptWindow("  Objekt w\u00e4hlen  ", kWindowHeight, kChoiceWidth);
+    std::string text = "1";
+    while (true) {
+        d.PromptPrint(" Die Datei enth\u00e4lt " + std::to_string(objects.size()) + " Objekte:");
+        for (std::size_t k = 0; k < listed; ++k) {
+            const std::string number = std::to_string(k + 1);
+            d.PromptPrint(std::string(4 - std::min<std::size_t>(number.size(), 4), ' ') + number + "  " + objects[k].name);
+        }
+        if (objects.size() > listed) d.PromptPrint("       ... und " + std::to_string(objects.size() - listed) + " weitere");
+        d.PromptPrint(" Nummer oder Name: ", false);
+        if (!d.EditField(text, kFieldLength)) {
+            d.ClosePromptWindow();
+            return std::nullopt;
+        }
+        // A number of the list first; a number beyond it may still be one
+        // of a minor planet ("433" for "(433) Eros").
+        const std::string answer = Trim(text);
+        std::optional<std::size_t> k;
+        if (!answer.empty() && answer.size() <= 9 && std::all_of(answer.begin(), answer.end(), astronomy::IsDigit)) {
+            const std::size_t n = std::stoul(answer);
+            if (n >= 1 && n <= objects.size()) k = n - 1;
+        }
+        if (!k) k = astronomy::FindMpcObject(objects, answer);
+        if (k) {
+            d.ClosePromptWindow();
+            return k;
+        }
+        d.MessageBox("Kein Objekt '" + answer + "'|in der Datei", " OK ", 1);
+        d.PromptClear();
+    }
+}
+
+// The object of a file of Minor Planet Center lines: the chosen line's
+// orbit, completed and checked. Nothing changes when the file has no
+// object line, when the choice is cancelled or when the line is malformed.
+std::optional<astronomy::OrbitalElements> MpcFileElements(Shell& sh, const std::vector<astronomy::MpcObject>& objects,
+                                                          const std::string& path) {
+    if (objects.empty()) {
+        sh.win.dialogs().MessageBox("Keine Bahnelemente in Datei|" + path, " OK ", 1);
+        return std::nullopt;
+    }
+    const std::optional<std::size_t> k = ChooseMpcObject(sh, objects);
+    if (!k) return std::nullopt;
+    astronomy::ElementNotes notes;
+    std::optional<astronomy::OrbitalElements> el = astronomy::MpcObjectElements(objects[*k], notes);
+    ShowDistinctMessages(sh, notes);
+    return el;
+}
+
 }  // namespace
 
 std::string ElementFileFilter(int kind, ElementFileUse use) {
@@ -253,9 +330,12 @@ std::string ElementFileFilter(int kind, ElementFileUse use) {
     // extension: its filter then lists every file.
     std::string extension = Trim(astronomy::ExtensionForKind(kind));
     if (extension.empty()) extension = "*";
-    const std::string own = "Bahnelemente|*." + extension + ";|Kometen *.kom|*.kom;|Kleinplaneten *.kpl|*.kpl;|alles *.*|*.*";
-    if (use == ElementFileUse::Save) return own;
-    return "Alle Bahnelemente|*.pla;*.kpl;*.kom;|" + own;
+    const std::string own = "Bahnelemente|*." + extension + ";|Kometen *.kom|*.kom;|Kleinplaneten *.kpl|*.kpl;|";
+    const std::string all = "alles *.*|*.*";
+    if (use == ElementFileUse::Save) return own + all;
+    // Loading also offers the files of the Minor Planet Center (MPCORB.DAT,
+    // CometEls.txt and extracts of them).
+    return "Alle Bahnelemente|*.pla;*.kpl;*.kom;|" + own + "Minor Planet Center *.dat *.txt|*.dat;*.DAT;*.txt;|" + all;
 }
 
 bool LoadDiskFile(Shell& sh, const std::string& path) {
@@ -270,16 +350,23 @@ bool LoadDiskFile(Shell& sh, const std::string& path) {
         d.MessageBox("Datei kann nicht gelesen werden|" + path, " OK ", 1);
         return false;
     }
-    if (!HoldsElementText(bytes)) {
-        d.MessageBox("Keine Bahnelemente in Datei|" + path, " OK ", 1);
-        return false;
+    astronomy::OrbitalElements el;
+    if (const std::optional<std::vector<astronomy::MpcObject>> objects = astronomy::ReadMpcText(bytes)) {
+        const std::optional<astronomy::OrbitalElements> chosen = MpcFileElements(sh, *objects, path);
+        if (!chosen) return false;
+        el = *chosen;
+    } else {
+        if (!HoldsElementText(bytes)) {
+            d.MessageBox("Keine Bahnelemente in Datei|" + path, " OK ", 1);
+            return false;
+        }
+        astronomy::ElementNotes notes;
+        el = astronomy::ParseElementText(bytes, path, s.Aequi, notes);
+        ShowDistinctMessages(sh, notes);
     }
-    astronomy::ElementNotes notes;
-    const astronomy::OrbitalElements el = astronomy::ParseElementText(bytes, path, s.Aequi, notes);
     s.Elements = el;
     s.Pfad = path;
     s.DiskName = el.name;
-    ShowDistinctMessages(sh, notes);
     ShowDiskName(sh);
     if (s.Objekt == astronomy::ObjectKind::Disk)
         RecomputeDisk(sh);
@@ -315,7 +402,7 @@ void SaveElementFileDialog(Shell& sh) {
     std::error_code ec;
     fs::create_directories(folder, ec);
     const std::optional<std::string> chosen = sh.win.dialogs().SaveFile(
-        "Speichern unter..", folder, FileNameOf(sh.s.Pfad), ElementFileFilter(sh.s.Elements.kind, ElementFileUse::Save));
+        "Speichern unter..", folder, OfferedFileName(sh.s), ElementFileFilter(sh.s.Elements.kind, ElementFileUse::Save));
     if (!chosen || chosen->empty()) return;
     SaveDiskFile(sh, *chosen);
 }

@@ -9,8 +9,9 @@
 namespace shell {
 
 // The file filter of the load and save dialogs for the current kind.
-// Loading offers every kind of element file first; saving offers the
-// kind's own extension first, which a name typed without one then gets.
+// Loading offers every kind of element file first, and the files of the
+// Minor Planet Center; saving offers the kind's own extension first, which
+// a name typed without one then gets.
 enum class ElementFileUse { Load, Save };
 std::string ElementFileFilter(int kind, ElementFileUse use);
 

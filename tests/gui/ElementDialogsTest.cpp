@@ -216,6 +216,10 @@ TEST(ElementFileFilter, SavingOffersTheExtensionOfTheKindFirst) {
     EXPECT_EQ(shell::ElementFileFilter(astronomy::kKindPluto, ElementFileUse::Save), "Bahnelemente|*.pla" + rest);
     // Kind 12 has no extension of its own: every file.
     EXPECT_EQ(shell::ElementFileFilter(astronomy::kKindOther, ElementFileUse::Save), "Bahnelemente|*.*" + rest);
+    // Loading: every element file first, also the files of the Minor Planet Center.
+    EXPECT_EQ(shell::ElementFileFilter(astronomy::kKindComet, ElementFileUse::Load),
+              "Alle Bahnelemente|*.pla;*.kpl;*.kom;|Bahnelemente|*.kom;|Kometen *.kom|*.kom;|Kleinplaneten *.kpl|*.kpl;|"
+              "Minor Planet Center *.dat *.txt|*.dat;*.DAT;*.txt;|alles *.*|*.*");
 }
 
 TEST_F(ElementDialogs, SavedFileLoadsBackUnchanged) {
@@ -503,4 +507,95 @@ TEST_F(ElementDialogs, CancelledInputDialogChangesNothing) {
         EXPECT_EQ(state.DiskName, name);
         EXPECT_EQ(DiskCaption(), caption);
     }
+}
+
+TEST_F(ElementDialogs, MpcFileOfTwoLinesLoadsTheObjectChosenByNumberOrName) {
+    const fs::path file = objects / "MPCORB.DAT";
+    fs::copy_file(KELMARON_TEST_DATA "/elements/MPCORB-Auszug.DAT", file);
+    state.Objekt = astronomy::ObjectKind::Disk;
+    state.ChartMode = astronomy::View::ObjectBody;
+    SetInstant(21, 15, 3, 2026);
+
+    // Chosen in the load dialog, then by number: the list shows both objects.
+    FileDialogSeen load;
+    ChooseFile("MPCORB.DAT", load);
+    Play({Type("2")});
+    shell::LoadElementDialog(*sh);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_TRUE(lines[0].contains(QStringLiteral(" Die Datei enth\u00e4lt 2 Objekte:")));
+    EXPECT_TRUE(lines[0].contains(QStringLiteral("   1  (1) Ceres")));
+    EXPECT_TRUE(lines[0].contains(QStringLiteral("   2  (4) Vesta")));
+    EXPECT_EQ(offered, std::vector<std::string>{"1"});
+    EXPECT_EQ(state.DiskName, "(4) Vesta");
+    EXPECT_EQ(state.Elements.kind, astronomy::kKindMinorPlanet);
+    EXPECT_EQ(state.Elements.equinox, 2000);
+    EXPECT_NEAR(state.Elements.a, 2.3619872, 1e-15);
+    EXPECT_EQ(state.Pfad, file.string());
+    EXPECT_EQ(DiskCaption(), "(4) Vesta");
+    EXPECT_NE(window->Title().find(" - Objekt: (4) Vesta"), std::string::npos) << window->Title();
+
+    // By name, after a name that is not in the file.
+    Play({Type("Pallas"), Box(1), Type("ceres")});
+    ASSERT_TRUE(shell::LoadDiskFile(*sh, file.string()));
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0], "Kein Objekt 'Pallas'\nin der Datei");
+    EXPECT_EQ(state.DiskName, "(1) Ceres");
+
+    // Saving offers the object's name with the kind's extension, not the
+    // MPC file, and writes the program's own format, which loads back.
+    const astronomy::OrbitalElements ceres = state.Elements;
+    FileDialogSeen save;
+    ChooseFile("Ceres-neu.kpl", save);
+    shell::SaveElementFileDialog(*sh);
+    EXPECT_EQ(fs::path(save.offered).filename(), "(1) Ceres.kpl");
+    EXPECT_EQ(ReadBytes(objects / "Ceres-neu.kpl").rfind("(1) Ceres\r\ne=", 0), 0u);
+    ASSERT_TRUE(shell::LoadDiskFile(*sh, (objects / "Ceres-neu.kpl").string()));
+    ExpectSameElements(state.Elements, ceres);
+    EXPECT_EQ(boxes.size(), 1u);  // only the one above
+}
+
+TEST_F(ElementDialogs, MpcChoiceCancelledOrMalformedLineKeepsTheCurrentObject) {
+    const astronomy::OrbitalElements before = state.Elements;
+    const std::string pfad = state.Pfad, name = state.DiskName, caption = DiskCaption();
+    auto expectUnchanged = [&](const std::string& what) {
+        SCOPED_TRACE(what);
+        ExpectSameElements(state.Elements, before);
+        EXPECT_EQ(state.Pfad, pfad);
+        EXPECT_EQ(state.DiskName, name);
+        EXPECT_EQ(DiskCaption(), caption);
+    };
+    std::string text = ReadBytes(KELMARON_TEST_DATA "/elements/MPCORB-Auszug.DAT");
+    const fs::path file = objects / "MPCORB.DAT";
+    WriteBytes(file, text);
+    Play({kEscape});
+    EXPECT_FALSE(shell::LoadDiskFile(*sh, file.string()));
+    EXPECT_TRUE(boxes.empty());
+    expectUnchanged("cancelled");
+
+    // Ceres with a letter in its mean anomaly: the check message, nothing else.
+    text[text.find("00001 ") + 29] = 'x';
+    WriteBytes(file, text);
+    Play({Type("1")});
+    EXPECT_FALSE(shell::LoadDiskFile(*sh, file.string()));
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0], "Bahnelemente von (1) Ceres\n \u00fcberpr\u00fcfen !");
+    expectUnchanged("malformed");
+
+    // The header alone holds no object.
+    boxes.clear();
+    WriteBytes(file, text.substr(0, text.find("00001 ")));
+    EXPECT_FALSE(shell::LoadDiskFile(*sh, file.string()));
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0], "Keine Bahnelemente in Datei\n" + file.string());
+    expectUnchanged("empty");
+
+    // A file of one comet line loads without a choice.
+    boxes.clear();
+    const std::string comets = ReadBytes(KELMARON_TEST_DATA "/elements/CometEls-Auszug.txt");
+    const fs::path one = objects / "Komet.txt";
+    WriteBytes(one, comets.substr(comets.find("    CK20F030")));
+    ASSERT_TRUE(shell::LoadDiskFile(*sh, one.string()));
+    EXPECT_EQ(state.DiskName, "C/2020 F3 (NEOWISE)");
+    EXPECT_EQ(state.Elements.kind, astronomy::kKindComet);
+    EXPECT_TRUE(boxes.empty()) << boxes.front();
 }
