@@ -18,7 +18,6 @@ namespace astronomy {
 
 namespace {
 
-constexpr double kGaussK = 0.01720209895;  // Gaussian gravitational constant, AU^1.5 / day
 constexpr std::size_t kFewestNumberColumns = 40;
 constexpr int kFewestNumbers = 5;
 constexpr std::size_t kFewestHeaderDashes = 20;
