@@ -599,3 +599,14 @@ TEST_F(ElementDialogs, MpcChoiceCancelledOrMalformedLineKeepsTheCurrentObject) {
     EXPECT_EQ(state.Elements.kind, astronomy::kKindComet);
     EXPECT_TRUE(boxes.empty()) << boxes.front();
 }
+
+TEST_F(ElementDialogs, TitleNamesALoadedObjectThatHasNoPlace) {
+    window->onMenu(39);  // "Disk"
+    ASSERT_EQ(state.Objekt, astronomy::ObjectKind::Disk);
+    // A negative perihelion distance: the file loads, the orbit gives no place.
+    const fs::path file = objects / "Kaputt.kpl";
+    WriteBytes(file, "Kaputt\ne=0.5\nq=-1\nknoten=10\nomega=20\ni=5\nT=2451545\n");
+    EXPECT_TRUE(shell::LoadDiskFile(*sh, file.string()));
+    EXPECT_FALSE(boxes.empty());  // the user is told why
+    EXPECT_NE(window->Title().find(" - Objekt: Kaputt"), std::string::npos) << window->Title();
+}
