@@ -90,9 +90,10 @@ std::string SignChar(int v) { return v < 0 ? "-" : (v == 0 ? " " : "+"); }
 // ---------------------------------------------------------------------------
 // Stars
 
-// Rule A from m' (0.07 times the magnitude code): 5 - m', nothing beyond
-// m' = 5, at least 0.8 on paper.
-double RuleASize(double mPrime, bool printing) {
+// The whole-sky star size from m' (0.07 times the magnitude code): 5 - m',
+// so that the few bright stars of that small scale stand out by size; nothing
+// beyond m' = 5, at least 0.8 on paper so that faint stars still print.
+double WholeSkyStarSize(double mPrime, bool printing) {
     if (mPrime > 5) return 0;
     const double size = 5 - mPrime;
     return printing && size < 0.8 ? 0.8 : size;
@@ -521,7 +522,7 @@ void DrawWholeSkyLegend(const Pass& p) {
     StarStyle(p.c, p.s);
     const ClipBox none;
     for (int i = 1; i <= 5; ++i)
-        PaintStar(p.c, p.printing, 12, 20 * i + 30, RuleASize(i + 0.1, p.printing) + 0.8, none);
+        PaintStar(p.c, p.printing, 12, 20 * i + 30, WholeSkyStarSize(i + 0.1, p.printing) + 0.8, none);
     const std::string labels = "OStKStPlNGa E  ";
     const int yMax = p.s.y_max;
     // Each code centred under its symbol; the symbols stand as far apart as
@@ -630,7 +631,7 @@ bool ChartData::Ensure(const std::string& dataFolder, const std::string& program
 }
 
 double StarSizeWholeSky(const astronomy::ProgramState& s, int magnitudeCode) {
-    return RuleASize(0.07 * magnitudeCode, Printing(s));
+    return WholeSkyStarSize(0.07 * magnitudeCode, Printing(s));
 }
 
 double StarSizeChart(const astronomy::ProgramState& s, int magnitudeCode) {

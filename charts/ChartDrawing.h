@@ -38,8 +38,9 @@ struct ChartData {
 // True while the right mouse button is held: the star loops stop.
 using AbortCheck = std::function<bool()>;
 
-// Star radius in pixels (0: not drawn) from a record's magnitude code: rule
-// A of the whole-sky chart and rule B of the other charts.
+// Star radius in pixels (0: not drawn) from a record's magnitude code: on
+// the whole sky by the magnitude alone, on the other charts relative to the
+// limiting magnitude, so that the faintest star shown is always a dot.
 double StarSizeWholeSky(const astronomy::ProgramState& s, int magnitudeCode);
 double StarSizeChart(const astronomy::ProgramState& s, int magnitudeCode);
 // A star of that radius at (x, y) in the star colour, by copying.
@@ -53,9 +54,10 @@ struct PlacedStar {
 };
 
 // The visible stars of the chart: on the whole sky the bright-star records
-// with rule A, elsewhere the full star list with rule B (the equatorial
-// chart skips through it with the projection codes). Stops when abort()
-// says the right button is held; stars of size 0 are left out.
+// sized by magnitude, elsewhere the full star list sized against the
+// limiting magnitude (the equatorial chart skips through it with the
+// projection codes). Stops when abort() says the right button is held;
+// stars of size 0 are left out.
 std::vector<PlacedStar> PlaceStars(const astronomy::ProgramState& s, const ChartGeometry& g, const ChartData& data,
                                    const AbortCheck& abort);
 // Paints placed stars in the star colour, by copying; on the rectangular

@@ -56,7 +56,7 @@ TEST(StarRecord, Decode) {
         double ra, dec;  // by exact decimal arithmetic from the record rules
     };
     const Case cases[] = {
-        // The documented example: x = 41.2, k = 41 (2.1 mag), ra = 0.2 * 9.424777958,
+        // A record of both fields: x = 41.2, k = 41 (2.1 mag), ra = 0.2 * 9.424777958,
         // dec = -1.2e9 * 8.72664626e-10 = -1.0471975512 (-60 degrees).
         {412000000, -1200000000, kRaFactorChart, 41, 1.8849555916, -1.0471975512},
         {412000000, 0, kRaFactorOverlay, 41, 1.8849555922, 0},   // 0.2 * 9.424777961
@@ -182,7 +182,8 @@ std::string StarFileBytes(const std::vector<std::int32_t>& values) {
 }
 
 // Record n of the first file holds n * 10, of the second -n; record 50 is
-// the documented example (412 000 000, -1 200 000 000).
+// a star with both codes set (412 000 000, -1 200 000 000): 2.1 mag at
+// 1.885 rad, -60 degrees.
 void WriteStarFiles(const fs::path& dir, int records1, int records2, const std::string& name1 = "sterne1.var",
                     const std::string& name2 = "sterne2.var") {
     std::vector<std::int32_t> a(records1), d(records2);
@@ -194,7 +195,7 @@ void WriteStarFiles(const fs::path& dir, int records1, int records2, const std::
 
 TEST(StarFiles, ReadsRecordsByNumberAndRefusesOthers) {
     TempDir tmp;
-    // Upper-case names on disk are found; record 50 holds the documented example.
+    // Upper-case names on disk are found; record 50 holds the star with both codes.
     WriteStarFiles(tmp.path, kRecordCount, kRecordCount, "STERNE1.VAR", "Sterne2.Var");
     StarFiles files;
     std::string error = "old";
@@ -450,8 +451,8 @@ TEST(ConstellationFigure, LineFields) {
         std::vector<int> items;  // records = file numbers + 1
         bool problem;
     } cases[] = {
-        // The documented example: 121 -> 6, pen up, new polyline at 78, end.
-        {"documented example", "   120     5     0    77    -1", {121, 6, 0, 78, -1}, false},
+        // Star 121 to star 6, pen up, a new polyline from star 78, the end mark.
+        {"two polylines", "   120     5     0    77    -1", {121, 6, 0, 78, -1}, false},
         {"no end mark", "     1     2", {2, 3, -1}, false},
         {"empty line", "", end, false},
         {"left-aligned fields", "12    7     -1    ", {13, 8, -1}, false},

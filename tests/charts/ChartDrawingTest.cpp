@@ -54,11 +54,11 @@ int CountShapes(const RecordingCanvas& c, Shape kind, platform::Colour pen) {
 TEST(ChartStars, SizeRulesAndHowAStarIsDrawn) {
     astronomy::ProgramState s = ChartState(astronomy::View::Equatorial);
     s.Grenzmag = 8;
-    // Rule B, limit 8: size = 0.55 (8 - m) + 0.5; nothing beyond the limit.
+    // Other charts, limit 8: size = 0.55 (8 - m) + 0.5; nothing beyond the limit.
     EXPECT_DOUBLE_EQ(charts::StarSizeChart(s, Code(8.0)), 0.5);
     EXPECT_DOUBLE_EQ(charts::StarSizeChart(s, Code(-1.0)), 0.55 * 9 + 0.5);
     EXPECT_EQ(charts::StarSizeChart(s, Code(8.1)), 0);
-    // Rule A: 5 - 0.07 k, nothing beyond 0.07 k = 5 (k = 72 gives 5.04).
+    // Whole sky: 5 - 0.07 k, nothing beyond 0.07 k = 5 (k = 72 gives 5.04).
     EXPECT_DOUBLE_EQ(charts::StarSizeWholeSky(s, 0), 5);
     EXPECT_EQ(charts::StarSizeWholeSky(s, 72), 0);
     EXPECT_NEAR(charts::StarSizeWholeSky(s, 71), 5 - 4.97, 1e-12);

@@ -46,7 +46,7 @@ TEST(RenderedChart, WholeSkyShowsBrightStarsWhereTheyAreProjected) {
         SCOPED_TRACE(st.name);
         const charts::ProjectionResult p = charts::ProjectPoint(g, charts::FirstAngle(g, st.raHours * 15 * kDeg), st.decDeg * kDeg);
         ASSERT_TRUE(p.visible);
-        // Both are brighter than 1 mag, so rule A gives discs of radius 3
+        // Both are brighter than 1 mag, so the whole-sky size gives discs of radius 3
         // and more: the centre and two pixels to each side are star. The
         // catalogue's place and the published one agree far within a pixel
         // (430 pixels for 90 degrees).
