@@ -194,6 +194,19 @@ protected:
     }
 
     std::string DiskCaption() const { return sh->menu.captions[sh->menu.ItemOf(shell::ObjectAction(astronomy::ObjectKind::Disk))]; }
+    // The orbit object as the program holds and shows it.
+    struct OrbitObject {
+        astronomy::OrbitalElements elements;
+        std::string pfad, name, caption;
+    };
+    OrbitObject CurrentOrbitObject() const { return {state.Elements, state.Pfad, state.DiskName, DiskCaption()}; }
+    void ExpectOrbitObject(const OrbitObject& before, const std::string& what) const {
+        SCOPED_TRACE(what);
+        ExpectSameElements(state.Elements, before.elements);
+        EXPECT_EQ(state.Pfad, before.pfad);
+        EXPECT_EQ(state.DiskName, before.name);
+        EXPECT_EQ(DiskCaption(), before.caption);
+    }
 
     fs::path objects;
     bool autoAnswer = true;
@@ -324,15 +337,8 @@ TEST_F(ElementDialogs, LoadedNameBecomesTheDiskCaptionAndTitle) {
 }
 
 TEST_F(ElementDialogs, UnreadableFilesKeepTheCurrentObject) {
-    const astronomy::OrbitalElements before = state.Elements;
-    const std::string pfad = state.Pfad, name = state.DiskName, caption = DiskCaption();
-    auto expectUnchanged = [&](const std::string& what) {
-        SCOPED_TRACE(what);
-        ExpectSameElements(state.Elements, before);
-        EXPECT_EQ(state.Pfad, pfad);
-        EXPECT_EQ(state.DiskName, name);
-        EXPECT_EQ(DiskCaption(), caption);
-    };
+    const OrbitObject before = CurrentOrbitObject();
+    auto expectUnchanged = [&](const std::string& what) { ExpectOrbitObject(before, what); };
 
     const fs::path folder = objects / "Ordner.kom";
     fs::create_directories(folder);
@@ -555,15 +561,8 @@ TEST_F(ElementDialogs, MpcFileOfTwoLinesLoadsTheObjectChosenByNumberOrName) {
 }
 
 TEST_F(ElementDialogs, MpcChoiceCancelledOrMalformedLineKeepsTheCurrentObject) {
-    const astronomy::OrbitalElements before = state.Elements;
-    const std::string pfad = state.Pfad, name = state.DiskName, caption = DiskCaption();
-    auto expectUnchanged = [&](const std::string& what) {
-        SCOPED_TRACE(what);
-        ExpectSameElements(state.Elements, before);
-        EXPECT_EQ(state.Pfad, pfad);
-        EXPECT_EQ(state.DiskName, name);
-        EXPECT_EQ(DiskCaption(), caption);
-    };
+    const OrbitObject before = CurrentOrbitObject();
+    auto expectUnchanged = [&](const std::string& what) { ExpectOrbitObject(before, what); };
     std::string text = ReadBytes(KELMARON_TEST_DATA "/elements/MPCORB-Auszug.DAT");
     const fs::path file = objects / "MPCORB.DAT";
     WriteBytes(file, text);
