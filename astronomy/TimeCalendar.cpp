@@ -100,7 +100,10 @@ CivilDate JulianDateToCalendar(double J, double F, int zone) {
 
     out.day = static_cast<int>(day);
     out.weekday = WeekdayOf(Z);
-    out.hours = Fp * 24;
+    // The clock from the day and its fraction together, in the order of the
+    // date formula (the fraction alone can come out an ulp off: 12:00 as
+    // 11.999999999999968 hours).
+    out.hours = Frac(day + Fp) * 24;
     out.month = static_cast<int>(month);
     out.year = static_cast<int>(year);
     return out;
