@@ -600,12 +600,25 @@ TEST_F(ElementDialogs, MpcChoiceCancelledOrMalformedLineKeepsTheCurrentObject) {
 }
 
 TEST_F(ElementDialogs, TitleNamesALoadedObjectThatHasNoPlace) {
-    window->onMenu(39);  // "Disk"
-    ASSERT_EQ(state.Objekt, astronomy::ObjectKind::Disk);
     // A negative perihelion distance: the file loads, the orbit gives no place.
     const fs::path file = objects / "Kaputt.kpl";
     WriteBytes(file, "Kaputt\ne=0.5\nq=-1\nknoten=10\nomega=20\ni=5\nT=2451545\n");
+    // Loaded while it is the selected object.
+    window->onMenu(39);  // "Disk"
+    ASSERT_EQ(state.Objekt, astronomy::ObjectKind::Disk);
     EXPECT_TRUE(shell::LoadDiskFile(*sh, file.string()));
     EXPECT_FALSE(boxes.empty());  // the user is told why
     EXPECT_NE(window->Title().find(" - Objekt: Kaputt"), std::string::npos) << window->Title();
+    // Chosen from the menu after another object: the title no longer names
+    // the one before, in a chart and in the object view.
+    for (const int view : {0, 1}) {
+        window->onMenu(35);  // "Jupiter"
+        ASSERT_NE(window->Title().find(" - Objekt: Jupiter"), std::string::npos) << window->Title();
+        if (view == 1) window->onMenu(68);  // "Objekt" (the object view)
+        boxes.clear();
+        window->onMenu(39);
+        EXPECT_EQ(state.Objekt, astronomy::ObjectKind::Disk);
+        EXPECT_FALSE(boxes.empty());
+        EXPECT_NE(window->Title().find(" - Objekt: Kaputt"), std::string::npos) << view << ": " << window->Title();
+    }
 }
