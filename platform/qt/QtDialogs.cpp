@@ -6,7 +6,9 @@
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QHBoxLayout>
+#include <QFileSystemModel>
 #include <QHeaderView>
+#include <QIdentityProxyModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -360,6 +362,28 @@ void QtDialogs::ClosePromptWindow() { prompt_.reset(); }
 
 namespace {
 
+// The file list's size and date columns in German ("394 Bytes", "1,2 KB",
+// "07.12.2026 17:40"): the toolkit's file model writes them in the
+// computer's locale, which the program does not change, since that locale
+// also decides how the C library reads and writes numbers.
+class GermanFileColumns : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (role != Qt::DisplayRole || !files || !index.isValid() || (index.column() != 1 && index.column() != 3))
+            return QIdentityProxyModel::data(index, role);
+        const QModelIndex file = mapToSource(index);
+        const QLocale german(QLocale::German, QLocale::Germany);
+        if (index.column() == 1)
+            return files->isDir(file) ? QString()
+                                      : german.formattedDataSize(files->size(file), 1, QLocale::DataSizeTraditionalFormat);
+        const QDateTime changed = files->lastModified(file);
+        return changed.isValid() ? german.toString(changed, QStringLiteral("dd.MM.yyyy HH:mm")) : QString();
+    }
+};
+
 std::optional<std::string> RunFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, const std::string& title,
                                          const std::string& folder, const std::string& fileName,
                                          const std::string& filters) {
@@ -382,6 +406,7 @@ std::optional<std::string> RunFileDialog(QWidget* parent, QFileDialog::AcceptMod
     // The list with its columns (name, size, type, date), each wide enough
     // to read: the names as wide as the longest one, in a dialog of room.
     dialog.setViewMode(QFileDialog::Detail);
+    dialog.setProxyModel(new GermanFileColumns(&dialog));
     dialog.resize(std::max(dialog.width(), 820), std::max(dialog.height(), 480));
     if (auto* list = dialog.findChild<QTreeView*>(QStringLiteral("treeView")))
         list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);

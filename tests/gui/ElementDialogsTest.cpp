@@ -3,7 +3,9 @@
 // message boxes.
 #include <QAction>
 #include <QApplication>
+#include <QDateTime>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QHeaderView>
 #include <QLabel>
@@ -19,6 +21,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -294,25 +297,41 @@ TEST_F(ElementDialogs, LoadDialogListsEveryBundledElementFile) {
         return true;
     };
     std::set<std::string> listed;
+    std::map<std::string, std::pair<QString, QString>> sizeAndDate;  // as the list shows them
     bool columnsReadable = false;
     WhenReady(
         [readable]() {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
             return dialog && readable(dialog);
         },
-        [&listed, &columnsReadable]() {
+        [&listed, &sizeAndDate, &columnsReadable]() {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
             columnsReadable = true;
             auto* model = dialog->findChild<QFileSystemModel*>();
             const QModelIndex folder = model->index(dialog->directory().absolutePath());
             for (int row = 0; row < model->rowCount(folder); ++row)
                 listed.insert(model->index(row, 0, folder).data().toString().toStdString());
+            auto* view = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
+            const QModelIndex root = view->rootIndex();
+            for (int row = 0; row < view->model()->rowCount(root); ++row)
+                sizeAndDate[view->model()->index(row, 0, root).data().toString().toStdString()] = {
+                    view->model()->index(row, 1, root).data().toString(),
+                    view->model()->index(row, 3, root).data().toString()};
             dialog->reject();
         });
     shell::LoadElementDialog(*sh);
     for (const char* name : {"Pluto.kpl", "Ceres.kpl", "Halley.kom", "Encke.kom"})
         EXPECT_TRUE(listed.count(name)) << name;
     EXPECT_TRUE(columnsReadable);
+    // Sizes and dates in German, whatever the computer's locale: "394 Bytes",
+    // "1,2 KB", "07.12.2026 17:40" (the file's time of change).
+    const QRegularExpression size(QStringLiteral("^\\d+(,\\d)? (Bytes?|KB)$"));
+    for (const char* name : {"Pluto.kpl", "Halley.kom"}) {
+        const auto [shownSize, shownDate] = sizeAndDate[name];
+        EXPECT_TRUE(size.match(shownSize).hasMatch()) << name << ": " << shownSize.toStdString();
+        const QDateTime changed = QFileInfo(QString::fromStdString((objects / name).string())).lastModified();
+        EXPECT_EQ(shownDate, changed.toString(QStringLiteral("dd.MM.yyyy HH:mm"))) << name;
+    }
 }
 
 TEST_F(ElementDialogs, LoadedNameBecomesTheDiskCaptionAndTitle) {
