@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 
 #include "astronomy/Numbers.h"
 #include "astronomy/PositionService.h"
@@ -178,6 +179,9 @@ void DrawTrack(Canvas& canvas, const astronomy::ProgramState& s, const ChartGeom
     const bool feet = system && kind != ObjectKind::Disk;
     {
         PixelLine line(canvas, s, g, colour, NormalLineWidth(s));
+        // A label that would cover the one drawn before it is left out:
+        // the points crowd where the object moves slowly.
+        std::optional<PixelRect> lastLabel;
         TrackPoint previous = run.At(0);
         const int referenceWeekday = previous.day.weekday;
         for (long i = 1; i <= plan.points; ++i) {
@@ -190,8 +194,14 @@ void DrawTrack(Canvas& canvas, const astronomy::ProgramState& s, const ChartGeom
                 if (feet && now.foot.visible) line.Segment(b.x, b.y, now.foot.x, now.foot.y);
                 const std::string label = TrackLabel(labelUnit, previous.day, now.day, referenceWeekday);
                 if (!label.empty()) {
-                    canvas.SetPen(colour);
-                    canvas.Text(b.x + kLabelDx, b.y + kLabelDy, label);
+                    const int x = b.x + kLabelDx, y = b.y + kLabelDy;
+                    const PixelRect box{x, y, x + canvas.TextWidth(label), y + canvas.TextHeight()};
+                    if (!lastLabel || box.left >= lastLabel->right || lastLabel->left >= box.right ||
+                        box.top >= lastLabel->bottom || lastLabel->top >= box.bottom) {
+                        canvas.SetPen(colour);
+                        canvas.Text(x, y, label);
+                        lastLabel = box;
+                    }
                 }
                 if (TrackMarkerDue(step, elapsed)) {
                     line.Segment(b.x - kMarkerHalf, b.y, b.x + kMarkerHalf, b.y);
