@@ -34,6 +34,9 @@ struct Panel {
     int c2;              // TextSplitHalfX, left edge of the second column
     bool printing;
     platform::Colour background, text, contrast;
+    // Left edge of the twilight block: the second column, or further right
+    // where the rise and set days beside it need the room.
+    int twilight = 0;
 };
 
 void LabelStyle(Panel& p) {
@@ -186,23 +189,23 @@ void DrawRiseSet(Panel& p, const astronomy::BodyPosition& pos) {
 // The -15 degree twilight.
 void DrawTwilight(Panel& p, const astronomy::SunDerived& sun) {
     LabelStyle(p);
-    Put(p, p.c2, Row(p, 15), "Ende:");
-    Put(p, p.c2, Row(p, 16), "Anf.:");
-    Put(p, p.c2, Row(p, 17), "Nacht:");
+    Put(p, p.twilight, Row(p, 15), "Ende:");
+    Put(p, p.twilight, Row(p, 16), "Anf.:");
+    Put(p, p.twilight, Row(p, 17), "Nacht:");
     if (sun.twilightBegin == 0) {
-        for (int k : {15, 16, 17}) Put(p, p.c2 + 46, Row(p, k), "  -- ");
+        for (int k : {15, 16, 17}) Put(p, p.twilight + 46, Row(p, k), "  -- ");
     } else {
         ValueStyle(p);
-        Put(p, p.c2 + 56, Row(p, 15), astronomy::FormatHm(sun.twilightEnd));
-        Put(p, p.c2 + 56, Row(p, 16), astronomy::FormatHm(sun.twilightBegin));
-        Put(p, p.c2 + 56, Row(p, 17),
+        Put(p, p.twilight + 56, Row(p, 15), astronomy::FormatHm(sun.twilightEnd));
+        Put(p, p.twilight + 56, Row(p, 16), astronomy::FormatHm(sun.twilightBegin));
+        Put(p, p.twilight + 56, Row(p, 17),
             astronomy::FormatHm(astronomy::Mod24(24 - sun.twilightEnd + sun.twilightBegin)));
     }
     LabelStyle(p);
     const std::string zoneText = astronomy::ZoneName(p.s.Zone) + Blanks(6 - 3 * p.s.Zone);
-    Put(p, p.c2 + 109, Row(p, 15), zoneText);
-    Put(p, p.c2 + 109, Row(p, 16), zoneText);
-    Put(p, p.c2 + 109, Row(p, 17), "h");
+    Put(p, p.twilight + 109, Row(p, 15), zoneText);
+    Put(p, p.twilight + 109, Row(p, 16), zoneText);
+    Put(p, p.twilight + 109, Row(p, 17), "h");
 }
 
 // The heliocentric place and distance.
@@ -327,7 +330,7 @@ void DrawArbitraryEntry(Panel& p) {
 void DrawFooter(Panel& p, const astronomy::BodyPosition& pos) {
     p.c.SetFont(FontRole::Note, p.printing ? 8 : 0);
     p.c.SetPen(p.text);
-    Put(p, p.c2 + 15, Row(p, 14), "-15° Dämmerung:");
+    Put(p, p.twilight + 15, Row(p, 14), "-15° Dämmerung:");
     LabelStyle(p);
     const int y = Row(p, 19);
     if (pos.period > 0) {
@@ -377,6 +380,8 @@ PanelOutcome DrawObjectInfoPanel(platform::Canvas& canvas, const astronomy::Prog
             palette.contrast};
     canvas.SetRasterOp(platform::RasterOp::Copy);
     canvas.SetTextBackground(p.background, true);
+    LabelStyle(p);
+    p.twilight = std::max(p.c2, 84 + canvas.TextWidth(std::string(astronomy::TrimBlanks(DayText(s.Zone, 28))) + " "));
 
     // Another object: nothing of the old panel may stay, also not the
     // values this object does not have. The picture is drawn anew.
