@@ -76,6 +76,8 @@ public:
     virtual WindowPlacement Placement() const = 0;
     // Outer size and position, or maximised.
     virtual void ApplyPlacement(int x, int y, int outerWidth, int outerHeight, bool maximised) = 0;
+    // The smallest drawing area the user can pull the window to.
+    virtual void SetMinimumDrawingSize(int width, int height) = 0;
     // Shows the picture's changes on the screen.
     virtual void Update() = 0;
     virtual void SetPointer(PointerShape shape) = 0;

@@ -12,7 +12,7 @@ using astronomy::Round;
 using platform::ColourFromRgb;
 
 namespace {
-constexpr int kReferenceHeight = 550;
+constexpr int kReferenceHeight = kSmallestDrawingHeight;
 }  // namespace
 
 void FillBodyColours(astronomy::ProgramState& s) {

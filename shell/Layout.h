@@ -6,6 +6,11 @@
 
 namespace shell {
 
+// The smallest drawing area: the size the panels and legends are laid out
+// for. Below it their rows and columns would run into each other.
+constexpr int kSmallestDrawingWidth = 800;
+constexpr int kSmallestDrawingHeight = 550;
+
 // Layout of the drawing area (or the printer page while printing).
 void ComputeLayout(Shell& sh);
 // The window's size changed: new layout; once running, clear and redraw.

@@ -85,6 +85,7 @@ bool StartUp(Shell& sh, const std::string& programPath, const std::string& comma
     s.PrintingFlag = 0;
     s.RedrawSuppressed = 0;
     sh.win.SetTitle("Kelmaron");
+    sh.win.SetMinimumDrawingSize(kSmallestDrawingWidth, kSmallestDrawingHeight);
 
     s.ChartMode = View::None;
     ComputeLayout(sh);

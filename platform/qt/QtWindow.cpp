@@ -183,9 +183,15 @@ int QtWindow::MenuBarHeight(int width) const {
     return std::max(height, bar->minimumHeight());
 }
 
+void QtWindow::SetMinimumDrawingSize(int width, int height) {
+    area_->setMinimumSize(std::max(1, width), std::max(1, height));
+    const WindowPlacement now = Placement();
+    ResizeDrawingArea(now.drawWidth, now.drawHeight);
+}
+
 void QtWindow::ResizeDrawingArea(int width, int height) {
-    width = std::max(1, width);
-    height = std::max(1, height);
+    width = std::max(area_->minimumWidth(), width);
+    height = std::max(area_->minimumHeight(), height);
     frame_->resize(width, height + MenuBarHeight(width));
     if (!frame_->isVisible()) canvas_.Resize(width, height);
 }

@@ -87,6 +87,7 @@ public:
     // area comes out as outerWidth - 18 by outerHeight - 72 whatever the
     // window manager's frame is. The position is that of the frame.
     void ApplyPlacement(int x, int y, int outerWidth, int outerHeight, bool maximised) override;
+    void SetMinimumDrawingSize(int width, int height) override;
     void Update() override;
     void SetPointer(PointerShape shape) override;
 
