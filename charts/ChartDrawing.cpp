@@ -41,6 +41,11 @@ namespace {
 constexpr Colour kGroundColour{170, 85, 0};
 // Length of the declination and altitude ticks inside the frame.
 constexpr int kTickLength = 4;
+// The scale bar's left end; a bar is 64 pixels times the step over the
+// value it rounds up to, at most three times that (just over 1/6 degree
+// rounds up to 1/2).
+constexpr int kScaleBarX = 444;
+constexpr int kLongestScaleBar = 3 * 64;
 // The right button is looked at once every so many records: often enough
 // that a pass stops at once, rarely enough to cost nothing.
 constexpr int kAbortPollRecords = 64;
@@ -200,6 +205,20 @@ void ClearAndOutline(const Pass& p, bool outline) {
     if (outline) p.c.Box(0, 0, p.s.x_max, p.s.y_max);
 }
 
+// Whether a tick label at (x, y) would run into the date stamp below the
+// frame's lower right corner.
+bool CoversDateStamp(const Pass& p, const PixelRect& stamp, int x, int y, const std::string& label) {
+    return x < stamp.right && stamp.left < x + p.c.TextWidth(label) && y < stamp.bottom &&
+           stamp.top < y + p.c.TextHeight();
+}
+
+// The date stamp's box, with the tick font set again afterwards.
+PixelRect DateStampBox(const Pass& p) {
+    const PixelRect box = PlaceDateStamp(p.c, p.s, p.printing ? 40 : 0, true).box;
+    TickFont(p);
+    return box;
+}
+
 void DeclinationTicks(const Pass& p) {
     const astronomy::ProgramState& s = p.s;
     const PixelRect& frame = p.layout.frame;
@@ -224,6 +243,7 @@ void RightAscensionTicks(const Pass& p) {
     const double alphaMin = p.g.alphaMin, alphaMax = p.g.alphaMax;
     const double upper = alphaMax < alphaMin ? alphaMax + 24 : alphaMax;
     const int labelHeight = p.c.TextHeight();
+    const PixelRect stamp = DateStampBox(p);
     for (double r = std::floor(2 * alphaMin) / 2 + 0.5; r <= upper; r += 0.5) {
         const int x = Round(right - Reduce(r - alphaMin, 24) * 15 * p.g.k);
         if (x < frame.left) break;  // the window is wider than the frame shows
@@ -235,7 +255,7 @@ void RightAscensionTicks(const Pass& p) {
         const std::string label = std::to_string(static_cast<int>(hour)) + "h";
         const int lx = x - p.c.TextWidth(label) / 2;
         p.c.Text(lx, top - 4 - labelHeight, label);
-        p.c.Text(lx, bottom + 4, label);
+        if (!CoversDateStamp(p, stamp, lx, bottom + 4, label)) p.c.Text(lx, bottom + 4, label);
     }
 }
 
@@ -253,6 +273,7 @@ constexpr const char* kCompassPoints = "N NEE SES SWW NWN SES SWW NWN ";
 
 void AzimuthTicks(const Pass& p, int step) {
     const astronomy::ProgramState& s = p.s;
+    const PixelRect stamp = DateStampBox(p);
     const double aziMin = p.g.aziMin, aziMax = p.g.aziMax;
     const bool wraps = !(aziMin < aziMax);  // the window runs through north
     const std::string compass = kCompassPoints;
@@ -272,7 +293,8 @@ void AzimuthTicks(const Pass& p, int step) {
             label = compass.substr(static_cast<std::size_t>(2 * a / 45), 2);
         else if (a % 5 == 0)
             label = std::to_string(a);
-        if (!label.empty()) p.c.Text(x - 6, s.y_max - 55, label);
+        if (!label.empty() && !CoversDateStamp(p, stamp, x - 6, s.y_max - 55, label))
+            p.c.Text(x - 6, s.y_max - 55, label);
     }
 }
 
@@ -400,21 +422,14 @@ void ScaleBar(const Pass& p) {
         v = next;
     }
     const int y = p.s.y_max - 31;
-    p.c.Line(444, y, 444 + length, y);
-    p.c.Line(444, y - 4, 444, y + 4);
-    p.c.Line(444 + length, y - 4, 444 + length, y + 4);
-    p.c.Text(length / 2 + 439, p.s.y_max - 24, astronomy::FormatAngleSmall(v));
+    const int x = kScaleBarX;
+    p.c.Line(x, y, x + length, y);
+    p.c.Line(x, y - 4, x, y + 4);
+    p.c.Line(x + length, y - 4, x + length, y + 4);
+    p.c.Text(length / 2 + x - 5, p.s.y_max - 24, astronomy::FormatAngleSmall(v));
 }
 
-void DateStamp(const Pass& p) {
-    const astronomy::ProgramState& s = p.s;
-    const int x = s.x_max - 68 - (p.printing ? 40 : 0);
-    p.c.SetFont(FontRole::Note, 0);
-    p.c.Text(x, s.y_max - 40, astronomy::FormatDateNumeric(s.Day, s.Month, s.Year));
-    p.c.Text(x, s.y_max - 28, astronomy::FormatHm(s.ClockTime));
-    p.c.Text(x + 30, s.y_max - 28, astronomy::ZoneName(s.Zone));
-    p.c.Text(x, s.y_max - 16, "Äqui 2000");
-}
+void DateStamp(const Pass& p) { DrawDateStamp(p.c, p.s, p.printing ? 40 : 0, true); }
 
 // A filled arrow head in a button.
 enum class Arrow { Up, Left, Right, Down };
@@ -541,14 +556,16 @@ void DrawWholeSkyLegend(const Pass& p) {
     // then start right of where the circle passes their lowest row.
     const double below = cy - (30.0 + p.c.TextHeight());
     const int circleRight = below < R ? cx + static_cast<int>(std::ceil(std::sqrt(double(R) * R - below * below))) : cx;
-    const int first = std::max(yMax - 20 - 4 * spacing, circleRight + spacing / 2 + 4);
+    // The last symbol stays left of the parameter panel in a tall window.
+    const int last = std::min(yMax - 20, p.s.ChartWidth - spacing / 2 - 4);
+    const int first = std::max(last - 4 * spacing, circleRight + spacing / 2 + 4);
     const auto symbolX = [&](int i) { return first + (i - 1) * spacing; };
     // The symbols are overlay drawing; in a narrow window their place lies
     // beyond the cleared chart area, so it is cleared here, or every redraw
     // would turn them over.
     p.c.SetPen(p.background);
     p.c.SetBrush(p.background);
-    p.c.FillBox(symbolX(1) - spacing / 2 - 2, 4, yMax + 2, 28);
+    p.c.FillBox(symbolX(1) - spacing / 2 - 2, 4, symbolX(5) + spacing / 2 + 2, 28);
     for (int i = 1; i <= 5; ++i) ClassSymbol(p, i, symbolX(i), 16);
     CopyStyle(p);
     ChartFont(p);
@@ -695,6 +712,36 @@ void DrawNavigationButtons(Canvas& canvas, const astronomy::ProgramState& s) {
     CopyStyle(p);
 }
 
+DateStampPlace PlaceDateStamp(Canvas& canvas, const astronomy::ProgramState& s, int inset, bool equinox) {
+    canvas.SetFont(FontRole::Note, 0);
+    DateStampPlace d;
+    d.date = astronomy::FormatDateNumeric(s.Day, s.Month, s.Year);
+    d.clock = astronomy::FormatHm(s.ClockTime);
+    d.zone = astronomy::ZoneName(s.Zone);
+    if (equinox) d.frame = "Äqui 2000";
+    // The zone after the clock time, the rows a line apart, the block moved
+    // left and up where a wide or tall font needs it to end inside the area.
+    d.zoneX = std::max(30, canvas.TextWidth(d.clock + " "));
+    const int width =
+        std::max({canvas.TextWidth(d.date), d.zoneX + canvas.TextWidth(d.zone), canvas.TextWidth(d.frame)});
+    const int rows = equinox ? 3 : 2;
+    const int height = canvas.TextHeight();
+    d.step = std::max(12, height);
+    d.box.left = std::min(s.x_max - 68 - inset, s.x_max - 2 - inset - width);
+    d.box.top = std::min(s.y_max - 40, s.y_max - 4 - height - (rows - 1) * d.step);
+    d.box.right = d.box.left + width;
+    d.box.bottom = d.box.top + (rows - 1) * d.step + height;
+    return d;
+}
+
+void DrawDateStamp(Canvas& canvas, const astronomy::ProgramState& s, int inset, bool equinox) {
+    const DateStampPlace d = PlaceDateStamp(canvas, s, inset, equinox);
+    canvas.Text(d.box.left, d.box.top, d.date);
+    canvas.Text(d.box.left, d.box.top + d.step, d.clock);
+    canvas.Text(d.box.left + d.zoneX, d.box.top + d.step, d.zone);
+    if (equinox) canvas.Text(d.box.left, d.box.top + 2 * d.step, d.frame);
+}
+
 void ShowSunAltitude(Canvas& canvas, const astronomy::ProgramState& s) {
     if (Printing(s)) return;
     const astronomy::BodyPosition sun =
@@ -704,8 +751,11 @@ void ShowSunAltitude(Canvas& canvas, const astronomy::ProgramState& s) {
     CopyStyle(p);
     ChartFont(p);
     canvas.SetTextBackground(p.background, true);  // covers a longer old value
-    canvas.Text(s.x_max - 350, s.y_max - 20, "Hs=");
-    canvas.Text(s.x_max - 325, s.y_max - 19, astronomy::FormatDegrees(sun.altitude / kDegToRad));
+    // Right of the longest scale bar where the window is narrow.
+    const int x = std::max(s.x_max - 350, kScaleBarX + kLongestScaleBar + 10);
+    canvas.Text(x, s.y_max - 20, "Hs=");
+    canvas.Text(std::max(x + 25, x + canvas.TextWidth("Hs=")), s.y_max - 19,
+                astronomy::FormatDegrees(sun.altitude / kDegToRad));
     canvas.SetTextBackground(p.background, false);
 }
 

@@ -75,6 +75,18 @@ ChartGeometry DrawChart(platform::Canvas& canvas, const astronomy::ProgramState&
 // edge, by copying.
 void DrawNavigationButtons(platform::Canvas& canvas, const astronomy::ProgramState& s);
 
+// The date, the clock time with its zone and, with equinox, "Äqui 2000" in
+// the small font at the lower right, inset pixels further left: its texts
+// and the box they fill (placing it sets the small font).
+struct DateStampPlace {
+    std::string date, clock, zone, frame;
+    PixelRect box;
+    int step = 12;   // from one row to the next
+    int zoneX = 30;  // the zone's offset in the clock row
+};
+DateStampPlace PlaceDateStamp(platform::Canvas& canvas, const astronomy::ProgramState& s, int inset, bool equinox);
+void DrawDateStamp(platform::Canvas& canvas, const astronomy::ProgramState& s, int inset, bool equinox);
+
 // "Hs=" and the Sun's altitude at the lower right; nothing while printing.
 void ShowSunAltitude(platform::Canvas& canvas, const astronomy::ProgramState& s);
 

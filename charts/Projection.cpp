@@ -127,6 +127,11 @@ ChartGeometry SetUpPolar(const astronomy::ProgramState& s) {
     g.rB = inner;
     const int cy = s.ChartCentreY;
     g.k = (2.0 * cy - 100) / (outer - inner);
+    // A region that holds the pole is a whole disc: in a window taller than
+    // wide it fits the width too, with room for the hour labels beside it.
+    constexpr double kSideRoom = 50;
+    if (inner <= 0 && outer > 0 && s.x_max / 2.0 > kSideRoom)
+        g.k = std::min(g.k, (s.x_max / 2.0 - kSideRoom) / outer);
     if (!std::isfinite(g.k) || g.k <= 0) g.k = 1;
     g.x0 = Pixel(s.x_max / 2.0);
     // The outer circle touches y = 2 cy - 75 below the pole (north) or

@@ -122,11 +122,7 @@ void DrawHeader(Canvas& c, const astronomy::ProgramState& s, const ViewPoint& v)
     c.Text(x, kTextTop + 2 * kRowHeight,
            "Länge" + astronomy::FormatFixed(astronomy::Reduce(90 - v.lambda, 360), 8, 1) + "°");
     c.Text(x, kTextTop + 3 * kRowHeight, "Abstand: " + astronomy::FormatFixed(v.rs, 6, 1) + " AE");
-    c.SetFont(FontRole::Note, 0);
-    const int dx = s.x_max - 68;
-    c.Text(dx, s.y_max - 40, astronomy::FormatDateNumeric(s.Day, s.Month, s.Year));
-    c.Text(dx, s.y_max - 28, astronomy::FormatHm(s.ClockTime));
-    c.Text(dx + 30, s.y_max - 28, astronomy::ZoneName(s.Zone));
+    DrawDateStamp(c, s, 0, false);
 }
 
 void DrawObjectPanel(Canvas& c, const astronomy::ProgramState& s, ObjectKind selected) {

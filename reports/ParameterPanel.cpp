@@ -10,6 +10,7 @@
 #include "astronomy/TextFormats.h"
 #include "astronomy/TimeCalendar.h"
 #include "astronomy/Numbers.h"
+#include "charts/ChartDrawing.h"
 #include "charts/Style.h"
 
 namespace reports {
@@ -53,9 +54,11 @@ void DrawFrame(Strip& p) {
     p.c.Box(p.W, 0, p.s.x_max, bottom);
 }
 
+void FittedText(Strip& p, int x, int y, const std::string& text, FontRole role, double printSize);
+
 void DrawHeading(Strip& p) {
     Style(p, FontRole::Heading, p.contrast, 15);
-    p.c.Text(p.W + 17, Y(p, 4), "Aktuelle Parameter:");
+    FittedText(p, p.W + 17, Y(p, 4), "Aktuelle Parameter:", FontRole::Heading, 15);
     p.c.SetPen(charts::FrameColour(p.s));
     if (p.printing) {
         p.c.Line(p.W + 16, Y(p, 20) + 4, p.s.x_max - 25, Y(p, 20) + 4);
@@ -95,13 +98,25 @@ void DrawFullPanel(platform::Canvas& canvas, const astronomy::ProgramState& s) {
     value(W + 8, 50, astronomy::FormatDateLong(s.Day, s.Month, s.Year, s.Weekday, p.printing));
     value(W + 11, 83, astronomy::FormatClockTime(s.ClockTime, s.Zone, p.printing));
     value(W + 11, 120, JulianDateText(s.J, s.F));
-    // The coordinates start after the wider of their two labels.
+    // The coordinates start after the wider of their two labels. On paper
+    // labels and coordinates share one size, the largest at which both fit.
+    const std::string longitude = astronomy::FormatAngleDmsTenths(s.Longitude / kDegToRad);
+    const std::string latitude = astronomy::FormatAngleDmsTenths(s.Latitude / kDegToRad);
+    const auto labelsWidth = [&canvas] {
+        return std::max(canvas.TextWidth("Länge:"), canvas.TextWidth("Breite:")) + canvas.TextWidth(" ");
+    };
+    double coordinateSize = 15;
+    while (p.printing && coordinateSize > 5 &&
+           W + 11 + labelsWidth() + std::max(canvas.TextWidth(longitude), canvas.TextWidth(latitude)) > s.x_max - 4) {
+        coordinateSize -= 0.5;
+        canvas.SetFont(FontRole::Value, coordinateSize);
+    }
     canvas.Text(W + 11, Y(p, 170), "Länge:");
     canvas.Text(W + 11, Y(p, 186), "Breite:");
-    const int coordinateX =
-        std::max(W + 69, W + 11 + std::max(canvas.TextWidth("Länge:"), canvas.TextWidth("Breite:")) + canvas.TextWidth(" "));
-    value(coordinateX, 170, astronomy::FormatAngleDmsTenths(s.Longitude / kDegToRad));
-    value(coordinateX, 186, astronomy::FormatAngleDmsTenths(s.Latitude / kDegToRad));
+    const int coordinateX = std::max(W + 69, W + 11 + labelsWidth());
+    canvas.Text(coordinateX, Y(p, 170), longitude);
+    canvas.Text(coordinateX, Y(p, 186), latitude);
+    Style(p, FontRole::Value, p.contrast, 15);
     value(W + 11, 276, astronomy::FormatHmsTenths(s.tq.LST));
     value(W + 11, 313, astronomy::FormatHmsTenths(s.tq.LMT));
 
@@ -123,11 +138,8 @@ void DrawFullPanel(platform::Canvas& canvas, const astronomy::ProgramState& s) {
 
 // The date and time stamp of the rectangular and polar charts.
 void DrawStamp(platform::Canvas& canvas, const astronomy::ProgramState& s) {
-    canvas.SetFont(FontRole::Note, 0);
     canvas.SetPen(platform::ColourFromRgb(s.ForegroundColour));
-    canvas.Text(s.x_max - 68, s.y_max - 40, astronomy::FormatDateNumeric(s.Day, s.Month, s.Year));
-    canvas.Text(s.x_max - 68, s.y_max - 28, astronomy::FormatHm(s.ClockTime));
-    canvas.Text(s.x_max - 38, s.y_max - 28, astronomy::ZoneName(s.Zone));
+    charts::DrawDateStamp(canvas, s, 0, false);
 }
 
 }  // namespace

@@ -7,11 +7,16 @@
 #include <vector>
 
 #include "charts/ChartDrawing.h"
+#include "charts/Layers.h"
+#include "platform/qt/QtPrinter.h"
 #include "charts/Readout.h"
 #include "platform/Canvas.h"
 #include "reports/ObjectPanel.h"
 #include "reports/ParameterPanel.h"
 #include "WindowFixture.h"
+#include <QApplication>
+#include <QImage>
+#include <cstdio>
 
 namespace {
 
@@ -33,7 +38,7 @@ public:
     void Clear(platform::Colour b) override { c_.Clear(b); }
     void SetPen(platform::Colour c) override { c_.SetPen(c); }
     void SetBrush(platform::Colour c) override { c_.SetBrush(c); }
-    void SetTextBackground(platform::Colour c, bool opaque) override { c_.SetTextBackground(c, opaque); }
+    void SetTextBackground(platform::Colour c, bool opaque) override { opaque_ = opaque, c_.SetTextBackground(c, opaque); }
     void SetRasterOp(platform::RasterOp op) override { op_ = op, c_.SetRasterOp(op); }
     void SetLineWidth(int w) override { c_.SetLineWidth(w); }
     void SetLineStyle(platform::LineStyle s) override { c_.SetLineStyle(s); }
@@ -53,11 +58,12 @@ public:
     void Text(int x, int y, const std::string& text) override {
         c_.Text(x, y, text);
         if (op_ != platform::RasterOp::Copy) return;
-        // A later text over an earlier one replaces it: only boxes still
-        // standing count.
+        // A later text on an opaque background over an earlier one
+        // replaces it: only boxes still standing count.
         const int h = c_.TextHeight();
         const int right = x + c_.TextWidth(text);
-        std::erase_if(words, [&](const WordBox& w) { return w.y1 < y + h && y < w.y2 && w.x1 >= x && w.x2 <= right; });
+        if (opaque_)
+            std::erase_if(words, [&](const WordBox& w) { return w.y1 < y + h && y < w.y2 && w.x1 >= x && w.x2 <= right; });
         std::size_t i = 0;
         while ((i = text.find_first_not_of(' ', i)) != std::string::npos) {
             const std::size_t end = std::min(text.find(' ', i), text.size());
@@ -71,6 +77,7 @@ public:
 private:
     platform::Canvas& c_;
     platform::RasterOp op_ = platform::RasterOp::Copy;
+    bool opaque_ = false;
 };
 
 }  // namespace
@@ -156,4 +163,99 @@ TEST_F(TextOverlap, ParameterPanelInPrintSizesStaysInsideItsFrame) {
         for (const std::string& o : Overlaps(rec.words)) ADD_FAILURE() << o;
         for (const WordBox& w : rec.words) EXPECT_LE(w.x2, state.x_max) << w.text;
     }
+}
+
+TEST_F(TextOverlap, EveryViewAtEveryWindowSize) {
+    // The object view of each kind of object, the sky charts and the
+    // solar-system view with a track, at the smallest drawing area the
+    // window allows, at common screen sizes, wide and low, narrow and tall:
+    // no word covers another, none runs past the area's right edge.
+    ASSERT_TRUE(Start());
+    SetInstant(22, 7, 12, 2026);
+    state.Messier = 42;
+    state.TrackLaenge = 40;
+    state.TrackDatum = "t";  // a label every day: they crowd on every view
+    state.DisplayFlags |= 1 << charts::kLayerTrack;
+    using astronomy::ObjectKind;
+    using astronomy::View;
+    struct Case {
+        View view;
+        ObjectKind object;
+    };
+    std::vector<Case> cases;
+    for (ObjectKind kind : {ObjectKind::Sun, ObjectKind::Moon, ObjectKind::Jupiter, ObjectKind::Disk,
+                            ObjectKind::Messier, ObjectKind::Arbitrary})
+        cases.push_back({View::ObjectBody, kind});
+    for (View view : {View::WholeSky, View::Equatorial, View::Horizon, View::NorthPolar, View::SouthPolar, View::System})
+        for (ObjectKind kind : {ObjectKind::Moon, ObjectKind::Mars}) cases.push_back({view, kind});
+    struct Size {
+        int w, h;
+    };
+    for (Size size : {Size{shell::kSmallestDrawingWidth, shell::kSmallestDrawingHeight}, Size{1301, 715},
+                      Size{1301, 901}, Size{1900, 1040}, Size{1600, 550}, Size{800, 1000}}) {
+        window->ApplyPlacement(0, 0, size.w + platform::qt::QtWindow::kFrameWidth,
+                               size.h + platform::qt::QtWindow::kFrameHeight, false);
+        QApplication::processEvents();
+        shell::HandleResize(*sh);
+        ASSERT_EQ(state.x_max, size.w - 1);
+        for (const Case& c : cases) {
+            SCOPED_TRACE(::testing::Message() << size.w << "x" << size.h << " view " << astronomy::ViewNumber(c.view)
+                                              << " " << astronomy::ObjectName(c.object));
+            state.Objekt = c.object;
+            state.ChartMode = c.view;
+            WordRecorder rec(window->canvas());
+            sh->target = &rec;
+            shell::RedrawView(*sh);
+            sh->target = nullptr;
+            EXPECT_GE(rec.words.size(), 10u);
+            for (const std::string& o : Overlaps(rec.words)) ADD_FAILURE() << o;
+            for (const WordBox& w : rec.words) EXPECT_LE(w.x2, state.x_max + 1) << w.text << " at " << w.x1 << "," << w.y1;
+        }
+    }
+}
+
+TEST_F(TextOverlap, EveryViewOnPaper) {
+    // The same views on a landscape page, in the page's layout and the
+    // printer's fonts (the page drawn as the print command draws it).
+    ASSERT_TRUE(Start());
+    SetInstant(22, 7, 12, 2026);
+    state.Messier = 42;
+    using astronomy::ObjectKind;
+    using astronomy::View;
+    const std::string pdf = (data / "Seite.pdf").string();
+    for (View view : {View::ObjectBody, View::WholeSky, View::Equatorial, View::Horizon, View::NorthPolar,
+                      View::SouthPolar, View::System})
+        for (ObjectKind kind : {ObjectKind::Moon, ObjectKind::Jupiter, ObjectKind::Messier}) {
+            if (view != View::ObjectBody && kind != ObjectKind::Moon) continue;
+            SCOPED_TRACE(::testing::Message() << "view " << astronomy::ViewNumber(view) << " "
+                                              << astronomy::ObjectName(kind));
+            state.Objekt = kind;
+            state.ChartMode = view;
+            platform::qt::QtPrinter& printer = window->PrinterDevice();
+            ASSERT_TRUE(printer.BeginToPdf(pdf, "Kelmaron", true));
+            WordRecorder rec(printer.page());
+            state.PrintingFlag = -1;
+            sh->target = &rec;
+            shell::ComputeLayout(*sh);
+            sh->panel = reports::PanelMemory{};
+            shell::RedrawView(*sh);
+            state.PrintingFlag = 0;
+            printer.End();
+            sh->target = nullptr;
+            shell::ComputeLayout(*sh);
+            EXPECT_GE(rec.words.size(), 10u);
+            for (const std::string& o : Overlaps(rec.words)) ADD_FAILURE() << o;
+            for (const WordBox& w : rec.words) EXPECT_LE(w.x2, rec.Width()) << w.text << " at " << w.x1 << "," << w.y1;
+        }
+}
+
+TEST_F(TextOverlap, WindowIsNoSmallerThanTheLayoutNeeds) {
+    // A stored or pulled size below the smallest area comes out at it.
+    ASSERT_TRUE(Start());
+    window->ApplyPlacement(0, 0, 500 + platform::qt::QtWindow::kFrameWidth, 300 + platform::qt::QtWindow::kFrameHeight,
+                           false);
+    QApplication::processEvents();
+    shell::HandleResize(*sh);
+    EXPECT_EQ(state.x_max, shell::kSmallestDrawingWidth - 1);
+    EXPECT_EQ(state.y_max, shell::kSmallestDrawingHeight - 1);
 }

@@ -168,9 +168,24 @@ TEST(ParameterPanelModes, ChartsGetOnlyTheCornerStamp) {
         RecordingCanvas c;
         reports::DrawParameterPanel(c, s);
         ASSERT_EQ(c.texts.size(), 3u);
-        ExpectText(c, 1300 - 68, 900 - 40, "01.01.2000", FontRole::Note);
-        EXPECT_EQ(c.StringAt(1300 - 68, 900 - 28), "19:00");
-        EXPECT_EQ(c.StringAt(1300 - 38, 900 - 28), "MEZ");
+        // The date above the clock time, the zone after it, in the small
+        // font, the block in the lower right corner and inside it (this
+        // canvas's font is eight pixels a character: wider than the 68
+        // pixels the corner starts with).
+        const auto* date = c.FindText("01.01.2000");
+        const auto* clock = c.FindText("19:00");
+        const auto* zone = c.FindText("MEZ");
+        ASSERT_TRUE(date && clock && zone);
+        EXPECT_EQ(date->role, FontRole::Note);
+        EXPECT_EQ(clock->x, date->x);
+        EXPECT_LE(date->x, 1300 - 68);
+        EXPECT_LE(date->x + c.TextWidth(date->text), 1300);
+        EXPECT_GE(date->y, 900 - 40 - c.TextHeight());
+        EXPECT_GE(clock->y, date->y + c.TextHeight());
+        EXPECT_LE(clock->y + c.TextHeight(), 900);
+        EXPECT_EQ(zone->y, clock->y);
+        EXPECT_GE(zone->x, clock->x + c.TextWidth(clock->text));
+        EXPECT_LE(zone->x + c.TextWidth(zone->text), 1300);
         EXPECT_TRUE(c.shapes.empty());
     }
 }
