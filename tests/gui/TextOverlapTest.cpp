@@ -1,11 +1,14 @@
-// Texts of the object panel drawn with the real fonts: no word covers
-// another (a unit after its number, a label after its value).
+// Texts of the panels, legends and charts drawn with the real fonts, on
+// the screen at every size the window allows and on paper: no word covers
+// another (a unit after its number, a label after its value, a stamp
+// beside the tick labels).
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
+#include "astronomy/LunarEvents.h"
 #include "charts/ChartDrawing.h"
 #include "charts/Layers.h"
 #include "platform/qt/QtPrinter.h"
@@ -166,8 +169,8 @@ TEST_F(TextOverlap, ParameterPanelInPrintSizesStaysInsideItsFrame) {
 }
 
 TEST_F(TextOverlap, EveryViewAtEveryWindowSize) {
-    // The object view of each kind of object, the sky charts and the
-    // solar-system view with a track, at the smallest drawing area the
+    // The object view of each kind of object, the sky charts, the
+    // solar-system view with a track and the eclipse diagram, at the smallest drawing area the
     // window allows, at common screen sizes, wide and low, narrow and tall:
     // no word covers another, none runs past the area's right edge.
     ASSERT_TRUE(Start());
@@ -188,6 +191,12 @@ TEST_F(TextOverlap, EveryViewAtEveryWindowSize) {
         cases.push_back({View::ObjectBody, kind});
     for (View view : {View::WholeSky, View::Equatorial, View::Horizon, View::NorthPolar, View::SouthPolar, View::System})
         for (ObjectKind kind : {ObjectKind::Moon, ObjectKind::Mars}) cases.push_back({view, kind});
+    // The next lunar eclipse's diagram with its times.
+    const auto eclipse =
+        astronomy::SearchLunarEclipseFrom(state, astronomy::FirstFullMoonAfter(state.J, state.F));
+    ASSERT_TRUE(eclipse);
+    sh->eclipse = eclipse->circumstances;
+    cases.push_back({View::MoonPhases, ObjectKind::Moon});
     struct Size {
         int w, h;
     };
