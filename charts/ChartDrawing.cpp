@@ -208,8 +208,7 @@ void ClearAndOutline(const Pass& p, bool outline) {
 // Whether a tick label at (x, y) would run into the date stamp below the
 // frame's lower right corner.
 bool CoversDateStamp(const Pass& p, const PixelRect& stamp, int x, int y, const std::string& label) {
-    return x < stamp.right && stamp.left < x + p.c.TextWidth(label) && y < stamp.bottom &&
-           stamp.top < y + p.c.TextHeight();
+    return stamp.Overlaps({x, y, x + p.c.TextWidth(label), y + p.c.TextHeight()});
 }
 
 // The date stamp's box, with the tick font set again afterwards.

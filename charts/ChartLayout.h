@@ -14,6 +14,11 @@ struct PixelRect {
     int left = 0, top = 0, right = 0, bottom = 0;
     // Strictly inside: a point on the border is outside.
     bool ContainsStrictly(int x, int y) const { return x > left && x < right && y > top && y < bottom; }
+    // Whether two rectangles share some area; edges that only touch do not
+    // count (text boxes drawn side by side).
+    bool Overlaps(const PixelRect& o) const {
+        return left < o.right && o.left < right && top < o.bottom && o.top < bottom;
+    }
     int CentreX() const { return (left + right) / 2; }
     int CentreY() const { return (top + bottom) / 2; }
 };

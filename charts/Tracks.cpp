@@ -196,8 +196,7 @@ void DrawTrack(Canvas& canvas, const astronomy::ProgramState& s, const ChartGeom
                 if (!label.empty()) {
                     const int x = b.x + kLabelDx, y = b.y + kLabelDy;
                     const PixelRect box{x, y, x + canvas.TextWidth(label), y + canvas.TextHeight()};
-                    if (!lastLabel || box.left >= lastLabel->right || lastLabel->left >= box.right ||
-                        box.top >= lastLabel->bottom || lastLabel->top >= box.bottom) {
+                    if (!lastLabel || !box.Overlaps(*lastLabel)) {
                         canvas.SetPen(colour);
                         canvas.Text(x, y, label);
                         lastLabel = box;

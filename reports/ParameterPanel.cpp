@@ -54,19 +54,6 @@ void DrawFrame(Strip& p) {
     p.c.Box(p.W, 0, p.s.x_max, bottom);
 }
 
-void FittedText(Strip& p, int x, int y, const std::string& text, FontRole role, double printSize);
-
-void DrawHeading(Strip& p) {
-    Style(p, FontRole::Heading, p.contrast, 15);
-    FittedText(p, p.W + 17, Y(p, 4), "Aktuelle Parameter:", FontRole::Heading, 15);
-    p.c.SetPen(charts::FrameColour(p.s));
-    if (p.printing) {
-        p.c.Line(p.W + 16, Y(p, 20) + 4, p.s.x_max - 25, Y(p, 20) + 4);
-    } else {
-        p.c.Line(p.W + 16, Y(p, 20), p.s.x_max - 40, Y(p, 20));
-    }
-}
-
 // A text of the strip that stays inside its frame: on paper, where the
 // sizes are given in points, a text too wide for the strip is drawn
 // smaller until it fits.
@@ -81,6 +68,17 @@ void FittedText(Strip& p, int x, int y, const std::string& text, FontRole role, 
     }
     p.c.Text(x, y, text);
     if (p.printing) p.c.SetFont(role, printSize);
+}
+
+void DrawHeading(Strip& p) {
+    Style(p, FontRole::Heading, p.contrast, 15);
+    FittedText(p, p.W + 17, Y(p, 4), "Aktuelle Parameter:", FontRole::Heading, 15);
+    p.c.SetPen(charts::FrameColour(p.s));
+    if (p.printing) {
+        p.c.Line(p.W + 16, Y(p, 20) + 4, p.s.x_max - 25, Y(p, 20) + 4);
+    } else {
+        p.c.Line(p.W + 16, Y(p, 20), p.s.x_max - 40, Y(p, 20));
+    }
 }
 
 void DrawFullPanel(platform::Canvas& canvas, const astronomy::ProgramState& s) {

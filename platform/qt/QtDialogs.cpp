@@ -376,9 +376,10 @@ public:
             return QIdentityProxyModel::data(index, role);
         const QModelIndex file = mapToSource(index);
         const QLocale german(QLocale::German, QLocale::Germany);
-        if (index.column() == 1)
-            return files->isDir(file) ? QString()
-                                      : german.formattedDataSize(files->size(file), 1, QLocale::DataSizeTraditionalFormat);
+        if (index.column() == 1) {
+            if (files->isDir(file)) return QString();
+            return german.formattedDataSize(files->size(file), 1, QLocale::DataSizeTraditionalFormat);
+        }
         const QDateTime changed = files->lastModified(file);
         return changed.isValid() ? german.toString(changed, QStringLiteral("dd.MM.yyyy HH:mm")) : QString();
     }

@@ -41,7 +41,10 @@ public:
     void Clear(platform::Colour b) override { c_.Clear(b); }
     void SetPen(platform::Colour c) override { c_.SetPen(c); }
     void SetBrush(platform::Colour c) override { c_.SetBrush(c); }
-    void SetTextBackground(platform::Colour c, bool opaque) override { opaque_ = opaque, c_.SetTextBackground(c, opaque); }
+    void SetTextBackground(platform::Colour c, bool opaque) override {
+        opaque_ = opaque;
+        c_.SetTextBackground(c, opaque);
+    }
     void SetRasterOp(platform::RasterOp op) override { op_ = op, c_.SetRasterOp(op); }
     void SetLineWidth(int w) override { c_.SetLineWidth(w); }
     void SetLineStyle(platform::LineStyle s) override { c_.SetLineStyle(s); }
@@ -66,7 +69,8 @@ public:
         const int h = c_.TextHeight();
         const int right = x + c_.TextWidth(text);
         if (opaque_)
-            std::erase_if(words, [&](const WordBox& w) { return w.y1 < y + h && y < w.y2 && w.x1 >= x && w.x2 <= right; });
+            std::erase_if(words,
+                          [&](const WordBox& w) { return w.y1 < y + h && y < w.y2 && w.x1 >= x && w.x2 <= right; });
         std::size_t i = 0;
         while ((i = text.find_first_not_of(' ', i)) != std::string::npos) {
             const std::size_t end = std::min(text.find(' ', i), text.size());
@@ -189,7 +193,8 @@ TEST_F(TextOverlap, EveryViewAtEveryWindowSize) {
     for (ObjectKind kind : {ObjectKind::Sun, ObjectKind::Moon, ObjectKind::Jupiter, ObjectKind::Disk,
                             ObjectKind::Messier, ObjectKind::Arbitrary})
         cases.push_back({View::ObjectBody, kind});
-    for (View view : {View::WholeSky, View::Equatorial, View::Horizon, View::NorthPolar, View::SouthPolar, View::System})
+    for (View view :
+         {View::WholeSky, View::Equatorial, View::Horizon, View::NorthPolar, View::SouthPolar, View::System})
         for (ObjectKind kind : {ObjectKind::Moon, ObjectKind::Mars}) cases.push_back({view, kind});
     // The next lunar eclipse's diagram with its times.
     const auto eclipse =
@@ -218,7 +223,8 @@ TEST_F(TextOverlap, EveryViewAtEveryWindowSize) {
             sh->target = nullptr;
             EXPECT_GE(rec.words.size(), 10u);
             for (const std::string& o : Overlaps(rec.words)) ADD_FAILURE() << o;
-            for (const WordBox& w : rec.words) EXPECT_LE(w.x2, state.x_max + 1) << w.text << " at " << w.x1 << "," << w.y1;
+            for (const WordBox& w : rec.words)
+                EXPECT_LE(w.x2, state.x_max + 1) << w.text << " at " << w.x1 << "," << w.y1;
         }
     }
 }

@@ -289,9 +289,9 @@ TEST(MarkObjectChoice, OnlyTheChosenObjectIsChecked) {
 // Keys
 
 TEST(ActionsForKey, EveryBoundKeyAndItsCaption) {
-    // The Key column of the command table. Every key's item carries the key
-    // at the end of its caption (hint or mnemonic), so the bindings and the
-    // list cannot drift apart unnoticed.
+    // Every bound key with the menu item it runs. Every key's item carries
+    // the key at the end of its caption (hint or mnemonic), so the bindings
+    // and the menu cannot drift apart unnoticed.
     const MenuTable m = LoadedTable(DefaultState());
     using K = platform::Key;
     struct Case {

@@ -58,7 +58,8 @@ TEST(Title, PlaceDateTimeZoneAndObject) {
     s.Zone = 1;
     const astronomy::JulianDate jd = astronomy::CalendarToJulianDate(21 + 4.0 / 60 + 7.2 / 3600, 5, 12, 2026, 1);
     astronomy::ApplyJulianDate(s, jd.J, jd.F);
-    // The example title of the program's documentation.
+    // Place, date, clock time with its zone and object, each after its
+    // label and " - ", the seconds whole.
     EXPECT_EQ(shell::TitleText(s, "Sonne"),
               "Kelmaron - Ort: Hannover - Datum: 05.12.2026 - Zeit: 21:04:07 MEZ - Objekt: Sonne");
     s.Ort = 16;  // a place beyond the list: the entered one
